@@ -1,0 +1,75 @@
+// The entry point and the main loop.
+#include "app/winmain.h"
+
+#include "app/window_proc.h"
+#include "game/front_screens.h"
+#include "game/play.h"
+#include "game/score_screen.h"
+#include "game/setup.h"
+#include "game/world.h"
+#include "platform/message.h"
+#include "platform/window.h"
+
+static constexpr const char* WINDOW_CLASS_NAME = "WINCLASS1";
+static constexpr int WINDOW_WIDTH = 640;
+static constexpr int WINDOW_HEIGHT = 480;
+
+// One frame of the screen that GameState names. The score screen runs first and the others test
+// GameState as it stands after it; since nothing leaves the score screen, one frame runs a pass.
+static void RunScreenFrame()
+{
+    if (GameState == STATE_SCORES) {
+        ScoreScreenFrame();
+    }
+    if (GameState == STATE_PLAY) {
+        PlayFrame();
+    } else if (GameState == STATE_TITLE) {
+        TitleFrame();
+    } else if (GameState == STATE_OPENING) {
+        OpeningFrame();
+    }
+}
+
+int WinMain(HINSTANCE instance, HINSTANCE, char*, int)
+{
+    WNDCLASSEX windowClass{};
+    windowClass.cbSize = sizeof(WNDCLASSEX);
+    windowClass.style = CS_DBLCLKS | CS_OWNDC | CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = MainWindowProc;
+    windowClass.cbClsExtra = 0;
+    windowClass.cbWndExtra = 0;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIcon(instance, ICON_RESOURCE_HELIX);
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = GetStockObject(BLACK_BRUSH);
+    windowClass.lpszMenuName = nullptr;
+    windowClass.lpszClassName = WINDOW_CLASS_NAME;
+    windowClass.hIconSm = LoadIcon(instance, ICON_RESOURCE_HELIX);
+    if (RegisterClassEx(&windowClass) == 0) {
+        return 0;
+    }
+
+    HWND window = CreateWindowEx(0, WINDOW_CLASS_NAME, "", WS_POPUP | WS_VISIBLE, 0, 0,
+                                 WINDOW_WIDTH, WINDOW_HEIGHT, nullptr, nullptr, instance, nullptr);
+    if (window == nullptr) {
+        return 0;
+    }
+    MainWindow = window;
+
+    GameInit();
+
+    MSG msg{};
+    for (;;) {
+        if (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                break;
+            }
+            TranslateMessage(&msg);
+            DispatchMessage(&msg);
+        }
+        RunScreenFrame();
+    }
+
+    GameShutdown();
+    return static_cast<int>(msg.wParam);
+}

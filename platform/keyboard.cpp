@@ -1,0 +1,27 @@
+// The virtual-key table read by GetAsyncKeyState.
+#include "platform/keyboard.h"
+
+#include <cstring>
+
+std::uint8_t KeyTable[VK_KEY_COUNT] = {};
+
+SHORT GetAsyncKeyState(int vk)
+{
+    if (vk < 0 || vk >= VK_KEY_COUNT) {
+        return 0;
+    }
+    return KeyTable[vk] ? static_cast<SHORT>(0x8000) : 0;
+}
+
+void KeyboardSetKey(int vk, bool down)
+{
+    if (vk < 0 || vk >= VK_KEY_COUNT) {
+        return;
+    }
+    KeyTable[vk] = down ? 1 : 0;
+}
+
+void KeyboardClear()
+{
+    std::memset(KeyTable, 0, sizeof KeyTable);
+}

@@ -1,0 +1,56 @@
+// The thread's message queue: SDL's events become Win32-style messages, taken one at a time
+// without blocking, translated, dispatched to the window procedure, or posted by the program.
+#pragma once
+
+#include "platform/win_types.h"
+
+// Posted messages waiting at once; PostMessage fails when the queue is full.
+constexpr int MESSAGE_QUEUE_SIZE = 1024;
+
+// Pumps SDL's events into the queue (key messages, WM_CHAR for typed printable Latin-1
+// characters, WM_CLOSE for the window's close button), posts due timer ticks, then hands out the
+// first message that matches the filter (window nullptr: any; minMsg = maxMsg = 0: any number).
+// WM_QUIT comes once the queue holds nothing else. Never blocks. Returns 1 when a message was
+// copied to msg, 0 when none waits. PM_REMOVE takes the message out of the queue.
+BOOL PeekMessage(MSG* msg, HWND window, UINT minMsg, UINT maxMsg, UINT removeFlag);
+
+// For a key press of Enter, Backspace or Escape, puts WM_CHAR 13, 8 or 27 at the head of the
+// queue, so it is the next message taken. Printable characters come from SDL's text input
+// instead. Returns 1 when a character message was made.
+BOOL TranslateMessage(const MSG* msg);
+
+// Calls the procedure of the message's window and returns its result; 0 for a message without a
+// live window.
+LRESULT DispatchMessage(const MSG* msg);
+
+// Calls the window's procedure at once; 0 when the window does not exist.
+LRESULT SendMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Appends a message for a live window (or a thread message, window nullptr) to the queue.
+// Fails (0) for a window that does not exist or when the queue is full.
+BOOL PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Asks the loop to end: a WM_QUIT with this exit code is handed out once the queue is empty.
+void PostQuitMessage(int exitCode);
+
+// The default handling: WM_CLOSE destroys the window (its procedure then gets WM_DESTROY);
+// everything else is ignored. Returns 0.
+LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Painting brackets for WM_PAINT; nothing is drawn through them.
+HDC BeginPaint(HWND window, PAINTSTRUCT* paint);
+BOOL EndPaint(HWND window, const PAINTSTRUCT* paint);
+
+// Called on Alt+Enter key presses (the display uses it to switch between full screen and a
+// window); no character or key message is made for them.
+void PlatformSetAltEnterHandler(void (*handler)());
+
+// ---- for the platform layer itself ----
+// Whether a message with this window, number and wParam waits in the queue.
+bool MessageQueueHas(HWND window, UINT message, WPARAM wParam);
+// Removes every waiting message with this window, number and wParam.
+void MessageQueueDrop(HWND window, UINT message, WPARAM wParam);
+// Removes every waiting message of a window.
+void MessageQueueDropWindow(HWND window);
+// Empties the queue and forgets a pending quit.
+void MessageQueueClear();

@@ -1,0 +1,59 @@
+// The program's millisecond time source over SDL's tick counter, and the fake clock for tests.
+#include "platform/time.h"
+
+#include <SDL.h>
+
+#include <ctime>
+
+static bool FakeClockOn = false;       // true while a test has the fake clock installed
+static std::uint32_t FakeClockNow = 0; // the fake clock's current tick
+
+std::uint32_t PlatformTicks()
+{
+    if (FakeClockOn) {
+        return FakeClockNow;
+    }
+    return SDL_GetTicks();
+}
+
+void PlatformSleep(std::uint32_t ms)
+{
+    if (FakeClockOn) {
+        FakeClockNow += ms;
+        return;
+    }
+    SDL_Delay(ms);
+}
+
+void PlatformNap()
+{
+    if (FakeClockOn) {
+        FakeClockNow += 1;
+        return;
+    }
+    // A quarter of a millisecond: short enough that a wait ends within a fraction of a tick
+    // after its deadline, long enough that the processor is idle almost all the time.
+    timespec pause{0, 250'000};
+    nanosleep(&pause, nullptr);
+}
+
+void PlatformUseFakeClock(std::uint32_t startTick)
+{
+    FakeClockOn = true;
+    FakeClockNow = startTick;
+}
+
+void PlatformFakeClockAdvance(std::uint32_t ms)
+{
+    FakeClockNow += ms;
+}
+
+void PlatformUseRealClock()
+{
+    FakeClockOn = false;
+}
+
+bool PlatformFakeClockActive()
+{
+    return FakeClockOn;
+}

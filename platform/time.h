@@ -1,0 +1,25 @@
+// The one millisecond time source of the program (unsigned 32-bit, wrapping), with sleeping,
+// and a fake clock that tests install so time-driven code runs instantly and exactly.
+#pragma once
+
+#include <cstdint>
+
+// Milliseconds since the time source started; wraps to 0 after 2^32 ms. Every timed part of the
+// program (frame clock, window timers) reads time through here.
+std::uint32_t PlatformTicks();
+
+// Sleeps for about ms milliseconds (never spins). On the fake clock it advances the clock by ms.
+void PlatformSleep(std::uint32_t ms);
+
+// A short pause of a fraction of a millisecond, for waits that must end close to a tick
+// boundary without holding the processor. On the fake clock it advances the clock by 1 ms.
+void PlatformNap();
+
+// ---- test seam: the fake clock ----
+// Replaces the real time source with a counter that starts at startTick and moves only through
+// PlatformFakeClockAdvance, PlatformSleep and PlatformNap.
+void PlatformUseFakeClock(std::uint32_t startTick);
+void PlatformFakeClockAdvance(std::uint32_t ms);
+// Goes back to the real time source.
+void PlatformUseRealClock();
+bool PlatformFakeClockActive();
