@@ -50,7 +50,8 @@ static void NameEntryType(unsigned char c)
 LRESULT MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-        case WM_CREATE: return 0;
+        case WM_CREATE:
+            return 0;
         case WM_PAINT: {
             PAINTSTRUCT paint{};
             BeginPaint(window, &paint);
@@ -79,7 +80,8 @@ LRESULT MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
                 RespawnTick();
             }
             break;
-        default: break;
+        default:
+            break;
     }
     return DefWindowProc(window, message, wParam, lParam);
 }

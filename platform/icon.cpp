@@ -32,10 +32,22 @@ enum IconColour : Uint8 {
 };
 
 static constexpr std::array<SDL_Color, ICON_COLOURS> IconPalette{{
-    {0, 0, 0, 255},       {16, 18, 40, 255},    {140, 230, 255, 255}, {60, 160, 230, 255},
-    {30, 80, 150, 255},   {255, 160, 235, 255}, {215, 90, 185, 255},  {120, 40, 110, 255},
-    {70, 210, 90, 255},   {235, 70, 60, 255},   {80, 120, 245, 255},  {245, 185, 40, 255},
-    {255, 255, 255, 255}, {96, 96, 96, 255},    {160, 160, 160, 255}, {208, 208, 208, 255},
+    {0, 0, 0, 255},
+    {16, 18, 40, 255},
+    {140, 230, 255, 255},
+    {60, 160, 230, 255},
+    {30, 80, 150, 255},
+    {255, 160, 235, 255},
+    {215, 90, 185, 255},
+    {120, 40, 110, 255},
+    {70, 210, 90, 255},
+    {235, 70, 60, 255},
+    {80, 120, 245, 255},
+    {245, 185, 40, 255},
+    {255, 255, 255, 255},
+    {96, 96, 96, 255},
+    {160, 160, 160, 255},
+    {208, 208, 208, 255},
 }};
 
 static void Plot(SDL_Surface* s, int x, int y, Uint8 colour)
@@ -71,8 +83,8 @@ static Uint8 Shade(double depth, Uint8 front, Uint8 mid, Uint8 back)
 
 static SDL_Surface* DrawHelix()
 {
-    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, ICON_SIZE, ICON_SIZE, 8,
-                                                    SDL_PIXELFORMAT_INDEX8);
+    SDL_Surface* s =
+        SDL_CreateRGBSurfaceWithFormat(0, ICON_SIZE, ICON_SIZE, 8, SDL_PIXELFORMAT_INDEX8);
     if (s == nullptr) {
         return nullptr;
     }
@@ -85,9 +97,10 @@ static SDL_Surface* DrawHelix()
     auto angle = [&](int y) { return (y - top) * 2.0 * kPi / (bottom - top); };
 
     // Rungs behind the strands: each half in the colour of one base of its pair.
-    static constexpr Uint8 pairs[4][2] = {
-        {ICON_GREEN, ICON_RED}, {ICON_BLUE, ICON_AMBER}, {ICON_RED, ICON_GREEN},
-        {ICON_AMBER, ICON_BLUE}};
+    static constexpr Uint8 pairs[4][2] = {{ICON_GREEN, ICON_RED},
+                                          {ICON_BLUE, ICON_AMBER},
+                                          {ICON_RED, ICON_GREEN},
+                                          {ICON_AMBER, ICON_BLUE}};
     for (int y = top + 2, n = 0; y <= bottom - 2; y += 4, ++n) {
         double t = angle(y);
         int xa = static_cast<int>(std::lround(16 + 10 * std::sin(t)));

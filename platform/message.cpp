@@ -77,31 +77,52 @@ static int VirtualKeyOf(const SDL_Keysym& key)
         return '0' + (key.sym - SDLK_0);
     }
     switch (key.scancode) {
-        case SDL_SCANCODE_BACKSPACE: return VK_BACK;
-        case SDL_SCANCODE_TAB: return VK_TAB;
+        case SDL_SCANCODE_BACKSPACE:
+            return VK_BACK;
+        case SDL_SCANCODE_TAB:
+            return VK_TAB;
         case SDL_SCANCODE_RETURN:
-        case SDL_SCANCODE_KP_ENTER: return VK_RETURN;
+        case SDL_SCANCODE_KP_ENTER:
+            return VK_RETURN;
         case SDL_SCANCODE_LSHIFT:
-        case SDL_SCANCODE_RSHIFT: return VK_SHIFT;
+        case SDL_SCANCODE_RSHIFT:
+            return VK_SHIFT;
         case SDL_SCANCODE_LCTRL:
-        case SDL_SCANCODE_RCTRL: return VK_CONTROL;
+        case SDL_SCANCODE_RCTRL:
+            return VK_CONTROL;
         case SDL_SCANCODE_LALT:
-        case SDL_SCANCODE_RALT: return VK_MENU;
-        case SDL_SCANCODE_PAUSE: return VK_PAUSE;
-        case SDL_SCANCODE_ESCAPE: return VK_ESCAPE;
-        case SDL_SCANCODE_SPACE: return VK_SPACE;
-        case SDL_SCANCODE_PAGEUP: return VK_PRIOR;
-        case SDL_SCANCODE_PAGEDOWN: return VK_NEXT;
-        case SDL_SCANCODE_END: return VK_END;
-        case SDL_SCANCODE_HOME: return VK_HOME;
-        case SDL_SCANCODE_LEFT: return VK_LEFT;
-        case SDL_SCANCODE_UP: return VK_UP;
-        case SDL_SCANCODE_RIGHT: return VK_RIGHT;
-        case SDL_SCANCODE_DOWN: return VK_DOWN;
-        case SDL_SCANCODE_INSERT: return VK_INSERT;
-        case SDL_SCANCODE_DELETE: return VK_DELETE;
-        case SDL_SCANCODE_KP_0: return VK_NUMPAD0;
-        default: break;
+        case SDL_SCANCODE_RALT:
+            return VK_MENU;
+        case SDL_SCANCODE_PAUSE:
+            return VK_PAUSE;
+        case SDL_SCANCODE_ESCAPE:
+            return VK_ESCAPE;
+        case SDL_SCANCODE_SPACE:
+            return VK_SPACE;
+        case SDL_SCANCODE_PAGEUP:
+            return VK_PRIOR;
+        case SDL_SCANCODE_PAGEDOWN:
+            return VK_NEXT;
+        case SDL_SCANCODE_END:
+            return VK_END;
+        case SDL_SCANCODE_HOME:
+            return VK_HOME;
+        case SDL_SCANCODE_LEFT:
+            return VK_LEFT;
+        case SDL_SCANCODE_UP:
+            return VK_UP;
+        case SDL_SCANCODE_RIGHT:
+            return VK_RIGHT;
+        case SDL_SCANCODE_DOWN:
+            return VK_DOWN;
+        case SDL_SCANCODE_INSERT:
+            return VK_INSERT;
+        case SDL_SCANCODE_DELETE:
+            return VK_DELETE;
+        case SDL_SCANCODE_KP_0:
+            return VK_NUMPAD0;
+        default:
+            break;
     }
     if (key.scancode >= SDL_SCANCODE_KP_1 && key.scancode <= SDL_SCANCODE_KP_9) {
         return VK_NUMPAD0 + 1 + (key.scancode - SDL_SCANCODE_KP_1);
@@ -219,7 +240,8 @@ static void QueueWindowEvent(const SDL_WindowEvent& e)
             // Keys released while another window has the focus never reach us.
             KeyboardClear();
             break;
-        default: break;
+        default:
+            break;
     }
 }
 
@@ -231,17 +253,26 @@ static void PumpEvents()
     SDL_Event e;
     while (SDL_PollEvent(&e)) {
         switch (e.type) {
-            case SDL_KEYDOWN: QueueKey(e.key, true); break;
-            case SDL_KEYUP: QueueKey(e.key, false); break;
-            case SDL_TEXTINPUT: QueueText(e.text); break;
-            case SDL_WINDOWEVENT: QueueWindowEvent(e.window); break;
+            case SDL_KEYDOWN:
+                QueueKey(e.key, true);
+                break;
+            case SDL_KEYUP:
+                QueueKey(e.key, false);
+                break;
+            case SDL_TEXTINPUT:
+                QueueText(e.text);
+                break;
+            case SDL_WINDOWEVENT:
+                QueueWindowEvent(e.window);
+                break;
             case SDL_QUIT:
                 // The desktop asks the program to end (last window closed, or a signal).
                 if (IsWindow(MainWindow) && !MessageQueueHas(MainWindow, WM_CLOSE, 0)) {
                     QueueAppend(MakeMessage(MainWindow, WM_CLOSE, 0, 0));
                 }
                 break;
-            default: break;
+            default:
+                break;
         }
     }
 }
@@ -290,10 +321,17 @@ BOOL TranslateMessage(const MSG* msg)
     }
     WPARAM ch;
     switch (msg->wParam) {
-        case VK_RETURN: ch = 13; break;
-        case VK_BACK: ch = 8; break;
-        case VK_ESCAPE: ch = 27; break;
-        default: return 0;
+        case VK_RETURN:
+            ch = 13;
+            break;
+        case VK_BACK:
+            ch = 8;
+            break;
+        case VK_ESCAPE:
+            ch = 27;
+            break;
+        default:
+            return 0;
     }
     return QueuePrepend(MakeMessage(msg->hwnd, WM_CHAR, ch, msg->lParam)) ? 1 : 0;
 }
@@ -322,8 +360,13 @@ BOOL PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 
 void PostQuitMessage(int exitCode)
 {
-    QuitPending = true;
-    QuitCode = exitCode;
+    // The quit takes its place in the queue behind what is already waiting, so a frame that
+    // keeps posting messages (Escape held down posts WM_DESTROY every frame) cannot hold it off.
+    // Only when the queue is full does it wait, as a flag, for the queue to empty.
+    if (!QueueAppend(MakeMessage(nullptr, WM_QUIT, static_cast<WPARAM>(exitCode), 0))) {
+        QuitPending = true;
+        QuitCode = exitCode;
+    }
 }
 
 LRESULT DefWindowProc(HWND window, UINT message, WPARAM, LPARAM)

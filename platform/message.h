@@ -10,7 +10,7 @@ constexpr int MESSAGE_QUEUE_SIZE = 1024;
 // Pumps SDL's events into the queue (key messages, WM_CHAR for typed printable Latin-1
 // characters, WM_CLOSE for the window's close button), posts due timer ticks, then hands out the
 // first message that matches the filter (window nullptr: any; minMsg = maxMsg = 0: any number).
-// WM_QUIT comes once the queue holds nothing else. Never blocks. Returns 1 when a message was
+// Never blocks. Returns 1 when a message was
 // copied to msg, 0 when none waits. PM_REMOVE takes the message out of the queue.
 BOOL PeekMessage(MSG* msg, HWND window, UINT minMsg, UINT maxMsg, UINT removeFlag);
 
@@ -30,7 +30,7 @@ LRESULT SendMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Fails (0) for a window that does not exist or when the queue is full.
 BOOL PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Asks the loop to end: a WM_QUIT with this exit code is handed out once the queue is empty.
+// Asks the loop to end: a WM_QUIT with this exit code joins the end of the queue.
 void PostQuitMessage(int exitCode);
 
 // The default handling: WM_CLOSE destroys the window (its procedure then gets WM_DESTROY);

@@ -39,8 +39,8 @@ UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT periodMs, void* timerProc)
     if (timer == nullptr) {
         return 0;
     }
-    *timer = WindowTimer{true, window, id, periodMs < TIMER_MINIMUM_PERIOD ? TIMER_MINIMUM_PERIOD
-                                                                           : periodMs,
+    *timer = WindowTimer{true, window, id,
+                         periodMs < TIMER_MINIMUM_PERIOD ? TIMER_MINIMUM_PERIOD : periodMs,
                          PlatformTicks()};
     return id != 0 ? id : 1;
 }
@@ -61,7 +61,7 @@ void TimerPostDue()
     std::uint32_t now = PlatformTicks();
     for (WindowTimer& t : Timers) {
         // Unsigned difference: correct across the wrap of the tick counter.
-        if (!t.active || now - t.lastTick < t.period) {
+        if (!t.active || now < t.lastTick + t.period) {
             continue;
         }
         t.lastTick = now;

@@ -1,0 +1,189 @@
+// The entry point and main loop: one message and one frame per pass, the frame chosen by the
+// screen state, and the roads that end the program.
+#include "tests/app/app_fixture.h"
+
+#include "platform/keyboard.h"
+#include "platform/message.h"
+#include "platform/timer.h"
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+using Calls = std::vector<std::string>;
+
+TEST_F(AppTest, MakesTheWindowThenRunsGameInitAndTheLoopUntilQuit)
+{
+    WNDCLASSEX seen{};
+    bool windowReady = false;
+    Doubles.onGameInit = [&] {
+        windowReady = IsWindow(MainWindow) != 0;
+        GetClassInfoEx(PlatformInstance(), "WINCLASS1", &seen);
+    };
+    Doubles.frameLimit = 3;
+
+    EXPECT_EQ(RunWinMain(), 0);
+
+    EXPECT_TRUE(windowReady) << "MainWindow must exist before GameInit runs";
+    EXPECT_EQ(seen.style, 0x2Bu);
+    EXPECT_NE(seen.hIcon, nullptr);
+    EXPECT_EQ(seen.hIcon, seen.hIconSm);
+    EXPECT_NE(seen.hCursor, nullptr);
+    EXPECT_NE(seen.hbrBackground, nullptr);
+    RECT r{};
+    ASSERT_TRUE(GetWindowRect(MainWindow, &r)) << "posting WM_DESTROY does not destroy the window";
+    EXPECT_EQ(r.right - r.left, 640);
+    EXPECT_EQ(r.bottom - r.top, 480);
+    // Frame 3 posts WM_DESTROY; pass 4 dispatches it (the procedure posts the quit) and still
+    // runs its frame; pass 5 takes WM_QUIT and leaves before any frame.
+    EXPECT_EQ(Doubles.calls,
+              (Calls{"GameInit", "Opening", "Opening", "Opening", "Opening", "GameShutdown"}));
+}
+
+TEST_F(AppTest, HandlesOneMessagePerPass)
+{
+    GameState = STATE_SCORES;
+    NameEntryOpen = 1;
+    std::vector<int> lengths;
+    Doubles.onGameInit = [] {
+        for (char c : std::string("abc")) {
+            PostMessage(MainWindow, WM_CHAR, static_cast<WPARAM>(c), 0);
+        }
+    };
+    Doubles.onScores = [&] { lengths.push_back(NameLength); };
+    Doubles.frameLimit = 5;
+
+    RunWinMain();
+
+    EXPECT_EQ(lengths, (std::vector<int>{1, 2, 3, 3, 3, 3}));
+    EXPECT_STREQ(PlayerName, "abc");
+}
+
+TEST_F(AppTest, RunsTheFrameOfTheScreenThatGameStateNames)
+{
+    Doubles.onOpening = [] {
+        if (Doubles.frames == 2) {
+            GameState = STATE_TITLE;
+        }
+    };
+    Doubles.onTitle = [] { GameState = STATE_PLAY; };
+    Doubles.onPlay = [] { GameState = STATE_SCORES; };
+    Doubles.frameLimit = 6;
+
+    RunWinMain();
+
+    EXPECT_EQ(Doubles.calls, (Calls{"GameInit", "Opening", "Opening", "Title", "Play", "Scores",
+                                    "Scores", "Scores", "GameShutdown"}));
+}
+
+TEST_F(AppTest, ScoreScreenRunsFirstAndTheOthersSeeTheStateItLeaves)
+{
+    GameState = STATE_SCORES;
+    Doubles.onScores = [] {
+        if (Doubles.frames == 1) {
+            GameState = STATE_TITLE;
+        }
+    };
+    Doubles.onTitle = [] { PostMessage(MainWindow, WM_DESTROY, 0, 0); };
+
+    RunWinMain();
+
+    ASSERT_GE(Doubles.calls.size(), 3u);
+    EXPECT_EQ(Doubles.calls[1], "Scores");
+    EXPECT_EQ(Doubles.calls[2], "Title") << "the same pass runs the title frame";
+}
+
+TEST_F(AppTest, EscapeEndsTheProgramBeforeTheTitleIsDrawn)
+{
+    Doubles.onGameInit = [] { PushKey(SDL_SCANCODE_ESCAPE, SDLK_ESCAPE, true); };
+    Doubles.onOpening = [] {
+        if (Doubles.frames == 1) {
+            GameState = STATE_TITLE; // would draw the title on the next pass
+        }
+    };
+    Doubles.frameLimit = 50;
+
+    EXPECT_EQ(RunWinMain(), 0);
+
+    EXPECT_EQ(Doubles.calls.back(), "GameShutdown");
+    EXPECT_LT(Doubles.frames, 10) << "Escape, not the frame budget, ended the run";
+    EXPECT_EQ(NameLength, 0) << "the Escape character is never stored";
+}
+
+TEST_F(AppTest, DestroyStopsTheRespawnTimerOnlyWhileItRuns)
+{
+    for (unsigned char idle : {0, 1}) {
+        SetUp();
+        RespawnTimerIdle = idle;
+        Doubles.onGameInit = [] { SetTimer(MainWindow, RESPAWN_TIMER_ID, 1000, nullptr); };
+        Doubles.frameLimit = 1;
+
+        RunWinMain();
+
+        // When the flag says the timer is idle the procedure makes no KillTimer call, so the
+        // timer is still there to be killed afterwards.
+        EXPECT_EQ(KillTimer(MainWindow, RESPAWN_TIMER_ID), idle ? 1 : 0) << "idle=" << int(idle);
+        TearDown();
+    }
+}
+
+TEST_F(AppTest, CloseButtonDestroysTheWindowAndEndsTheProgram)
+{
+    Doubles.onGameInit = [] { PushWindowClose(); };
+    Doubles.frameLimit = 50;
+
+    EXPECT_EQ(RunWinMain(), 0);
+
+    EXPECT_FALSE(IsWindow(MainWindow));
+    EXPECT_EQ(Doubles.calls.back(), "GameShutdown");
+    EXPECT_LT(Doubles.frames, 10);
+}
+
+TEST_F(AppTest, TimerTicksArriveThroughTheQueueOnlyForTheRespawnTimer)
+{
+    // Frames of 30 ms on the fake clock; the respawn timer ticks every 1000 ms, and a second
+    // timer with another id must never reach RespawnTick.
+    Doubles.onGameInit = [] {
+        SetTimer(MainWindow, RESPAWN_TIMER_ID, 1000, nullptr);
+        SetTimer(MainWindow, 2, 1000, nullptr);
+    };
+    Doubles.onOpening = [] { PlatformFakeClockAdvance(30); };
+    Doubles.frameLimit = 100; // 3000 ms of frames
+
+    RunWinMain();
+
+    EXPECT_EQ(Doubles.respawnTicks, 2);
+}
+
+TEST_F(AppTest, TicksMissedDuringALongStallAreCoalescedIntoOne)
+{
+    Doubles.onGameInit = [] { SetTimer(MainWindow, RESPAWN_TIMER_ID, 1000, nullptr); };
+    Doubles.onOpening = [] {
+        if (Doubles.frames == 1) {
+            PlatformFakeClockAdvance(5000);
+        }
+    };
+    Doubles.frameLimit = 10;
+
+    RunWinMain();
+
+    EXPECT_EQ(Doubles.respawnTicks, 1);
+}
+
+TEST_F(AppTest, ReturnsZeroWithoutGameInitWhenTheClassOrWindowCannotBeMade)
+{
+    WNDCLASSEX taken{};
+    taken.cbSize = sizeof taken;
+    taken.lpfnWndProc = DefWindowProc;
+    taken.lpszClassName = "WINCLASS1";
+    ASSERT_NE(RegisterClassEx(&taken), 0);
+    EXPECT_EQ(RunWinMain(), 0);
+    EXPECT_TRUE(Doubles.calls.empty());
+
+    PlatformShutdown();
+    setenv("SDL_VIDEODRIVER", "nosuchdriver", 1);
+    int result = RunWinMain();
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    EXPECT_EQ(result, 0);
+    EXPECT_TRUE(Doubles.calls.empty());
+}
