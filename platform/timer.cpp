@@ -61,7 +61,7 @@ void TimerPostDue()
     std::uint32_t now = PlatformTicks();
     for (WindowTimer& t : Timers) {
         // Unsigned difference: correct across the wrap of the tick counter.
-        if (!t.active || now < t.lastTick + t.period) {
+        if (!t.active || now - t.lastTick < t.period) {
             continue;
         }
         t.lastTick = now;
