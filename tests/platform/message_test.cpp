@@ -1,0 +1,312 @@
+// Tests of the message queue: the order and filtering of PeekMessage, posting, quitting,
+// TranslateMessage, and SDL's key, text and window events turned into messages.
+#include "platform_fixture.h"
+
+#include "platform/keyboard.h"
+#include "platform/window_sdl.h"
+
+#include <cstring>
+
+using MessageTest = PlatformTest;
+
+namespace {
+
+void PushKey(HWND window, SDL_Scancode scancode, SDL_Keycode sym, bool down, Uint16 mod = KMOD_NONE,
+             Uint8 repeat = 0)
+{
+    SDL_Event e{};
+    e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+    e.key.windowID = SDL_GetWindowID(PlatformSdlWindow(window));
+    e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+    e.key.repeat = repeat;
+    e.key.keysym.scancode = scancode;
+    e.key.keysym.sym = sym;
+    e.key.keysym.mod = mod;
+    ASSERT_EQ(SDL_PushEvent(&e), 1) << SDL_GetError();
+}
+
+void PushText(HWND window, const char* utf8)
+{
+    SDL_Event e{};
+    e.type = SDL_TEXTINPUT;
+    e.text.windowID = SDL_GetWindowID(PlatformSdlWindow(window));
+    ASSERT_LT(std::strlen(utf8), sizeof e.text.text);
+    std::strcpy(e.text.text, utf8);
+    ASSERT_EQ(SDL_PushEvent(&e), 1) << SDL_GetError();
+}
+
+void PushClose(HWND window)
+{
+    SDL_Event e{};
+    e.type = SDL_WINDOWEVENT;
+    e.window.windowID = SDL_GetWindowID(PlatformSdlWindow(window));
+    e.window.event = SDL_WINDOWEVENT_CLOSE;
+    ASSERT_EQ(SDL_PushEvent(&e), 1) << SDL_GetError();
+}
+
+int AltEnterCalls = 0;
+void CountAltEnter()
+{
+    ++AltEnterCalls;
+}
+
+} // namespace
+
+TEST_F(MessageTest, PeekHandsOutOneMessageAtATimeInPostingOrder)
+{
+    PlatformUseFakeClock(500);
+    HWND window = MakeWindow();
+    ASSERT_NE(window, nullptr);
+    MSG m;
+    EXPECT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE), 0) << "an empty queue answers at once";
+
+    ASSERT_EQ(PostMessage(window, WM_USER, 1, 10), 1);
+    PlatformFakeClockAdvance(7);
+    ASSERT_EQ(PostMessage(nullptr, WM_USER + 1, 2, 20), 1);
+    ASSERT_EQ(PostMessage(window, WM_USER + 2, 3, 30), 1);
+
+    // Looking without removing shows the same first message again and again.
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_NOREMOVE), 1);
+        EXPECT_EQ(m.message, WM_USER);
+        EXPECT_EQ(m.hwnd, window);
+    }
+    // A filter picks the first match and leaves the others in their order.
+    ASSERT_EQ(PeekMessage(&m, nullptr, WM_USER + 2, WM_USER + 2, PM_REMOVE), 1);
+    EXPECT_EQ(m.wParam, 3u);
+    EXPECT_EQ(PeekMessage(&m, window, WM_USER + 1, WM_USER + 1, PM_REMOVE), 0)
+        << "the thread message belongs to no window";
+
+    ASSERT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE), 1);
+    EXPECT_EQ(m.message, WM_USER);
+    EXPECT_EQ(m.wParam, 1u);
+    EXPECT_EQ(m.lParam, 10);
+    EXPECT_EQ(m.time, 500u);
+    ASSERT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE), 1);
+    EXPECT_EQ(m.message, WM_USER + 1);
+    EXPECT_EQ(m.hwnd, nullptr);
+    EXPECT_EQ(m.lParam, 20);
+    EXPECT_EQ(m.time, 507u);
+    EXPECT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE), 0);
+}
+
+TEST_F(MessageTest, PostMessageRefusesADeadWindowAndAFullQueue)
+{
+    HWND window = MakeWindow();
+    ASSERT_NE(window, nullptr);
+    int notAWindow = 0;
+    EXPECT_EQ(PostMessage(reinterpret_cast<HWND>(&notAWindow), WM_USER, 0, 0), 0);
+    ASSERT_EQ(DestroyWindow(window), 1);
+    EXPECT_EQ(PostMessage(window, WM_USER, 0, 0), 0);
+    MSG m;
+    EXPECT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE), 0);
+
+    // A character put in front moves the ring's start back past its first place, so filling the
+    // queue afterwards runs across the ring's end.
+    const MSG enter{nullptr, WM_KEYDOWN, VK_RETURN, 1, 0};
+    ASSERT_EQ(TranslateMessage(&enter), 1);
+    for (int i = 0; i + 1 < MESSAGE_QUEUE_SIZE; ++i) {
+        ASSERT_EQ(PostMessage(nullptr, WM_USER, static_cast<WPARAM>(i), 0), 1) << i;
+    }
+    EXPECT_EQ(PostMessage(nullptr, WM_USER, 9999, 0), 0);
+    EXPECT_EQ(TranslateMessage(&enter), 0);
+    // No room for the quit either: it must still come once everything else has been taken.
+    PostQuitMessage(5);
+
+    ASSERT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE), 1);
+    EXPECT_EQ(m.message, WM_CHAR);
+    for (int i = 0; i + 1 < MESSAGE_QUEUE_SIZE; ++i) {
+        ASSERT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE), 1);
+        ASSERT_EQ(m.message, WM_USER);
+        ASSERT_EQ(m.wParam, static_cast<WPARAM>(i));
+    }
+    ASSERT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE), 1);
+    EXPECT_EQ(m.message, WM_QUIT);
+    EXPECT_EQ(m.wParam, 5u);
+    EXPECT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE), 0);
+}
+
+TEST_F(MessageTest, QuitTakesItsTurnInTheQueueWithItsExitCode)
+{
+    HWND window = MakeWindow();
+    ASSERT_NE(window, nullptr);
+    ASSERT_EQ(PostMessage(window, WM_USER, 0, 0), 1);
+    ASSERT_EQ(PostMessage(nullptr, WM_USER + 1, 0, 0), 1);
+    PostQuitMessage(3);
+    // A frame that keeps posting (Escape held down posts WM_DESTROY every frame) must not be
+    // able to hold the quit off.
+    ASSERT_EQ(PostMessage(window, WM_USER + 2, 0, 0), 1);
+
+    MSG m;
+    ASSERT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE), 1);
+    EXPECT_EQ(m.message, WM_USER);
+    ASSERT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE), 1);
+    EXPECT_EQ(m.message, WM_USER + 1);
+    ASSERT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_NOREMOVE), 1);
+    EXPECT_EQ(m.message, WM_QUIT);
+    ASSERT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE), 1);
+    EXPECT_EQ(m.message, WM_QUIT);
+    EXPECT_EQ(m.wParam, 3u);
+    EXPECT_EQ(m.hwnd, nullptr);
+    ASSERT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE), 1);
+    EXPECT_EQ(m.message, WM_USER + 2);
+    EXPECT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE), 0) << "WM_QUIT is handed out once";
+}
+
+TEST_F(MessageTest, TranslateMakesCharactersOnlyForEnterBackspaceAndEscape)
+{
+    HWND window = MakeWindow();
+    ASSERT_NE(window, nullptr);
+    struct {
+        int vk;
+        WPARAM ch;
+    } const keys[] = {{VK_RETURN, 13}, {VK_BACK, 8}, {VK_ESCAPE, 27}};
+    for (const auto& key : keys) {
+        ASSERT_EQ(PostMessage(window, WM_USER, 0, 0), 1);
+        MSG down{window, WM_KEYDOWN, static_cast<WPARAM>(key.vk), 1, 0};
+        EXPECT_EQ(TranslateMessage(&down), 1);
+        // The character comes next, ahead of what was already waiting.
+        MSG m;
+        ASSERT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE), 1);
+        EXPECT_EQ(m.message, WM_CHAR);
+        EXPECT_EQ(m.wParam, key.ch);
+        EXPECT_EQ(m.hwnd, window);
+        ASSERT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE), 1);
+        EXPECT_EQ(m.message, WM_USER);
+    }
+
+    const MSG nothing[] = {
+        {window, WM_KEYDOWN, VK_SPACE, 1, 0},     {window, WM_KEYDOWN, 'A', 1, 0},
+        {window, WM_KEYDOWN, VK_LEFT, 1, 0},      {window, WM_KEYUP, VK_RETURN, 1, 0},
+        {window, WM_SYSKEYDOWN, VK_RETURN, 1, 0}, {window, WM_CHAR, 13, 1, 0},
+    };
+    for (const MSG& msg : nothing) {
+        EXPECT_EQ(TranslateMessage(&msg), 0) << msg.message << " " << msg.wParam;
+    }
+    MSG m;
+    EXPECT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE), 0);
+}
+
+TEST_F(MessageTest, SdlKeyEventsBecomeKeyMessagesAndHoldTheKeyTable)
+{
+    HWND window = MakeWindow();
+    ASSERT_NE(window, nullptr);
+    struct {
+        SDL_Scancode scancode;
+        SDL_Keycode sym;
+        int vk;
+    } const keys[] = {
+        {SDL_SCANCODE_LEFT, SDLK_LEFT, 37},
+        {SDL_SCANCODE_UP, SDLK_UP, 38},
+        {SDL_SCANCODE_RIGHT, SDLK_RIGHT, 39},
+        {SDL_SCANCODE_DOWN, SDLK_DOWN, 40},
+        {SDL_SCANCODE_SPACE, SDLK_SPACE, 32},
+        {SDL_SCANCODE_ESCAPE, SDLK_ESCAPE, 27},
+        {SDL_SCANCODE_RETURN, SDLK_RETURN, 13},
+        {SDL_SCANCODE_KP_ENTER, SDLK_KP_ENTER, 13},
+        {SDL_SCANCODE_BACKSPACE, SDLK_BACKSPACE, 8},
+        {SDL_SCANCODE_A, SDLK_a, 'A'},
+        {SDL_SCANCODE_Z, SDLK_z, 'Z'},
+        {SDL_SCANCODE_7, SDLK_7, '7'},
+        {SDL_SCANCODE_F1, SDLK_F1, VK_F1},
+    };
+    for (const auto& key : keys) {
+        SCOPED_TRACE(key.vk);
+        MSG m;
+        PushKey(window, key.scancode, key.sym, true);
+        ASSERT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE), 1);
+        EXPECT_EQ(m.message, WM_KEYDOWN);
+        EXPECT_EQ(m.hwnd, window);
+        EXPECT_EQ(m.wParam, static_cast<WPARAM>(key.vk));
+        EXPECT_EQ(m.lParam & (LPARAM{1} << 31), 0);
+        EXPECT_EQ(GetAsyncKeyState(key.vk) & 0x8000, 0x8000);
+        EXPECT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE), 0) << "no character from a key";
+
+        PushKey(window, key.scancode, key.sym, false);
+        ASSERT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE), 1);
+        EXPECT_EQ(m.message, WM_KEYUP);
+        EXPECT_EQ(m.wParam, static_cast<WPARAM>(key.vk));
+        EXPECT_NE(m.lParam & (LPARAM{1} << 31), 0);
+        EXPECT_EQ(GetAsyncKeyState(key.vk), 0);
+    }
+
+    // Keys pressed between two frames arrive in order and are all held at once.
+    PushKey(window, SDL_SCANCODE_LEFT, SDLK_LEFT, true);
+    PushKey(window, SDL_SCANCODE_SPACE, SDLK_SPACE, true);
+    PushKey(window, SDL_SCANCODE_LEFT, SDLK_LEFT, true, KMOD_NONE, 1);
+    MSG m;
+    ASSERT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE), 1);
+    EXPECT_EQ(m.wParam, static_cast<WPARAM>(VK_LEFT));
+    EXPECT_EQ(GetAsyncKeyState(VK_LEFT) & 0x8000, 0x8000);
+    EXPECT_EQ(GetAsyncKeyState(VK_SPACE) & 0x8000, 0x8000);
+    ASSERT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE), 1);
+    EXPECT_EQ(m.wParam, static_cast<WPARAM>(VK_SPACE));
+    ASSERT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE), 1);
+    EXPECT_EQ(m.wParam, static_cast<WPARAM>(VK_LEFT));
+    EXPECT_NE(m.lParam & (LPARAM{1} << 30), 0) << "an auto-repeat is marked";
+}
+
+TEST_F(MessageTest, TypedTextGivesOneCharPerPrintableLatin1Character)
+{
+    HWND window = MakeWindow();
+    ASSERT_NE(window, nullptr);
+    // a, e-acute, euro (beyond Latin-1), a control byte, DEL, a C1 control, no-break space,
+    // y-diaeresis, a three-byte sequence cut short after two (its bits so far would read as
+    // e-acute), a tilde, and a lead byte alone at the end.
+    PushText(window, "a\xC3\xA9\xE2\x82\xAC\x01\x7F\xC2\x85\xC2\xA0\xC3\xBF\xE3\xA9~\xC3");
+    const WPARAM expected[] = {'a', 0xE9, 0xA0, 0xFF, '~'};
+    for (WPARAM ch : expected) {
+        MSG m;
+        ASSERT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE), 1) << ch;
+        EXPECT_EQ(m.message, WM_CHAR);
+        EXPECT_EQ(m.hwnd, window);
+        EXPECT_EQ(m.wParam, ch);
+    }
+    MSG m;
+    EXPECT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE), 0);
+}
+
+TEST_F(MessageTest, CloseButtonGivesWmCloseAndTheDefaultDestroysTheWindow)
+{
+    HWND window = MakeWindow();
+    ASSERT_NE(window, nullptr);
+    PushClose(window);
+    PushClose(window);
+    MSG m;
+    ASSERT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE), 1);
+    EXPECT_EQ(m.message, WM_CLOSE);
+    EXPECT_EQ(m.hwnd, window);
+    EXPECT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_NOREMOVE), 0) << "one close while one waits";
+
+    DispatchMessage(&m);
+    EXPECT_EQ(CountReceived(window, WM_CLOSE), 1);
+    EXPECT_EQ(CountReceived(window, WM_DESTROY), 1);
+    EXPECT_EQ(IsWindow(window), 0);
+}
+
+TEST_F(MessageTest, AltEnterCallsTheHandlerAndMakesNoMessage)
+{
+    HWND window = MakeWindow();
+    ASSERT_NE(window, nullptr);
+    AltEnterCalls = 0;
+    PlatformSetAltEnterHandler(CountAltEnter);
+    PushKey(window, SDL_SCANCODE_RETURN, SDLK_RETURN, true, KMOD_LALT);
+    PushKey(window, SDL_SCANCODE_RETURN, SDLK_RETURN, true, KMOD_LALT, 1);
+    PushKey(window, SDL_SCANCODE_RETURN, SDLK_RETURN, true, KMOD_RALT);
+
+    MSG m;
+    while (PeekMessage(&m, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&m);
+        EXPECT_NE(m.message, WM_CHAR);
+        EXPECT_FALSE((m.message == WM_KEYDOWN || m.message == WM_SYSKEYDOWN) &&
+                     m.wParam == static_cast<WPARAM>(VK_RETURN));
+    }
+    EXPECT_EQ(AltEnterCalls, 2) << "two presses, the auto-repeat does not toggle again";
+
+    // Enter without Alt is an ordinary key again.
+    PushKey(window, SDL_SCANCODE_RETURN, SDLK_RETURN, true);
+    ASSERT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE), 1);
+    EXPECT_EQ(m.message, WM_KEYDOWN);
+    EXPECT_EQ(m.wParam, static_cast<WPARAM>(VK_RETURN));
+    EXPECT_EQ(AltEnterCalls, 2);
+}
