@@ -13,7 +13,14 @@ std::uint32_t PlatformTicks()
     if (FakeClockOn) {
         return FakeClockNow;
     }
-    return SDL_GetTicks();
+    // Not SDL_GetTicks: it truncates the seconds and nanoseconds of its difference separately, so
+    // for part of every second it reads a millisecond ahead and a 30 ms frame could end after 29.
+    // Whole milliseconds of one counter difference keep every tick exactly 1 ms long.
+    static const Uint64 origin = SDL_GetPerformanceCounter();
+    const Uint64 perSecond = SDL_GetPerformanceFrequency();
+    Uint64 elapsed = SDL_GetPerformanceCounter() - origin;
+    return static_cast<std::uint32_t>(elapsed / perSecond * 1000 +
+                                      elapsed % perSecond * 1000 / perSecond);
 }
 
 void PlatformSleep(std::uint32_t ms)
