@@ -10,8 +10,8 @@ constexpr int MESSAGE_QUEUE_SIZE = 1024;
 // Pumps SDL's events into the queue (key messages, WM_CHAR for typed printable Latin-1
 // characters, WM_CLOSE for the window's close button), posts due timer ticks, then hands out the
 // first message that matches the filter (window nullptr: any; minMsg = maxMsg = 0: any number).
-// Never blocks. Returns 1 when a message was
-// copied to msg, 0 when none waits. PM_REMOVE takes the message out of the queue.
+// Never blocks. Returns 1 when a message was copied to msg, 0 when none waits. PM_REMOVE takes
+// the message out of the queue.
 BOOL PeekMessage(MSG* msg, HWND window, UINT minMsg, UINT maxMsg, UINT removeFlag);
 
 // For a key press of Enter, Backspace or Escape, puts WM_CHAR 13, 8 or 27 at the head of the
