@@ -95,7 +95,7 @@ TEST_F(AppTest, ScoreScreenRunsFirstAndTheOthersSeeTheStateItLeaves)
 
 TEST_F(AppTest, EscapeEndsTheProgramBeforeTheTitleIsDrawn)
 {
-    Doubles.onGameInit = [] { PushKey(SDL_SCANCODE_ESCAPE, SDLK_ESCAPE, true); };
+    Doubles.onGameInit = [] { PushKey(MainWindow, SDL_SCANCODE_ESCAPE, SDLK_ESCAPE, true); };
     Doubles.onOpening = [] {
         if (Doubles.frames == 1) {
             GameState = STATE_TITLE; // would draw the title on the next pass
@@ -129,7 +129,7 @@ TEST_F(AppTest, DestroyStopsTheRespawnTimerOnlyWhileItRuns)
 
 TEST_F(AppTest, CloseButtonDestroysTheWindowAndEndsTheProgram)
 {
-    Doubles.onGameInit = [] { PushWindowClose(); };
+    Doubles.onGameInit = [] { PushWindowClose(MainWindow); };
     Doubles.frameLimit = 50;
 
     EXPECT_EQ(RunWinMain(), 0);

@@ -124,12 +124,12 @@ TEST_F(NameEntryTest, KeyboardTypingAndEnterThroughTheRealLoop)
 {
     OpenAtEndOfGame();
     Doubles.onGameInit = [] {
-        PushText("Zoë");
-        PushKey(SDL_SCANCODE_BACKSPACE, SDLK_BACKSPACE, true);
-        PushKey(SDL_SCANCODE_BACKSPACE, SDLK_BACKSPACE, false);
-        PushText("e!");
-        PushKey(SDL_SCANCODE_RETURN, SDLK_RETURN, true);
-        PushKey(SDL_SCANCODE_RETURN, SDLK_RETURN, false);
+        PushText(MainWindow, "Zoë");
+        PushKey(MainWindow, SDL_SCANCODE_BACKSPACE, SDLK_BACKSPACE, true);
+        PushKey(MainWindow, SDL_SCANCODE_BACKSPACE, SDLK_BACKSPACE, false);
+        PushText(MainWindow, "e!");
+        PushKey(MainWindow, SDL_SCANCODE_RETURN, SDLK_RETURN, true);
+        PushKey(MainWindow, SDL_SCANCODE_RETURN, SDLK_RETURN, false);
     };
     Doubles.frameLimit = 30;
 

@@ -4,45 +4,13 @@
 
 #include "platform/keyboard.h"
 #include "platform/window_sdl.h"
+#include "tests/sdl_events.h"
 
 #include <cstring>
 
 using MessageTest = PlatformTest;
 
 namespace {
-
-void PushKey(HWND window, SDL_Scancode scancode, SDL_Keycode sym, bool down, Uint16 mod = KMOD_NONE,
-             Uint8 repeat = 0)
-{
-    SDL_Event e{};
-    e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-    e.key.windowID = SDL_GetWindowID(PlatformSdlWindow(window));
-    e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-    e.key.repeat = repeat;
-    e.key.keysym.scancode = scancode;
-    e.key.keysym.sym = sym;
-    e.key.keysym.mod = mod;
-    ASSERT_EQ(SDL_PushEvent(&e), 1) << SDL_GetError();
-}
-
-void PushText(HWND window, const char* utf8)
-{
-    SDL_Event e{};
-    e.type = SDL_TEXTINPUT;
-    e.text.windowID = SDL_GetWindowID(PlatformSdlWindow(window));
-    ASSERT_LT(std::strlen(utf8), sizeof e.text.text);
-    std::strcpy(e.text.text, utf8);
-    ASSERT_EQ(SDL_PushEvent(&e), 1) << SDL_GetError();
-}
-
-void PushClose(HWND window)
-{
-    SDL_Event e{};
-    e.type = SDL_WINDOWEVENT;
-    e.window.windowID = SDL_GetWindowID(PlatformSdlWindow(window));
-    e.window.event = SDL_WINDOWEVENT_CLOSE;
-    ASSERT_EQ(SDL_PushEvent(&e), 1) << SDL_GetError();
-}
 
 int AltEnterCalls = 0;
 void CountAltEnter()
@@ -270,8 +238,8 @@ TEST_F(MessageTest, CloseButtonGivesWmCloseAndTheDefaultDestroysTheWindow)
 {
     HWND window = MakeWindow();
     ASSERT_NE(window, nullptr);
-    PushClose(window);
-    PushClose(window);
+    PushWindowClose(window);
+    PushWindowClose(window);
     MSG m;
     ASSERT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE), 1);
     EXPECT_EQ(m.message, WM_CLOSE);
