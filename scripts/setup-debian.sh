@@ -7,11 +7,15 @@ packages=(
     # build and test
     g++ cmake ninja-build pkg-config git
     googletest libgtest-dev libbenchmark-dev clang-format
+    # fuzzing the file readers (libFuzzer with ASan + UBSan)
+    clang libclang-rt-14-dev
     # platform, graphics, sound, text
     libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev
     fonts-dejavu-core timgm6mb-soundfont
     # looking at the real window (checks and screenshots)
     xvfb xauth xdotool imagemagick
+    # measuring the generated sounds
+    sox
 )
 
 missing=()

@@ -1,0 +1,85 @@
+// The display: the 640 x 480 8-bit screen, its back surface, off-screen surfaces with colour keys,
+// clippers, fills, locks and the flip that puts the back surface on the screen.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/win_types.h"
+
+// A surface is an 8-bit (or 16-bit) SDL surface; every 8-bit surface shares the display's one
+// palette object, so copies between them move palette indices unchanged. game/ and app/ only pass
+// surfaces around, so they see the type without including SDL.
+struct SDL_Surface;
+using DisplaySurface = SDL_Surface*;
+
+// Memory and capability flags that callers pass through unchanged (DirectDraw values).
+constexpr unsigned DDSCAPS_OFFSCREENPLAIN = 0x40;
+constexpr unsigned DDSCAPS_SYSTEMMEMORY = 0x800;
+constexpr unsigned DDSCAPS_VIDEOMEMORY = 0x4000;
+
+// The header of a clip region as it is handed to a clipper: dwSize 32, iType RDH_RECTANGLES,
+// nCount rectangles, nRgnSize = nCount x 16, rcBound the union of the rectangles (it starts at
+// 64000, 64000, -64000, -64000 and only widens).
+struct RGNDATAHEADER {
+    uint32_t dwSize;
+    uint32_t iType;
+    uint32_t nCount;
+    uint32_t nRgnSize;
+    RECT rcBound;
+};
+constexpr uint32_t RDH_RECTANGLES = 1;
+
+// A clipper: the region it was given. Every copy into the surface it is attached to is trimmed to
+// the union of its rectangles.
+struct DisplayClipper {
+    RGNDATAHEADER header;
+    RECT* rects; // header.nCount rectangles, owned by the clipper
+};
+
+// ---- made by DisplayInit, released by DisplayShutdown ----
+extern DisplaySurface PrimarySurface; // what the player sees; the flip's target
+extern DisplaySurface BackSurface;    // every screen draws here between DisplayFill and DisplayFlip
+extern DisplayClipper* BackClipper;   // attached to BackSurface: the whole screen
+extern DisplayClipper* WindowClipper; // windowed mode only
+extern int ScreenWidth;               // pixels, 640 for the game
+extern int ScreenHeight;              // pixels, 480 for the game
+extern int ScreenBpp;                 // bits per pixel of the display, 8 for the game
+extern int PixelFormat;               // RGB bit count of the primary; 15 selects 5.5.5 packing
+extern int Windowed;                  // 1: a resizable window instead of full screen
+// Inclusive clip bounds of the screen, read by SpriteMove and the raster routines.
+extern int ClipMinX, ClipMinY, ClipMaxX, ClipMaxY;
+
+// ---- held only between a lock and its unlock ----
+extern uint8_t* PrimaryMemory; // null unless DisplayLockPrimary holds the primary
+extern int PrimaryPitch;       // bytes per row of PrimaryMemory
+extern uint8_t* BackMemory;    // null unless DisplayLockBack holds the back surface
+extern int BackPitch;          // bytes per row of BackMemory
+
+// Sets up the display on MainWindow. Returns 0 at the first failing step, leaving what was made.
+int DisplayInit(int width, int height, int bitsPerPixel, int windowed);
+// Releases everything DisplayInit made; nothing of the display may be used afterwards.
+int DisplayShutdown();
+// Presents BackSurface. 0 without presenting while a surface is held locked, or on failure.
+int DisplayFlip();
+// Fills rect (null = whole surface) with colour & 0xFFFF, trimmed by the surface's clipper.
+int DisplayFill(DisplaySurface surface, int colour, const RECT* rect);
+int DisplayFillRect(int left, int top, int right, int bottom, int colour, DisplaySurface surface);
+// An off-screen surface of the display's depth whose colour key is colourKey & 0xFFFF.
+DisplaySurface DisplayCreateSurface(int width, int height, unsigned memoryFlags, int colourKey);
+// Frees a surface made by DisplayCreateSurface (and the clipper attached to it, if any).
+void DisplayDestroySurface(DisplaySurface surface);
+// Attaches a new clipper holding rectCount rectangles to the surface; null on failure.
+DisplayClipper* DisplayAttachClipper(DisplaySurface surface, int rectCount, const RECT* rects);
+// The copy that stands in for a surface blit: the source rectangle of src into the destination
+// rectangle of dst, stretched (nearest neighbour) when the sizes differ, skipping src's colour-key
+// pixels when useColourKey is 1, trimmed to dst's clipper (or to dst's edges without one).
+// Returns 1 when copied (also when nothing was left after trimming), 0 on bad arguments.
+int DisplayBlit(DisplaySurface src, const RECT* srcRect, DisplaySurface dst, const RECT* dstRect,
+                int useColourKey);
+uint8_t* DisplayLockSurface(DisplaySurface surface, int* pitch);
+int DisplayUnlockSurface(DisplaySurface surface);
+uint8_t* DisplayLockPrimary();
+int DisplayUnlockPrimary();
+uint8_t* DisplayLockBack();
+int DisplayUnlockBack();
+int DisplayWaitVBlank();
