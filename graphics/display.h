@@ -10,6 +10,7 @@
 // palette object, so copies between them move palette indices unchanged. game/ and app/ only pass
 // surfaces around, so they see the type without including SDL.
 struct SDL_Surface;
+struct SDL_Palette;
 using DisplaySurface = SDL_Surface*;
 
 // Memory and capability flags that callers pass through unchanged (DirectDraw values).
@@ -29,18 +30,21 @@ struct RGNDATAHEADER {
 };
 constexpr uint32_t RDH_RECTANGLES = 1;
 
-// A clipper: the region it was given. Every copy into the surface it is attached to is trimmed to
-// the union of its rectangles.
+// A clipper: the region it was given. Every copy and fill into the surface it is attached to is
+// trimmed to the union of its rectangles (no rectangle: nothing is drawn). The surface owns its
+// clipper (kept in the SDL surface's userdata, which nothing else may use); attaching another
+// clipper frees the one before.
 struct DisplayClipper {
     RGNDATAHEADER header;
     RECT* rects; // header.nCount rectangles, owned by the clipper
 };
 
 // ---- made by DisplayInit, released by DisplayShutdown ----
-extern DisplaySurface PrimarySurface; // what the player sees; the flip's target
+extern DisplaySurface PrimarySurface; // what the player sees: a copy of the last flipped picture
 extern DisplaySurface BackSurface;    // every screen draws here between DisplayFill and DisplayFlip
+extern SDL_Palette* DisplayPalette;   // the one palette object of every 8-bit surface; 16-bit: null
 extern DisplayClipper* BackClipper;   // attached to BackSurface: the whole screen
-extern DisplayClipper* WindowClipper; // windowed mode only
+extern DisplayClipper* WindowClipper; // windowed mode only, attached to PrimarySurface
 extern int ScreenWidth;               // pixels, 640 for the game
 extern int ScreenHeight;              // pixels, 480 for the game
 extern int ScreenBpp;                 // bits per pixel of the display, 8 for the game
@@ -55,12 +59,24 @@ extern int PrimaryPitch;       // bytes per row of PrimaryMemory
 extern uint8_t* BackMemory;    // null unless DisplayLockBack holds the back surface
 extern int BackPitch;          // bytes per row of BackMemory
 
-// Sets up the display on MainWindow. Returns 0 at the first failing step, leaving what was made.
+// Sets up the display on MainWindow (8 or 16 bits per pixel): desktop full screen with a
+// width x height logical size, or a resizable window when windowed is 1. Returns 0 at the first
+// failing step, leaving what was made for DisplayShutdown. A display already set up is shut down
+// first.
 int DisplayInit(int width, int height, int bitsPerPixel, int windowed);
-// Releases everything DisplayInit made; nothing of the display may be used afterwards.
+// Releases everything DisplayInit made and puts the globals back to their starting values, so
+// DisplayInit may run again; nothing of the display may be used in between. Call it while
+// MainWindow still exists.
 int DisplayShutdown();
-// Presents BackSurface. 0 without presenting while a surface is held locked, or on failure.
+// Presents BackSurface (and keeps a copy of it in PrimarySurface). 0 without presenting while a
+// surface is held locked, or when presenting fails a few times over.
 int DisplayFlip();
+// Presents PrimarySurface again as it is, with the display palette as it is now: makes drawing
+// into the locked primary and palette changes between flips visible.
+int DisplayShowPrimary();
+// Switches between desktop full screen and the resizable window (Alt+Enter); updates Windowed.
+// 0 when no display is set up.
+int DisplayToggleFullScreen();
 // Fills rect (null = whole surface) with colour & 0xFFFF, trimmed by the surface's clipper.
 int DisplayFill(DisplaySurface surface, int colour, const RECT* rect);
 int DisplayFillRect(int left, int top, int right, int bottom, int colour, DisplaySurface surface);
@@ -79,6 +95,7 @@ int DisplayBlit(DisplaySurface src, const RECT* srcRect, DisplaySurface dst, con
 uint8_t* DisplayLockSurface(DisplaySurface surface, int* pitch);
 int DisplayUnlockSurface(DisplaySurface surface);
 uint8_t* DisplayLockPrimary();
+// Unlocks the primary and shows what was drawn into it.
 int DisplayUnlockPrimary();
 uint8_t* DisplayLockBack();
 int DisplayUnlockBack();

@@ -22,20 +22,33 @@ extern PALETTEENTRY PaletteEntries[PALETTE_SIZE];
 // Rgb16From555 or Rgb16From565, chosen by DisplayInit from PixelFormat.
 extern int (*Rgb16Builder)(int red, int green, int blue);
 
+// ---- process lifetime ----
+// Counts changes of the display palette; the flip rebuilds its colour lookup when it moves.
+extern unsigned PaletteVersion;
+
 int Rgb16From565(int red, int green, int blue);
 int Rgb16From555(int red, int green, int blue);
-// Reads 256 entries of four numbers each; a short file leaves the later entries as they were.
-// 0 only when the file cannot be opened.
+// Reads up to 256 entries of four whitespace-separated decimal numbers each (red, green, blue,
+// flags), each number taken as its low 8 bits (300 is 44, -1 is 255). Reading stops at the end of
+// the file or at anything that is not a number; the entries after the last complete one keep
+// their values, and numbers after the 256th entry are ignored. 0 only when the file cannot be
+// opened.
 int PaletteLoadFile(const char* fileName, PALETTEENTRY* entries);
+// Writes "\n%d %d %d %d" for each of the 256 entries. 0 when the file cannot be written.
 int PaletteSaveFile(const char* fileName, const PALETTEENTRY* entries);
+// The entry operations refuse (0) an index outside 0..255 and a null entry pointer.
 int PaletteSetEntry(int index, const PALETTEENTRY* colour);
 int PaletteGetEntry(int index, PALETTEENTRY* out);
 int PaletteSetAll(const PALETTEENTRY* entries);
 int PaletteCopyOut(PALETTEENTRY* out);
-// Moves the colours of first..last up one index, the colour of last wrapping round to first.
+// Moves the display colours of first..last up one index, the colour of last wrapping round to
+// first, then copies the whole display palette into PaletteEntries. 0 unless
+// 0 <= first < last <= 255.
 int PaletteRotate(int first, int last);
 
-// The display palette itself (what the screen shows), which may differ from PaletteEntries while
-// the raster library's blinkers change it. Count entries from first.
+// The display palette itself (what the screen shows from the next flip on), which may differ from
+// PaletteEntries while the raster library's blinkers change it. count entries from first; 0 when
+// the range leaves 0..255. It is kept even while no display is set up, and DisplayInit replaces it
+// with PaletteEntries.
 int PaletteSetDisplayEntries(int first, int count, const PALETTEENTRY* entries);
 int PaletteGetDisplayEntries(int first, int count, PALETTEENTRY* out);

@@ -1,0 +1,762 @@
+// The display over SDL2: 8-bit surfaces sharing one palette (or 16-bit 5.6.5 surfaces), clippers,
+// fills, keyed and stretched copies, locks, and the flip that turns the back surface into the
+// picture on screen through a palette lookup and a streaming texture.
+#include "graphics/display.h"
+
+#include "graphics/palette.h"
+#include "platform/message.h"
+#include "platform/window.h"
+#include "platform/window_sdl.h"
+#include "support/error_log.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <new>
+#include <vector>
+
+DisplaySurface PrimarySurface = nullptr;
+DisplaySurface BackSurface = nullptr;
+SDL_Palette* DisplayPalette = nullptr;
+DisplayClipper* BackClipper = nullptr;
+DisplayClipper* WindowClipper = nullptr;
+int ScreenWidth = 640;
+int ScreenHeight = 480;
+int ScreenBpp = 8;
+int PixelFormat = 16;
+int Windowed = 0;
+int ClipMinX = 0;
+int ClipMinY = 0;
+int ClipMaxX = 639;
+int ClipMaxY = 479;
+
+uint8_t* PrimaryMemory = nullptr;
+int PrimaryPitch = 0;
+uint8_t* BackMemory = nullptr;
+int BackPitch = 0;
+
+// Surfaces, clip lists and copies larger than this on a side are refused as nonsense.
+constexpr int DISPLAY_MAX_SIDE = 16384;
+constexpr int DISPLAY_MAX_CLIP_RECTS = 65536;
+// A flip that fails is tried this often, with a fresh renderer after each failure, before it
+// gives up for this frame (the next flip starts again).
+constexpr int DISPLAY_FLIP_ATTEMPTS = 3;
+// The region bound before any rectangle widens it.
+constexpr LONG CLIP_BOUND_START = 64000;
+
+static SDL_Window* DisplayWindow = nullptr;  // the SDL window of MainWindow while set up
+static SDL_Renderer* Renderer = nullptr;     // vsync'd where the driver has it, else software
+static SDL_Texture* ScreenTexture = nullptr; // streaming, ScreenWidth x ScreenHeight
+// Display palette index to ARGB8888, valid for PaletteVersion == LookupVersion.
+static std::array<Uint32, PALETTE_SIZE> FlipLookup{};
+static unsigned LookupVersion = 0;
+static bool LookupValid = false;
+
+// ---- surfaces and clippers ----
+
+static Uint32 SurfaceFormat()
+{
+    return ScreenBpp == 16 ? SDL_PIXELFORMAT_RGB565 : SDL_PIXELFORMAT_INDEX8;
+}
+
+static DisplayClipper* ClipperOf(const SDL_Surface* surface)
+{
+    return static_cast<DisplayClipper*>(surface->userdata);
+}
+
+static void FreeClipper(DisplayClipper* clipper)
+{
+    if (clipper != nullptr) {
+        delete[] clipper->rects;
+        delete clipper;
+    }
+}
+
+DisplaySurface DisplayCreateSurface(int width, int height, unsigned, int colourKey)
+{
+    // Every surface lives in system memory, so the memory flags choose nothing here.
+    if (width <= 0 || height <= 0 || width > DISPLAY_MAX_SIDE || height > DISPLAY_MAX_SIDE) {
+        return nullptr;
+    }
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, width, height, 0, SurfaceFormat());
+    if (surface == nullptr) {
+        return nullptr;
+    }
+    if (DisplayPalette != nullptr && surface->format->palette != nullptr) {
+        SDL_SetSurfacePalette(surface, DisplayPalette);
+    }
+    surface->userdata = nullptr;
+    // A key wider than the pixel could never match; the pixel's own bits are what is compared.
+    Uint32 key = static_cast<Uint32>(colourKey) & 0xFFFF;
+    if (surface->format->BytesPerPixel == 1) {
+        key &= 0xFF;
+    }
+    SDL_SetColorKey(surface, SDL_TRUE, key);
+    return surface;
+}
+
+void DisplayDestroySurface(DisplaySurface surface)
+{
+    if (surface == nullptr) {
+        return;
+    }
+    DisplayClipper* clipper = ClipperOf(surface);
+    if (clipper == BackClipper) {
+        BackClipper = nullptr;
+    }
+    if (clipper == WindowClipper) {
+        WindowClipper = nullptr;
+    }
+    FreeClipper(clipper);
+    surface->userdata = nullptr;
+    SDL_FreeSurface(surface);
+}
+
+DisplayClipper* DisplayAttachClipper(DisplaySurface surface, int rectCount, const RECT* rects)
+{
+    if (surface == nullptr || rectCount < 0 || rectCount > DISPLAY_MAX_CLIP_RECTS ||
+        (rectCount > 0 && rects == nullptr)) {
+        return nullptr;
+    }
+    auto* clipper = new (std::nothrow) DisplayClipper{};
+    if (clipper == nullptr) {
+        return nullptr;
+    }
+    clipper->rects = new (std::nothrow) RECT[std::max(rectCount, 1)]{};
+    if (clipper->rects == nullptr) {
+        delete clipper;
+        return nullptr;
+    }
+    RGNDATAHEADER& h = clipper->header;
+    h.dwSize = sizeof(RGNDATAHEADER);
+    h.iType = RDH_RECTANGLES;
+    h.nCount = static_cast<uint32_t>(rectCount);
+    h.nRgnSize = static_cast<uint32_t>(rectCount) * sizeof(RECT);
+    h.rcBound = RECT{CLIP_BOUND_START, CLIP_BOUND_START, -CLIP_BOUND_START, -CLIP_BOUND_START};
+    for (int i = 0; i < rectCount; ++i) {
+        const RECT& r = rects[i];
+        clipper->rects[i] = r;
+        h.rcBound.left = std::min(h.rcBound.left, r.left);
+        h.rcBound.top = std::min(h.rcBound.top, r.top);
+        h.rcBound.right = std::max(h.rcBound.right, r.right);
+        h.rcBound.bottom = std::max(h.rcBound.bottom, r.bottom);
+    }
+    // The new clipper takes the place of the one before; the globals follow it, so they never
+    // name a freed clipper.
+    DisplayClipper* old = ClipperOf(surface);
+    surface->userdata = clipper;
+    if (old != nullptr) {
+        if (BackClipper == old) {
+            BackClipper = clipper;
+        }
+        if (WindowClipper == old) {
+            WindowClipper = clipper;
+        }
+        FreeClipper(old);
+    }
+    return clipper;
+}
+
+// ---- clipping ----
+
+// A rectangle with exclusive right and bottom edges, wide enough for any RECT's extent.
+struct Area {
+    long long left, top, right, bottom;
+    bool Empty() const
+    {
+        return left >= right || top >= bottom;
+    }
+};
+
+static Area Intersect(const Area& a, const Area& b)
+{
+    return Area{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+                std::min(a.bottom, b.bottom)};
+}
+
+static Area AreaOf(const RECT& r)
+{
+    return Area{r.left, r.top, r.right, r.bottom};
+}
+
+static Area WholeOf(const SDL_Surface* surface)
+{
+    return Area{0, 0, surface->w, surface->h};
+}
+
+// Calls draw(area) for each part of target that the surface's clipper lets through, each part
+// inside the surface.
+template <typename Draw>
+static void ForEachClipPart(const SDL_Surface* surface, const Area& target, Draw draw)
+{
+    const Area inside = Intersect(target, WholeOf(surface));
+    if (inside.Empty()) {
+        return;
+    }
+    const DisplayClipper* clipper = ClipperOf(surface);
+    if (clipper == nullptr) {
+        draw(inside);
+        return;
+    }
+    for (uint32_t i = 0; i < clipper->header.nCount; ++i) {
+        const Area part = Intersect(inside, AreaOf(clipper->rects[i]));
+        if (!part.Empty()) {
+            draw(part);
+        }
+    }
+}
+
+// ---- fills ----
+
+static int FillClipped(DisplaySurface surface, const RECT* rect, Uint32 colour)
+{
+    if (surface == nullptr) {
+        return 0;
+    }
+    const Area target = rect != nullptr ? AreaOf(*rect) : WholeOf(surface);
+    ForEachClipPart(surface, target, [&](const Area& a) {
+        SDL_Rect r{static_cast<int>(a.left), static_cast<int>(a.top),
+                   static_cast<int>(a.right - a.left), static_cast<int>(a.bottom - a.top)};
+        SDL_FillRect(surface, &r, colour);
+    });
+    return 1;
+}
+
+int DisplayFill(DisplaySurface surface, int colour, const RECT* rect)
+{
+    return FillClipped(surface, rect, static_cast<Uint32>(colour) & 0xFFFF);
+}
+
+int DisplayFillRect(int left, int top, int right, int bottom, int colour, DisplaySurface surface)
+{
+    const RECT rect{left, top, right, bottom};
+    return FillClipped(surface, &rect, static_cast<Uint32>(colour));
+}
+
+// ---- copies ----
+
+// Copies n pixels of one 8-bit row, skipping those equal to key: eight at a time, whole words of
+// key pixels skipped and words without one copied at once, since sprites are mostly one or the
+// other.
+static void CopyRowKeyed8(uint8_t* to, const uint8_t* from, int n, uint8_t key)
+{
+    constexpr uint64_t ONES = 0x0101010101010101ull;
+    constexpr uint64_t LOW7 = 0x7F7F7F7F7F7F7F7Full;
+    constexpr uint64_t HIGH = ~LOW7;
+    const uint64_t keys = ONES * key;
+    int i = 0;
+    for (; i + 8 <= n; i += 8) {
+        uint64_t v;
+        std::memcpy(&v, from + i, 8);
+        const uint64_t x = v ^ keys; // zero bytes where the pixel is the key
+        const uint64_t shown = (((x & LOW7) + LOW7) | x) & HIGH; // top bit per non-key byte
+        if (shown == 0) {
+            continue;
+        }
+        if (shown != HIGH) {
+            const uint64_t mask = (shown >> 7) * 0xFF;
+            uint64_t old;
+            std::memcpy(&old, to + i, 8);
+            v = (v & mask) | (old & ~mask);
+        }
+        std::memcpy(to + i, &v, 8);
+    }
+    for (; i < n; ++i) {
+        if (from[i] != key) {
+            to[i] = from[i];
+        }
+    }
+}
+
+static void CopyRowKeyed16(uint8_t* to, const uint8_t* from, int n, Uint32 key)
+{
+    for (int i = 0; i < n; ++i) {
+        uint16_t p;
+        std::memcpy(&p, from + 2 * i, 2);
+        if (p != key) {
+            std::memcpy(to + 2 * i, &p, 2);
+        }
+    }
+}
+
+// One visible part of a copy: dst pixels of part come from the source rectangle s mapped onto
+// the destination rectangle d (nearest neighbour when their sizes differ).
+struct CopyJob {
+    const SDL_Surface* src;
+    SDL_Surface* dst;
+    Area s;
+    Area d;
+    bool keyed;
+    Uint32 key;
+};
+
+static void CopyPart(const CopyJob& job, const Area& part)
+{
+    const int bytes = job.dst->format->BytesPerPixel;
+    const long long sw = job.s.right - job.s.left, sh = job.s.bottom - job.s.top;
+    const long long dw = job.d.right - job.d.left, dh = job.d.bottom - job.d.top;
+    const int width = static_cast<int>(part.right - part.left);
+    const auto* srcPixels = static_cast<const uint8_t*>(job.src->pixels);
+    auto* dstPixels = static_cast<uint8_t*>(job.dst->pixels);
+    const bool stretched = sw != dw || sh != dh;
+    std::vector<int> columns; // source column of each destination column of the part
+    if (stretched) {
+        columns.resize(width);
+        for (int i = 0; i < width; ++i) {
+            columns[i] = static_cast<int>(job.s.left + (part.left + i - job.d.left) * sw / dw);
+        }
+    }
+    for (long long y = part.top; y < part.bottom; ++y) {
+        const long long sy = job.s.top + (y - job.d.top) * sh / dh;
+        const uint8_t* from = srcPixels + sy * job.src->pitch;
+        uint8_t* to = dstPixels + y * job.dst->pitch + part.left * bytes;
+        if (!stretched) {
+            from += (job.s.left + part.left - job.d.left) * bytes;
+            if (!job.keyed) {
+                std::memmove(to, from, static_cast<size_t>(width) * bytes);
+            } else if (bytes == 1) {
+                CopyRowKeyed8(to, from, width, static_cast<uint8_t>(job.key));
+            } else {
+                CopyRowKeyed16(to, from, width, job.key);
+            }
+        } else if (bytes == 1) {
+            for (int i = 0; i < width; ++i) {
+                const uint8_t p = from[columns[i]];
+                if (!job.keyed || p != job.key) {
+                    to[i] = p;
+                }
+            }
+        } else {
+            for (int i = 0; i < width; ++i) {
+                uint16_t p;
+                std::memcpy(&p, from + 2 * columns[i], 2);
+                if (!job.keyed || p != job.key) {
+                    std::memcpy(to + 2 * i, &p, 2);
+                }
+            }
+        }
+    }
+}
+
+int DisplayBlit(DisplaySurface src, const RECT* srcRect, DisplaySurface dst, const RECT* dstRect,
+                int useColourKey)
+{
+    if (src == nullptr || dst == nullptr) {
+        return 0;
+    }
+    const int bytes = src->format->BytesPerPixel;
+    if (bytes != dst->format->BytesPerPixel || (bytes != 1 && bytes != 2)) {
+        return 0;
+    }
+    CopyJob job{src,
+                dst,
+                srcRect ? AreaOf(*srcRect) : WholeOf(src),
+                dstRect ? AreaOf(*dstRect) : WholeOf(dst),
+                false,
+                0};
+    // The source rectangle must lie inside the source; an empty or absurd rectangle is refused.
+    const Area inSource = Intersect(job.s, WholeOf(src));
+    const long long dw = job.d.right - job.d.left, dh = job.d.bottom - job.d.top;
+    if (job.s.Empty() || inSource.left != job.s.left || inSource.top != job.s.top ||
+        inSource.right != job.s.right || inSource.bottom != job.s.bottom || dw <= 0 || dh <= 0 ||
+        dw > DISPLAY_MAX_SIDE * 16 || dh > DISPLAY_MAX_SIDE * 16) {
+        return 0;
+    }
+    if (useColourKey) {
+        job.keyed = SDL_GetColorKey(src, &job.key) == 0;
+    }
+    // An RLE-accelerated source keeps its pixels encoded until it is locked.
+    const bool lockSource = SDL_MUSTLOCK(src) && src != dst;
+    if (lockSource && SDL_LockSurface(src) != 0) {
+        return 0;
+    }
+    if (SDL_MUSTLOCK(dst) && SDL_LockSurface(dst) != 0) {
+        if (lockSource) {
+            SDL_UnlockSurface(src);
+        }
+        return 0;
+    }
+    ForEachClipPart(dst, job.d, [&](const Area& part) { CopyPart(job, part); });
+    if (SDL_MUSTLOCK(dst)) {
+        SDL_UnlockSurface(dst);
+    }
+    if (lockSource) {
+        SDL_UnlockSurface(src);
+    }
+    return 1;
+}
+
+// ---- locks ----
+
+uint8_t* DisplayLockSurface(DisplaySurface surface, int* pitch)
+{
+    if (surface == nullptr || SDL_LockSurface(surface) != 0) {
+        return nullptr;
+    }
+    if (pitch != nullptr) {
+        *pitch = surface->pitch;
+    }
+    return static_cast<uint8_t*>(surface->pixels);
+}
+
+int DisplayUnlockSurface(DisplaySurface surface)
+{
+    if (surface == nullptr) {
+        return 0;
+    }
+    SDL_UnlockSurface(surface);
+    return 1;
+}
+
+uint8_t* DisplayLockPrimary()
+{
+    if (PrimaryMemory == nullptr) {
+        PrimaryMemory = DisplayLockSurface(PrimarySurface, &PrimaryPitch);
+    }
+    return PrimaryMemory;
+}
+
+int DisplayUnlockPrimary()
+{
+    if (PrimaryMemory == nullptr) {
+        return 0;
+    }
+    DisplayUnlockSurface(PrimarySurface);
+    PrimaryMemory = nullptr;
+    PrimaryPitch = 0;
+    // Drawing into the primary is drawing onto the screen.
+    DisplayShowPrimary();
+    return 1;
+}
+
+uint8_t* DisplayLockBack()
+{
+    if (BackMemory == nullptr) {
+        BackMemory = DisplayLockSurface(BackSurface, &BackPitch);
+    }
+    return BackMemory;
+}
+
+int DisplayUnlockBack()
+{
+    if (BackMemory == nullptr) {
+        return 0;
+    }
+    DisplayUnlockSurface(BackSurface);
+    BackMemory = nullptr;
+    BackPitch = 0;
+    return 1;
+}
+
+int DisplayWaitVBlank()
+{
+    // The presents wait for the vertical blank themselves (vsync); there is nothing to wait for
+    // apart from them.
+    return 1;
+}
+
+// ---- the picture on screen ----
+
+static void DestroyRenderer()
+{
+    if (ScreenTexture != nullptr) {
+        SDL_DestroyTexture(ScreenTexture);
+        ScreenTexture = nullptr;
+    }
+    if (Renderer != nullptr) {
+        SDL_DestroyRenderer(Renderer);
+        Renderer = nullptr;
+    }
+}
+
+static bool MakeRenderer()
+{
+    DestroyRenderer();
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
+    Renderer =
+        SDL_CreateRenderer(DisplayWindow, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+    if (Renderer == nullptr) {
+        Renderer = SDL_CreateRenderer(DisplayWindow, -1, SDL_RENDERER_SOFTWARE);
+    }
+    if (Renderer == nullptr) {
+        return false;
+    }
+    const Uint32 format = ScreenBpp == 16 ? SDL_PIXELFORMAT_RGB565 : SDL_PIXELFORMAT_ARGB8888;
+    ScreenTexture =
+        SDL_CreateTexture(Renderer, format, SDL_TEXTUREACCESS_STREAMING, ScreenWidth, ScreenHeight);
+    if (ScreenTexture == nullptr || SDL_RenderSetLogicalSize(Renderer, ScreenWidth, ScreenHeight)) {
+        DestroyRenderer();
+        return false;
+    }
+    SDL_SetTextureScaleMode(ScreenTexture, SDL_ScaleModeNearest);
+    SDL_SetTextureBlendMode(ScreenTexture, SDL_BLENDMODE_NONE);
+    return true;
+}
+
+static void RebuildLookup()
+{
+    std::array<PALETTEENTRY, PALETTE_SIZE> colours{};
+    PaletteGetDisplayEntries(0, PALETTE_SIZE, colours.data());
+    for (int i = 0; i < PALETTE_SIZE; ++i) {
+        FlipLookup[i] = 0xFF000000u | Uint32{colours[i].peRed} << 16 |
+                        Uint32{colours[i].peGreen} << 8 | colours[i].peBlue;
+    }
+    LookupVersion = PaletteVersion;
+    LookupValid = true;
+}
+
+// Converts one 8-bit row into ARGB, eight pixels per read; keep (if any) gets the indices.
+static void ConvertRow8(const uint8_t* from, uint8_t* keep, Uint32* to, int n)
+{
+    const Uint32* lookup = FlipLookup.data();
+    int i = 0;
+    for (; i + 8 <= n; i += 8) {
+        uint64_t v;
+        std::memcpy(&v, from + i, 8);
+        if (keep != nullptr) {
+            std::memcpy(keep + i, &v, 8);
+        }
+        for (int k = 0; k < 8; ++k) {
+            to[i + k] = lookup[(v >> (8 * k)) & 0xFF];
+        }
+    }
+    for (; i < n; ++i) {
+        if (keep != nullptr) {
+            keep[i] = from[i];
+        }
+        to[i] = lookup[from[i]];
+    }
+}
+
+// Puts the picture of surface into the texture (copying it into keep, when given, on the way)
+// and presents it.
+static bool Present(const SDL_Surface* surface, SDL_Surface* keep)
+{
+    if (Renderer == nullptr || ScreenTexture == nullptr || surface->w != ScreenWidth ||
+        surface->h != ScreenHeight) {
+        return false;
+    }
+    void* texturePixels = nullptr;
+    int texturePitch = 0;
+    if (SDL_LockTexture(ScreenTexture, nullptr, &texturePixels, &texturePitch) != 0) {
+        return false;
+    }
+    const bool eightBit = surface->format->BytesPerPixel == 1;
+    if (eightBit && (!LookupValid || LookupVersion != PaletteVersion)) {
+        RebuildLookup();
+    }
+    for (int y = 0; y < ScreenHeight; ++y) {
+        const auto* from = static_cast<const uint8_t*>(surface->pixels) + y * surface->pitch;
+        uint8_t* kept = keep ? static_cast<uint8_t*>(keep->pixels) + y * keep->pitch : nullptr;
+        uint8_t* to = static_cast<uint8_t*>(texturePixels) + y * texturePitch;
+        if (eightBit) {
+            ConvertRow8(from, kept, reinterpret_cast<Uint32*>(to), ScreenWidth);
+        } else {
+            std::memcpy(to, from, ScreenWidth * 2);
+            if (kept != nullptr) {
+                std::memcpy(kept, from, ScreenWidth * 2);
+            }
+        }
+    }
+    SDL_UnlockTexture(ScreenTexture);
+    // Bars are cleared only when the output's shape leaves some; the picture covers the rest.
+    int outW = 0, outH = 0;
+    if (SDL_GetRendererOutputSize(Renderer, &outW, &outH) != 0 ||
+        static_cast<long long>(outW) * ScreenHeight != static_cast<long long>(outH) * ScreenWidth) {
+        SDL_SetRenderDrawColor(Renderer, 0, 0, 0, 255);
+        SDL_RenderClear(Renderer);
+    }
+    if (SDL_RenderCopy(Renderer, ScreenTexture, nullptr, nullptr) != 0) {
+        return false;
+    }
+    SDL_RenderPresent(Renderer);
+    return true;
+}
+
+static int PresentWithRetries(const SDL_Surface* surface, SDL_Surface* keep)
+{
+    if (DisplayWindow == nullptr || surface == nullptr) {
+        return 0;
+    }
+    for (int attempt = 0; attempt < DISPLAY_FLIP_ATTEMPTS; ++attempt) {
+        // A renderer that failed (a lost device, a mode switch gone wrong) is made anew.
+        if (attempt > 0 || Renderer == nullptr) {
+            if (!MakeRenderer()) {
+                continue;
+            }
+        }
+        if (Present(surface, keep)) {
+            return 1;
+        }
+    }
+    return 0;
+}
+
+int DisplayFlip()
+{
+    if (PrimaryMemory != nullptr || BackMemory != nullptr || BackSurface == nullptr ||
+        BackSurface->locked > 0) {
+        return 0;
+    }
+    return PresentWithRetries(BackSurface, PrimarySurface);
+}
+
+int DisplayShowPrimary()
+{
+    if (PrimarySurface == nullptr || PrimarySurface->locked > 0) {
+        return 0;
+    }
+    return PresentWithRetries(PrimarySurface, nullptr);
+}
+
+// Desktop full screen, or the resizable bordered window; both scale the logical screen.
+static bool ApplyWindowMode()
+{
+    if (Windowed) {
+        if (SDL_SetWindowFullscreen(DisplayWindow, 0) != 0) {
+            return false;
+        }
+        SDL_SetWindowBordered(DisplayWindow, SDL_TRUE);
+        SDL_SetWindowResizable(DisplayWindow, SDL_TRUE);
+        return true;
+    }
+    return SDL_SetWindowFullscreen(DisplayWindow, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
+}
+
+int DisplayToggleFullScreen()
+{
+    if (DisplayWindow == nullptr) {
+        return 0;
+    }
+    Windowed = !Windowed;
+    if (!ApplyWindowMode()) {
+        Windowed = !Windowed;
+        ApplyWindowMode();
+        return 0;
+    }
+    return 1;
+}
+
+static void ToggleOnAltEnter()
+{
+    DisplayToggleFullScreen();
+}
+
+// ---- set-up and shutdown ----
+
+int DisplayInit(int width, int height, int bitsPerPixel, int windowed)
+{
+    if (DisplayWindow != nullptr || PrimarySurface != nullptr || BackSurface != nullptr) {
+        DisplayShutdown();
+    }
+    // The service behind the display: the window's renderer. The size and depth are checked
+    // first, as a mode switch would refuse them.
+    DisplayWindow = PlatformSdlWindow(MainWindow);
+    if (DisplayWindow == nullptr || width <= 0 || height <= 0 || width > DISPLAY_MAX_SIDE ||
+        height > DISPLAY_MAX_SIDE || (bitsPerPixel != 8 && bitsPerPixel != 16)) {
+        DisplayWindow = nullptr;
+        return 0;
+    }
+    ScreenWidth = width;
+    ScreenHeight = height;
+    ScreenBpp = bitsPerPixel;
+    Windowed = windowed ? 1 : 0;
+    if (!ApplyWindowMode() || !MakeRenderer()) {
+        return 0;
+    }
+    PlatformSetAltEnterHandler(ToggleOnAltEnter);
+
+    if (ScreenBpp == 8) {
+        DisplayPalette = SDL_AllocPalette(PALETTE_SIZE);
+        if (DisplayPalette == nullptr) {
+            return 0;
+        }
+    }
+    PrimarySurface = DisplayCreateSurface(width, height, 0, 0);
+    if (PrimarySurface == nullptr) {
+        return 0;
+    }
+    PixelFormat = SDL_BITSPERPIXEL(PrimarySurface->format->format);
+    ErrorLogWrite("\npixel format = %d", PixelFormat);
+    if (PixelFormat == 15) {
+        Rgb16Builder = Rgb16From555;
+        ErrorLogWrite("\npixel format = 5.5.5");
+    } else {
+        Rgb16Builder = Rgb16From565;
+        ErrorLogWrite("\npixel format = 5.6.5");
+    }
+    BackSurface = DisplayCreateSurface(width, height, 0, 0);
+    if (BackSurface == nullptr) {
+        return 0;
+    }
+    if (ScreenBpp == 8) {
+        // A missing or short palette file leaves black entries; the game sets its own palette
+        // from a picture later.
+        std::memset(PaletteEntries, 0, sizeof PaletteEntries);
+        PaletteLoadFile("mainPalette.PAL", PaletteEntries);
+        if (Windowed) {
+            for (int i = 0; i < 10; ++i) {
+                PaletteEntries[i].peFlags = PC_EXPLICIT;
+                PaletteEntries[PALETTE_SIZE - 1 - i].peFlags = PC_EXPLICIT;
+            }
+        }
+        PaletteSetDisplayEntries(0, PALETTE_SIZE, PaletteEntries);
+    }
+    DisplayFill(PrimarySurface, 0, nullptr);
+    DisplayFill(BackSurface, 0, nullptr);
+    ClipMinX = 0;
+    ClipMaxX = width - 1;
+    ClipMinY = 0;
+    ClipMaxY = height - 1;
+    const RECT screen{0, 0, width, height};
+    BackClipper = DisplayAttachClipper(BackSurface, 1, &screen);
+    if (Windowed) {
+        WindowClipper = DisplayAttachClipper(PrimarySurface, 1, &screen);
+        if (WindowClipper == nullptr) {
+            return 0;
+        }
+    }
+    return 1;
+}
+
+int DisplayShutdown()
+{
+    if (PrimaryMemory != nullptr) {
+        DisplayUnlockSurface(PrimarySurface);
+    }
+    if (BackMemory != nullptr) {
+        DisplayUnlockSurface(BackSurface);
+    }
+    PrimaryMemory = BackMemory = nullptr;
+    PrimaryPitch = BackPitch = 0;
+    // The clippers belong to their surfaces and go with them.
+    DisplayDestroySurface(BackSurface);
+    DisplayDestroySurface(PrimarySurface);
+    BackSurface = PrimarySurface = nullptr;
+    BackClipper = WindowClipper = nullptr;
+    if (DisplayPalette != nullptr) {
+        SDL_FreePalette(DisplayPalette);
+        DisplayPalette = nullptr;
+    }
+    DestroyRenderer();
+    if (DisplayWindow != nullptr) {
+        if (PlatformSdlWindow(MainWindow) == DisplayWindow && !Windowed) {
+            SDL_SetWindowFullscreen(DisplayWindow, 0);
+        }
+        PlatformSetAltEnterHandler(nullptr);
+        DisplayWindow = nullptr;
+    }
+    LookupValid = false;
+    ScreenWidth = 640;
+    ScreenHeight = 480;
+    ScreenBpp = 8;
+    PixelFormat = 16;
+    Windowed = 0;
+    ClipMinX = ClipMinY = 0;
+    ClipMaxX = 639;
+    ClipMaxY = 479;
+    Rgb16Builder = nullptr;
+    return 1;
+}

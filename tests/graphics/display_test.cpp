@@ -1,0 +1,402 @@
+// Display tests: set-up and its log lines, clippers, fills, keyed, clipped and stretched copies,
+// locks, the flip's colour conversion and the full-screen toggle.
+#include "graphics/display.h"
+
+#include "graphics/palette.h"
+#include "platform/message.h"
+#include "platform/window_sdl.h"
+#include "support/error_log.h"
+#include "tests/graphics/display_fixture.h"
+#include "tests/graphics/surface_dump.h"
+#include "tests/sdl_events.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Writes a pattern into an 8-bit surface: index f(x, y) at every pixel.
+template <typename F>
+void Paint(DisplaySurface s, F f)
+{
+    int pitch = 0;
+    uint8_t* p = DisplayLockSurface(s, &pitch);
+    ASSERT_NE(p, nullptr);
+    for (int y = 0; y < s->h; ++y) {
+        for (int x = 0; x < s->w; ++x) {
+            p[y * pitch + x] = static_cast<uint8_t>(f(x, y));
+        }
+    }
+    DisplayUnlockSurface(s);
+}
+
+// The presented picture read back from the window's renderer, ARGB8888, 640 x 480.
+std::vector<Uint32> ReadScreen()
+{
+    std::vector<Uint32> pixels(640 * 480);
+    SDL_Renderer* r = SDL_GetRenderer(PlatformSdlWindow(MainWindow));
+    EXPECT_NE(r, nullptr);
+    if (r != nullptr) {
+        EXPECT_EQ(
+            SDL_RenderReadPixels(r, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), 640 * 4), 0)
+            << SDL_GetError();
+    }
+    return pixels;
+}
+
+} // namespace
+
+TEST_F(DisplayTest, SetUpLogsThePixelFormatReadsThePaletteAndClipsToTheScreen)
+{
+    {
+        std::ofstream pal("mainPalette.PAL");
+        pal << "\n255 0 0 4\n1 2 3 0\n9 9 9 0";
+        for (int i = 3; i < 12; ++i) {
+            pal << "\n" << i << " 0 0 0";
+        }
+    }
+    ASSERT_EQ(ErrorLogOpen("display.log", nullptr), 1);
+    ASSERT_EQ(DisplayInit(640, 480, 8, 1), 1);
+    ErrorLogClose();
+    std::ifstream logFile("display.log", std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(logFile)),
+                           std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("\npixel format = 8\npixel format = 5.6.5"), std::string::npos) << text;
+
+    EXPECT_EQ(PixelFormat, 8);
+    EXPECT_EQ(Rgb16Builder, &Rgb16From565);
+    EXPECT_EQ(Windowed, 1);
+    EXPECT_EQ(ClipMinX, 0);
+    EXPECT_EQ(ClipMinY, 0);
+    EXPECT_EQ(ClipMaxX, 639);
+    EXPECT_EQ(ClipMaxY, 479);
+    ASSERT_NE(BackSurface, nullptr);
+    ASSERT_NE(PrimarySurface, nullptr);
+    EXPECT_EQ(BackSurface->format->format, SDL_PIXELFORMAT_INDEX8);
+    EXPECT_EQ(BackSurface->format->palette, DisplayPalette);
+    EXPECT_EQ(PrimarySurface->format->palette, DisplayPalette);
+
+    // The file's entries, with the window's reserved entries marked explicit.
+    EXPECT_EQ(PaletteEntries[0].peRed, 255);
+    EXPECT_EQ(PaletteEntries[0].peFlags, PC_EXPLICIT);
+    EXPECT_EQ(PaletteEntries[1].peBlue, 3);
+    EXPECT_EQ(PaletteEntries[11].peRed, 11);
+    EXPECT_EQ(PaletteEntries[11].peFlags, 0);
+    EXPECT_EQ(PaletteEntries[12].peRed, 0);
+    EXPECT_EQ(PaletteEntries[250].peFlags, PC_EXPLICIT);
+    EXPECT_EQ(DisplayPalette->colors[2].r, 9);
+
+    ASSERT_NE(BackClipper, nullptr);
+    const RGNDATAHEADER& h = BackClipper->header;
+    EXPECT_EQ(h.dwSize, 32u);
+    EXPECT_EQ(h.iType, RDH_RECTANGLES);
+    EXPECT_EQ(h.nCount, 1u);
+    EXPECT_EQ(h.nRgnSize, 16u);
+    EXPECT_EQ(h.rcBound.left, 0);
+    EXPECT_EQ(h.rcBound.top, 0);
+    EXPECT_EQ(h.rcBound.right, 640);
+    EXPECT_EQ(h.rcBound.bottom, 480);
+    EXPECT_NE(WindowClipper, nullptr);
+
+    // Set-up runs again after a shutdown: without a palette file everything is black, and full
+    // screen is the desktop's full screen.
+    std::remove("mainPalette.PAL");
+    DisplayShutdown();
+    EXPECT_EQ(BackSurface, nullptr);
+    EXPECT_EQ(BackClipper, nullptr);
+    ASSERT_EQ(DisplayInit(640, 480, 8, 0), 1);
+    EXPECT_EQ(PaletteEntries[0].peRed, 0);
+    EXPECT_EQ(PaletteEntries[0].peFlags, 0);
+    EXPECT_EQ(WindowClipper, nullptr);
+    EXPECT_TRUE(SDL_GetWindowFlags(PlatformSdlWindow(MainWindow)) & SDL_WINDOW_FULLSCREEN_DESKTOP);
+}
+
+TEST_F(DisplayTest, SixteenBitDisplayPacksFiveSixFiveAndFillsWithTheLow16Bits)
+{
+    ASSERT_EQ(DisplayInit(640, 480, 16, 1), 1);
+    EXPECT_EQ(PixelFormat, 16);
+    EXPECT_EQ(Rgb16Builder, &Rgb16From565);
+    EXPECT_EQ(DisplayPalette, nullptr);
+    EXPECT_EQ(BackSurface->format->BytesPerPixel, 2);
+
+    EXPECT_EQ(DisplayFill(BackSurface, 0x12345, nullptr), 1);
+    EXPECT_TRUE(SurfaceRegionIs(BackSurface, 0, 0, 640, 480, [](int, int) { return 0x2345; }));
+    const RECT part{10, 20, 30, 25};
+    DisplayFill(BackSurface, 0xFFFF0007, &part);
+    EXPECT_TRUE(SurfaceRegionIs(BackSurface, 0, 0, 40, 30, [](int x, int y) {
+        return x >= 10 && x < 30 && y >= 20 && y < 25 ? 7 : 0x2345;
+    }));
+    EXPECT_EQ(DisplayFlip(), 1);
+
+    // A 16-bit keyed copy skips the key, which is the colour key's low 16 bits.
+    DisplaySurface sprite = DisplayCreateSurface(3, 1, DDSCAPS_SYSTEMMEMORY, 0x10F81F);
+    ASSERT_NE(sprite, nullptr);
+    auto* p = static_cast<uint16_t*>(sprite->pixels);
+    p[0] = 0xF81F;
+    p[1] = 0x1234;
+    p[2] = 0xF81F;
+    const RECT at{0, 0, 3, 1};
+    ASSERT_EQ(DisplayBlit(sprite, nullptr, BackSurface, &at, 1), 1);
+    EXPECT_TRUE(SurfaceRegionIs(BackSurface, 0, 0, 3, 1,
+                                [](int x, int) { return x == 1 ? 0x1234 : 0x2345; }));
+    DisplayDestroySurface(sprite);
+}
+
+TEST_F(DisplayTest, ClippersKeepTheirRegionHeaderAndTrimFills)
+{
+    ASSERT_EQ(DisplayInit(640, 480, 8, 1), 1);
+    DisplaySurface s = DisplayCreateSurface(64, 48, DDSCAPS_OFFSCREENPLAIN, 0);
+    ASSERT_NE(s, nullptr);
+
+    DisplayClipper* none = DisplayAttachClipper(s, 0, nullptr);
+    ASSERT_NE(none, nullptr);
+    EXPECT_EQ(none->header.nCount, 0u);
+    EXPECT_EQ(none->header.nRgnSize, 0u);
+    EXPECT_EQ(none->header.rcBound.left, 64000);
+    EXPECT_EQ(none->header.rcBound.top, 64000);
+    EXPECT_EQ(none->header.rcBound.right, -64000);
+    EXPECT_EQ(none->header.rcBound.bottom, -64000);
+    DisplayFill(s, 9, nullptr); // an empty region lets nothing through
+    EXPECT_TRUE(SurfaceRegionIs(
+        s, 0, 0, 64, 48, [](int, int) { return 0; }, "empty-region"));
+
+    const RECT two[] = {{4, 6, 10, 8}, {30, 2, 70, 5}};
+    DisplayClipper* c = DisplayAttachClipper(s, 2, two);
+    ASSERT_NE(c, nullptr);
+    EXPECT_EQ(c->header.nCount, 2u);
+    EXPECT_EQ(c->header.nRgnSize, 32u);
+    EXPECT_EQ(c->header.rcBound.left, 4);
+    EXPECT_EQ(c->header.rcBound.top, 2);
+    EXPECT_EQ(c->header.rcBound.right, 70);
+    EXPECT_EQ(c->header.rcBound.bottom, 8);
+    DisplayFillRect(0, 0, 40, 48, 0x107, s); // an 8-bit pixel keeps the low byte
+    EXPECT_TRUE(SurfaceRegionIs(s, 0, 0, 64, 48, [](int x, int y) {
+        const bool inFirst = x >= 4 && x < 10 && y >= 6 && y < 8;
+        const bool inSecond = x >= 30 && x < 40 && y >= 2 && y < 5;
+        return inFirst || inSecond ? 7 : 0;
+    }));
+
+    // Replacing the back surface's clipper moves BackClipper along with it.
+    const RECT screen{0, 0, 640, 480};
+    DisplayClipper* again = DisplayAttachClipper(BackSurface, 1, &screen);
+    EXPECT_EQ(BackClipper, again);
+    DisplayDestroySurface(s);
+}
+
+TEST_F(DisplayTest, KeyedCopiesSkipTheKeyAndStayInsideTheClipRegion)
+{
+    ASSERT_EQ(DisplayInit(640, 480, 8, 1), 1);
+    // 21 columns: whole eight-pixel words of every kind plus a tail.
+    const auto pattern = [](int x, int y) { return (x * 7 + y * 3) % 5 == 0 ? 200 : 1 + x + y; };
+    DisplaySurface sprite = DisplayCreateSurface(21, 10, DDSCAPS_SYSTEMMEMORY, 200);
+    ASSERT_NE(sprite, nullptr);
+    Paint(sprite, pattern);
+    Paint(BackSurface, [](int x, int y) { return 100 + (x + y) % 3; });
+    const auto back = [](int x, int y) { return 100 + (x + y) % 3; };
+
+    // Keyed at (50, 60), then the same unkeyed at (50, 100).
+    RECT at{50, 60, 71, 70};
+    ASSERT_EQ(DisplayBlit(sprite, nullptr, BackSurface, &at, 1), 1);
+    EXPECT_TRUE(SurfaceRegionIs(
+        BackSurface, 45, 55, 31, 20,
+        [&](int x, int y) {
+            const bool in = x >= 50 && x < 71 && y >= 60 && y < 70;
+            const int p = in ? pattern(x - 50, y - 60) : 200;
+            return in && p != 200 ? p : back(x, y);
+        },
+        "keyed"));
+    at = RECT{50, 100, 71, 110};
+    ASSERT_EQ(DisplayBlit(sprite, nullptr, BackSurface, &at, 0), 1);
+    EXPECT_TRUE(SurfaceRegionIs(
+        BackSurface, 50, 100, 21, 10, [&](int x, int y) { return pattern(x - 50, y - 100); },
+        "plain"));
+
+    // Hanging over each of the four edges of a clip region: only the inside changes.
+    const RECT region{100, 100, 300, 200};
+    DisplayAttachClipper(BackSurface, 1, &region);
+    Paint(BackSurface, [](int, int) { return 0; });
+    const int places[4][2] = {{90, 150}, {290, 150}, {200, 95}, {200, 195}};
+    for (const auto& p : places) {
+        at = RECT{p[0], p[1], p[0] + 21, p[1] + 10};
+        ASSERT_EQ(DisplayBlit(sprite, nullptr, BackSurface, &at, 0), 1);
+    }
+    EXPECT_TRUE(SurfaceRegionIs(
+        BackSurface, 80, 85, 240, 130,
+        [&](int x, int y) {
+            if (x < 100 || x >= 300 || y < 100 || y >= 200) {
+                return 0;
+            }
+            for (const auto& p : places) {
+                if (x >= p[0] && x < p[0] + 21 && y >= p[1] && y < p[1] + 10) {
+                    return pattern(x - p[0], y - p[1]);
+                }
+            }
+            return 0;
+        },
+        "edges"));
+
+    // Without a clipper a copy stops at the surface's edges; one wholly outside draws nothing.
+    DisplaySurface small = DisplayCreateSurface(8, 8, 0, 0);
+    ASSERT_NE(small, nullptr);
+    at = RECT{-15, 3, 6, 13};
+    EXPECT_EQ(DisplayBlit(sprite, nullptr, small, &at, 0), 1);
+    EXPECT_TRUE(SurfaceRegionIs(
+        small, 0, 0, 8, 8,
+        [&](int x, int y) { return x < 6 && y >= 3 ? pattern(x + 15, y - 3) : 0; },
+        "surface-edge"));
+    at = RECT{1000, 1000, 1021, 1010};
+    EXPECT_EQ(DisplayBlit(sprite, nullptr, small, &at, 0), 1);
+
+    // A source rectangle outside the source is refused.
+    const RECT outside{15, 0, 30, 10};
+    EXPECT_EQ(DisplayBlit(sprite, &outside, small, nullptr, 0), 0);
+    DisplayDestroySurface(small);
+    DisplayDestroySurface(sprite);
+}
+
+TEST_F(DisplayTest, StretchedCopiesPickTheNearestSourcePixel)
+{
+    ASSERT_EQ(DisplayInit(640, 480, 8, 1), 1);
+    DisplaySurface sprite = DisplayCreateSurface(4, 4, 0, 0);
+    ASSERT_NE(sprite, nullptr);
+    const auto pattern = [](int x, int y) { return x == y ? 0 : 10 * y + x + 1; };
+    Paint(sprite, pattern);
+    DisplayFill(BackSurface, 99, nullptr);
+
+    // Twice the size, keyed: every source pixel becomes a 2 x 2 block, the key stays see-through.
+    RECT at{10, 10, 18, 18};
+    ASSERT_EQ(DisplayBlit(sprite, nullptr, BackSurface, &at, 1), 1);
+    EXPECT_TRUE(SurfaceRegionIs(
+        BackSurface, 10, 10, 8, 8,
+        [&](int x, int y) {
+            const int p = pattern((x - 10) / 2, (y - 10) / 2);
+            return p == 0 ? 99 : p;
+        },
+        "grown"));
+    // Half the size: every other pixel; three wide: columns 0, 1, 2 of 4 (x * 4 / 3).
+    at = RECT{30, 10, 32, 12};
+    ASSERT_EQ(DisplayBlit(sprite, nullptr, BackSurface, &at, 0), 1);
+    EXPECT_TRUE(SurfaceRegionIs(
+        BackSurface, 30, 10, 2, 2,
+        [&](int x, int y) { return pattern((x - 30) * 2, (y - 10) * 2); }, "shrunk"));
+    at = RECT{40, 10, 43, 14};
+    ASSERT_EQ(DisplayBlit(sprite, nullptr, BackSurface, &at, 0), 1);
+    EXPECT_TRUE(SurfaceRegionIs(
+        BackSurface, 40, 10, 3, 4, [&](int x, int y) { return pattern((x - 40) * 4 / 3, y - 10); },
+        "three-wide"));
+    // Grown across the screen's left edge: the visible part keeps its place in the picture.
+    at = RECT{-4, 20, 4, 28};
+    ASSERT_EQ(DisplayBlit(sprite, nullptr, BackSurface, &at, 0), 1);
+    EXPECT_TRUE(SurfaceRegionIs(
+        BackSurface, 0, 20, 4, 8, [&](int x, int y) { return pattern((x + 4) / 2, (y - 20) / 2); },
+        "grown-clipped"));
+    DisplayDestroySurface(sprite);
+}
+
+TEST_F(DisplayTest, FlipShowsTheBackSurfaceInThePaletteColoursOfTheMoment)
+{
+    ASSERT_EQ(DisplayInit(640, 480, 8, 1), 1);
+    std::vector<PALETTEENTRY> colours(PALETTE_SIZE);
+    for (int i = 0; i < PALETTE_SIZE; ++i) {
+        colours[i] = PALETTEENTRY{static_cast<uint8_t>(i), static_cast<uint8_t>(255 - i),
+                                  static_cast<uint8_t>(i * 7), 0};
+    }
+    PaletteSetAll(colours.data());
+    Paint(BackSurface, [](int x, int y) { return (x + 3 * y) & 0xFF; });
+    ASSERT_EQ(DisplayFlip(), 1);
+    std::vector<Uint32> screen = ReadScreen();
+    int wrong = 0;
+    for (int y = 0; y < 480; ++y) {
+        for (int x = 0; x < 640; ++x) {
+            const int i = (x + 3 * y) & 0xFF;
+            const Uint32 want =
+                0xFF000000u | Uint32(i) << 16 | Uint32(255 - i) << 8 | ((i * 7) & 0xFF);
+            wrong += (screen[y * 640 + x] | 0xFF000000u) != want;
+        }
+    }
+    EXPECT_EQ(wrong, 0) << SurfaceDump(BackSurface, "flipped");
+    // The primary holds what is on screen.
+    EXPECT_TRUE(SurfaceRegionIs(
+        PrimarySurface, 0, 0, 640, 480, [](int x, int y) { return (x + 3 * y) & 0xFF; },
+        "primary"));
+
+    // A changed entry shows from the next flip on; the display palette alone counts.
+    const PALETTEENTRY white{255, 255, 255, 0};
+    PaletteSetDisplayEntries(5, 1, &white);
+    EXPECT_EQ(PaletteEntries[5].peRed, 5);
+    ASSERT_EQ(DisplayFlip(), 1);
+    screen = ReadScreen();
+    EXPECT_EQ(screen[5] | 0xFF000000u, 0xFFFFFFFFu);
+    EXPECT_EQ(screen[6] | 0xFF000000u, 0xFF06F92Au);
+
+    // Drawing into the locked primary appears when it is unlocked.
+    uint8_t* primary = DisplayLockPrimary();
+    ASSERT_NE(primary, nullptr);
+    primary[0] = 5;
+    EXPECT_EQ(DisplayUnlockPrimary(), 1);
+    EXPECT_EQ(ReadScreen()[0] | 0xFF000000u, 0xFFFFFFFFu);
+}
+
+TEST_F(DisplayTest, LocksAreHeldOnceAndAFlipWaitsForTheUnlock)
+{
+    ASSERT_EQ(DisplayInit(640, 480, 8, 1), 1);
+    uint8_t* first = DisplayLockPrimary();
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(DisplayLockPrimary(), first);
+    EXPECT_EQ(PrimaryMemory, first);
+    EXPECT_GE(PrimaryPitch, 640);
+    EXPECT_EQ(DisplayFlip(), 0);
+    EXPECT_EQ(DisplayUnlockPrimary(), 1);
+    EXPECT_EQ(PrimaryMemory, nullptr);
+    EXPECT_EQ(PrimaryPitch, 0);
+    EXPECT_EQ(DisplayUnlockPrimary(), 0);
+
+    Paint(BackSurface, [](int, int) { return 3; });
+    ASSERT_NE(DisplayLockBack(), nullptr);
+    // Presenting nothing: the screen keeps the black picture of the set-up.
+    EXPECT_EQ(DisplayFlip(), 0);
+    const Uint32 black = ReadScreen()[0];
+    EXPECT_EQ(DisplayUnlockBack(), 1);
+    EXPECT_EQ(DisplayUnlockBack(), 0);
+    EXPECT_EQ(BackMemory, nullptr);
+
+    int pitch = 0;
+    ASSERT_NE(DisplayLockSurface(BackSurface, &pitch), nullptr);
+    EXPECT_EQ(DisplayFlip(), 0); // held through the plain lock as well
+    EXPECT_EQ(DisplayUnlockSurface(BackSurface), 1);
+    EXPECT_EQ(DisplayLockSurface(nullptr, &pitch), nullptr);
+    EXPECT_EQ(DisplayUnlockSurface(nullptr), 0);
+    const PALETTEENTRY red{255, 0, 0, 0};
+    PaletteSetEntry(3, &red);
+    EXPECT_EQ(DisplayFlip(), 1);
+    EXPECT_NE(ReadScreen()[0], black);
+}
+
+TEST_F(DisplayTest, AltEnterTogglesFullScreenAndTheWindow)
+{
+    ASSERT_EQ(DisplayInit(640, 480, 8, 1), 1);
+    SDL_Window* window = PlatformSdlWindow(MainWindow);
+    EXPECT_FALSE(SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP);
+
+    PushKey(MainWindow, SDL_SCANCODE_RETURN, SDLK_RETURN, true, KMOD_LALT);
+    MSG m;
+    while (PeekMessage(&m, nullptr, 0, 0, PM_REMOVE)) {
+    }
+    EXPECT_EQ(Windowed, 0);
+    EXPECT_TRUE(SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP);
+    EXPECT_EQ(DisplayFlip(), 1);
+
+    EXPECT_EQ(DisplayToggleFullScreen(), 1);
+    EXPECT_EQ(Windowed, 1);
+    EXPECT_FALSE(SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP);
+    EXPECT_EQ(DisplayFlip(), 1);
+
+    DisplayShutdown();
+    EXPECT_EQ(DisplayToggleFullScreen(), 0);
+    EXPECT_EQ(DisplayFlip(), 0);
+}

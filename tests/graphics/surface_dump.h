@@ -1,0 +1,25 @@
+// Pixel checks for tests that draw: compares part of a surface with the expected pixels and, when
+// they differ, saves the whole surface as a BMP so the picture can be looked at.
+#pragma once
+
+#include "graphics/display.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+// Saves the surface as <build>/surface-dumps/<test name>-<tag>.bmp. Returns a line naming the
+// file (or saying why it could not be written), to stream into a failing assertion:
+//     EXPECT_EQ(SurfacePixel(s, 3, 4), 7) << SurfaceDump(s, "after-blit");
+// (gtest evaluates the streamed text only when the check fails).
+std::string SurfaceDump(DisplaySurface surface, const char* tag);
+
+// The pixel at (x, y): the palette index of an 8-bit surface, the 16-bit value otherwise.
+int SurfacePixel(DisplaySurface surface, int x, int y);
+
+// Checks the pixels of the w x h region at (left, top) against expected(x, y). On a mismatch the
+// result names the first few wrong pixels and the dump file.
+::testing::AssertionResult SurfaceRegionIs(DisplaySurface surface, int left, int top, int w, int h,
+                                           const std::function<int(int, int)>& expected,
+                                           const char* tag = "region");
