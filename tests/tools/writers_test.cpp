@@ -1,0 +1,199 @@
+// The generator's writers and palette: files laid out byte for byte as the game reads them, read
+// back by an independent reader (SDL's), and a palette whose keys and text colours stay apart.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <vector>
+
+#include "tools/assetgen/bmp_writer.h"
+#include "tools/assetgen/pal_writer.h"
+#include "tools/assetgen/palette.h"
+#include "tools/assetgen/wav_writer.h"
+
+namespace {
+
+std::vector<uint8_t> ReadAll(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+uint32_t Le(const std::vector<uint8_t>& b, size_t at, int bytes)
+{
+    uint32_t v = 0;
+    for (int i = bytes - 1; i >= 0; --i)
+        v = (v << 8) | b[at + size_t(i)];
+    return v;
+}
+
+class WritersTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir = std::filesystem::temp_directory_path() /
+              ("helix-writers-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(dir);
+        ArtPaletteBuild();
+    }
+    void TearDown() override
+    {
+        std::filesystem::remove_all(dir);
+    }
+    std::filesystem::path dir;
+};
+
+TEST_F(WritersTest, BmpIsBottomUpWithFullColourTableAndPaddedWidth)
+{
+    // 5 x 3 picture, top row first: row r holds 10r + x.
+    std::vector<uint8_t> pixels(6 * 3, 0xEE); // pitch 6: the writer must not copy the 6th byte
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x)
+            pixels[size_t(y * 6 + x)] = uint8_t(10 * y + x);
+    const auto path = dir / "t.bmp";
+    ASSERT_EQ(BmpWrite8(path.c_str(), 5, 3, pixels.data(), 6, ArtPalette, 215), 1);
+
+    const std::vector<uint8_t> b = ReadAll(path);
+    ASSERT_EQ(b.size(), 1078u + 8u * 3u);
+    EXPECT_EQ(Le(b, 0, 2), 0x4D42u);
+    EXPECT_EQ(Le(b, 2, 4), b.size());
+    EXPECT_EQ(Le(b, 10, 4), 1078u);
+    EXPECT_EQ(Le(b, 14, 4), 40u);
+    EXPECT_EQ(Le(b, 18, 4), 8u); // width rounded up to a multiple of 4
+    EXPECT_EQ(Le(b, 22, 4), 3u);
+    EXPECT_EQ(Le(b, 28, 2), 8u);
+    EXPECT_EQ(Le(b, 34, 4), 24u); // biSizeImage exact
+    for (int i = 0; i < 256; ++i) {
+        ASSERT_EQ(b[54 + 4 * i], ArtPalette[i].peBlue);
+        ASSERT_EQ(b[55 + 4 * i], ArtPalette[i].peGreen);
+        ASSERT_EQ(b[56 + 4 * i], ArtPalette[i].peRed);
+        ASSERT_EQ(b[57 + 4 * i], 0);
+    }
+    // The first stored row is the bottom one; padding takes the key.
+    const std::vector<uint8_t> firstStored(b.begin() + 1078, b.begin() + 1086);
+    EXPECT_EQ(firstStored, (std::vector<uint8_t>{20, 21, 22, 23, 24, 215, 215, 215}));
+
+    // SDL's reader agrees on size, pixels and colours.
+    SDL_Surface* s = SDL_LoadBMP(path.c_str());
+    ASSERT_NE(s, nullptr) << SDL_GetError();
+    EXPECT_EQ(s->w, 8);
+    EXPECT_EQ(s->h, 3);
+    ASSERT_EQ(s->format->BitsPerPixel, 8);
+    const uint8_t* p = static_cast<const uint8_t*>(s->pixels);
+    EXPECT_EQ(p[0], 0);
+    EXPECT_EQ(p[s->pitch * 2 + 4], 24);
+    EXPECT_EQ(s->format->palette->colors[215].g, 254);
+    SDL_FreeSurface(s);
+
+    EXPECT_EQ(BmpWrite8((dir / "none" / "x.bmp").c_str(), 5, 3, pixels.data(), 6, ArtPalette, 0),
+              0);
+    EXPECT_EQ(BmpWrite8(path.c_str(), 0, 3, pixels.data(), 6, ArtPalette, 0), 0);
+}
+
+TEST_F(WritersTest, PaletteFileHoldsEveryEntryOnItsOwnLeadingNewline)
+{
+    const auto path = dir / "p.PAL";
+    ASSERT_EQ(PalWrite(path.c_str(), ArtPalette), 1);
+    const std::vector<uint8_t> b = ReadAll(path);
+    ASSERT_FALSE(b.empty());
+    EXPECT_EQ(b.front(), '\n');
+    EXPECT_NE(b.back(), '\n');
+
+    FILE* f = std::fopen(path.c_str(), "r");
+    ASSERT_NE(f, nullptr);
+    for (int i = 0; i < 256; ++i) {
+        int r, g, bl, flags;
+        ASSERT_EQ(std::fscanf(f, "%d %d %d %d", &r, &g, &bl, &flags), 4) << i;
+        EXPECT_EQ(r, ArtPalette[i].peRed);
+        EXPECT_EQ(g, ArtPalette[i].peGreen);
+        EXPECT_EQ(bl, ArtPalette[i].peBlue);
+        EXPECT_EQ(flags, 0);
+    }
+    int extra;
+    EXPECT_EQ(std::fscanf(f, "%d", &extra), EOF);
+    std::fclose(f);
+}
+
+TEST_F(WritersTest, WavIsPcm8BitMonoWithEighteenFormatBytesAndPaddedData)
+{
+    const uint8_t samples[] = {128, 200, 56};
+    const auto path = dir / "s.WAV";
+    ASSERT_EQ(WavWrite8(path.c_str(), samples, 3), 1);
+    const std::vector<uint8_t> b = ReadAll(path);
+    ASSERT_EQ(b.size(), 12u + 8u + 18u + 8u + 4u); // odd data gets its pad byte
+    EXPECT_EQ(std::string(b.begin(), b.begin() + 4), "RIFF");
+    EXPECT_EQ(Le(b, 4, 4), b.size() - 8);
+    EXPECT_EQ(std::string(b.begin() + 8, b.begin() + 16), "WAVEfmt ");
+    EXPECT_EQ(Le(b, 16, 4), 18u);
+    EXPECT_EQ(Le(b, 20, 2), 1u);     // PCM
+    EXPECT_EQ(Le(b, 22, 2), 1u);     // mono
+    EXPECT_EQ(Le(b, 24, 4), 11025u); // rate
+    EXPECT_EQ(Le(b, 34, 2), 8u);     // bits
+    EXPECT_EQ(Le(b, 36, 2), 0u);     // cbSize
+    EXPECT_EQ(std::string(b.begin() + 38, b.begin() + 42), "data");
+    EXPECT_EQ(Le(b, 42, 4), 3u);
+
+    SDL_AudioSpec spec;
+    Uint8* data = nullptr;
+    Uint32 length = 0;
+    ASSERT_NE(SDL_LoadWAV(path.c_str(), &spec, &data, &length), nullptr) << SDL_GetError();
+    EXPECT_EQ(spec.format, AUDIO_U8);
+    EXPECT_EQ(spec.channels, 1);
+    EXPECT_EQ(spec.freq, 11025);
+    ASSERT_EQ(length, 3u);
+    EXPECT_EQ(data[1], 200);
+    SDL_FreeWAV(data);
+}
+
+TEST_F(WritersTest, PaletteKeepsKeysAndTextColoursApartAndNeverHandsThemOut)
+{
+    auto rgb = [](int i) {
+        return std::tuple(ArtPalette[i].peRed, ArtPalette[i].peGreen, ArtPalette[i].peBlue);
+    };
+    EXPECT_EQ(rgb(0), std::tuple(0, 0, 0));
+    EXPECT_EQ(rgb(ART_KEY_FACE), std::tuple(254, 0, 254));
+    EXPECT_EQ(rgb(ART_KEY_SPRITE), std::tuple(0, 254, 1));
+    std::set<std::tuple<uint8_t, uint8_t, uint8_t>> colours;
+    for (int i = 0; i < 256; ++i)
+        colours.insert(rgb(i));
+    for (auto text : {std::tuple(0, 0, 255), std::tuple(0, 255, 0), std::tuple(255, 0, 0),
+                      std::tuple(255, 0, 255), std::tuple(0, 0, 0)})
+        EXPECT_TRUE(colours.count(text));
+    for (int i = 0; i < 256; ++i) {
+        if (i != ART_KEY_FACE) {
+            EXPECT_NE(rgb(i), rgb(ART_KEY_FACE)) << i;
+        }
+        if (i != ART_KEY_SPRITE) {
+            EXPECT_NE(rgb(i), rgb(ART_KEY_SPRITE)) << i;
+        }
+    }
+    // Every ramp runs from dark to light.
+    for (int r = 0; r < RAMP_COUNT; ++r) {
+        EXPECT_GE(ArtRampLength[r], 8);
+        EXPECT_LE(ArtRampLength[r], 16);
+        auto luma = [](int i) {
+            return 3 * ArtPalette[i].peRed + 6 * ArtPalette[i].peGreen + ArtPalette[i].peBlue;
+        };
+        for (int i = 1; i < ArtRampLength[r]; ++i)
+            EXPECT_GT(luma(ArtRampFirst[r] + i), luma(ArtRampFirst[r] + i - 1)) << r;
+    }
+    // The search never answers with a key or the full-screen key black, not even for the keys'
+    // own colours.
+    for (int r = 0; r < 256; r += 15)
+        for (int g = 0; g < 256; g += 15)
+            for (int b = 0; b < 256; b += 15) {
+                uint8_t i = ArtNearest({float(r), float(g), float(b)});
+                ASSERT_TRUE(i != 0 && i != ART_KEY_FACE && i != ART_KEY_SPRITE) << r << g << b;
+            }
+    EXPECT_NE(ArtNearest({254, 0, 254}), ART_KEY_FACE);
+    EXPECT_EQ(ArtNearest({0, 0, 0}), ART_BLACK);
+    EXPECT_EQ(ArtNearest({255, 0, 255}), ART_TEXT_MAGENTA);
+}
+
+} // namespace
