@@ -33,7 +33,9 @@ static_assert(sizeof(BITMAPFILEHEADER) == 14 && sizeof(BITMAPINFOHEADER) == 40);
 constexpr uint16_t BITMAP_ID = 0x4D42;
 
 // A loaded picture. pixels holds biHeight rows of biWidth x (biBitCount / 8) bytes, top row first,
-// and is owned by the record; null when nothing is loaded.
+// and is owned by the record; null when nothing is loaded. After a load, biSizeImage is the size
+// of that buffer and biBitCount 16 for a converted 24-bit file; the other header fields are the
+// file's.
 struct BitmapImage {
     BITMAPFILEHEADER fileHeader;
     BITMAPINFOHEADER infoHeader;
@@ -41,7 +43,15 @@ struct BitmapImage {
     uint8_t* pixels;
 };
 
-// Loads a BMP file. 0 on any failure, with the record's pixels untouched.
+// Loads a BMP file: 8 and 16 bits per pixel as stored, 24 bits packed to 16 (5.5.5 when
+// PixelFormat is 15, else 5.6.5). The pixel data is the file's last biSizeImage bytes, rows bottom
+// first, unpadded unless biSizeImage is exactly the size of rows padded to four bytes; an 8-bit
+// file's colour table (biClrUsed entries, 256 when 0) follows the info header. Returns 0, with the
+// record untouched, when the file cannot be read whole or its header disagrees with it: no "BM",
+// a bit count other than 8, 16 or 24, a width or height outside 1..16384, biSizeImage smaller than
+// the picture or larger than what follows the colour table, or a cut-off colour table.
 int BitmapLoad(BitmapImage* image, const char* fileName);
+// Frees the pixels (if any); 1.
 int BitmapUnload(BitmapImage* image);
+// Turns the rows upside down in place; 0 only for a null buffer or a negative size.
 int BitmapFlipRows(uint8_t* pixels, int bytesPerLine, int height);

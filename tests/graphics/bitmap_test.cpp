@@ -1,0 +1,211 @@
+// BMP reading: 8-, 16- and 24-bit files, and broken files that must be refused without touching
+// the record.
+#include "graphics/bitmap.h"
+
+#include "graphics/display.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A BMP file in memory: headers, a colour table for 8-bit files, then the given rows (stored
+// bottom row first, each already as long as the file should hold it).
+struct BmpFile {
+    BITMAPFILEHEADER file{};
+    BITMAPINFOHEADER info{};
+    std::vector<uint8_t> table;
+    std::vector<uint8_t> data;
+
+    BmpFile(int width, int height, int bitCount, std::vector<uint8_t> rows)
+    {
+        file.bfType = BITMAP_ID;
+        info.biSize = sizeof(BITMAPINFOHEADER);
+        info.biWidth = width;
+        info.biHeight = height;
+        info.biPlanes = 1;
+        info.biBitCount = static_cast<uint16_t>(bitCount);
+        if (bitCount == 8) {
+            table.assign(1024, 0);
+            for (int i = 0; i < 256; ++i) {
+                table[4 * i] = static_cast<uint8_t>(i);           // blue
+                table[4 * i + 2] = static_cast<uint8_t>(255 - i); // red
+            }
+        }
+        data = std::move(rows);
+        info.biSizeImage = static_cast<uint32_t>(data.size());
+    }
+
+    std::vector<uint8_t> Bytes() const
+    {
+        std::vector<uint8_t> out(sizeof file + sizeof info);
+        std::memcpy(out.data(), &file, sizeof file);
+        std::memcpy(out.data() + sizeof file, &info, sizeof info);
+        out.insert(out.end(), table.begin(), table.end());
+        out.insert(out.end(), data.begin(), data.end());
+        return out;
+    }
+};
+
+std::string Write(const char* name, const std::vector<uint8_t>& bytes)
+{
+    const std::string path = (std::filesystem::path(::testing::TempDir()) / name).string();
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+    return path;
+}
+
+class BitmapTest : public ::testing::Test {
+protected:
+    BitmapImage image{};
+    void TearDown() override
+    {
+        BitmapUnload(&image);
+        PixelFormat = 16;
+    }
+};
+
+} // namespace
+
+TEST_F(BitmapTest, EightBitFileGivesTopRowFirstAndItsColourTable)
+{
+    BmpFile bmp(4, 2, 8, {1, 2, 3, 4, 5, 6, 7, 8});
+    bmp.table[20] = 10; // entry 5: blue 10, green 20, red 30
+    bmp.table[21] = 20;
+    bmp.table[22] = 30;
+    const std::string path = Write("eight.bmp", bmp.Bytes());
+    ASSERT_EQ(BitmapLoad(&image, path.c_str()), 1);
+    ASSERT_NE(image.pixels, nullptr);
+    EXPECT_EQ(std::vector<uint8_t>(image.pixels, image.pixels + 8),
+              (std::vector<uint8_t>{5, 6, 7, 8, 1, 2, 3, 4}));
+    EXPECT_EQ(image.palette[5].peRed, 30);
+    EXPECT_EQ(image.palette[5].peGreen, 20);
+    EXPECT_EQ(image.palette[5].peBlue, 10);
+    EXPECT_EQ(image.palette[5].peFlags, PC_NOCOLLAPSE);
+    EXPECT_EQ(image.palette[200].peRed, 55);
+    EXPECT_EQ(+image.infoHeader.biBitCount, 8);
+    EXPECT_EQ(+image.infoHeader.biSizeImage, 8u);
+
+    // Loading into a loaded record replaces its picture; unloading twice is harmless.
+    BmpFile other(4, 1, 8, {9, 9, 9, 9});
+    ASSERT_EQ(BitmapLoad(&image, Write("other.bmp", other.Bytes()).c_str()), 1);
+    EXPECT_EQ(+image.infoHeader.biHeight, 1);
+    EXPECT_EQ(image.pixels[3], 9);
+    EXPECT_EQ(BitmapUnload(&image), 1);
+    EXPECT_EQ(image.pixels, nullptr);
+    EXPECT_EQ(BitmapUnload(&image), 1);
+
+    // A short colour table (biClrUsed) leaves the other entries black.
+    BmpFile few(4, 1, 8, {0, 1, 2, 3});
+    few.info.biClrUsed = 2;
+    few.table.resize(8);
+    ASSERT_EQ(BitmapLoad(&image, Write("few.bmp", few.Bytes()).c_str()), 1);
+    EXPECT_EQ(image.palette[1].peBlue, 1);
+    EXPECT_EQ(image.palette[2].peRed, 0);
+}
+
+TEST_F(BitmapTest, SixteenBitIsKeptAndTwentyFourBitIsPackedForThePixelFormat)
+{
+    BmpFile sixteen(2, 2, 16, {0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08});
+    ASSERT_EQ(BitmapLoad(&image, Write("sixteen.bmp", sixteen.Bytes()).c_str()), 1);
+    EXPECT_EQ(std::vector<uint8_t>(image.pixels, image.pixels + 8),
+              (std::vector<uint8_t>{0x05, 0x06, 0x07, 0x08, 0x01, 0x02, 0x03, 0x04}));
+
+    // Bottom row: white, (blue 0, green 4, red 0); top row: red 8, blue 8.
+    const std::vector<uint8_t> rows = {255, 255, 255, 0, 4, 0, 0, 0, 8, 8, 0, 0};
+    const std::string path = Write("twentyfour.bmp", BmpFile(2, 2, 24, rows).Bytes());
+    const auto pixel = [&](int i) {
+        uint16_t p;
+        std::memcpy(&p, image.pixels + 2 * i, 2);
+        return p;
+    };
+    PixelFormat = 16;
+    ASSERT_EQ(BitmapLoad(&image, path.c_str()), 1);
+    EXPECT_EQ(+image.infoHeader.biBitCount, 16);
+    EXPECT_EQ(+image.infoHeader.biSizeImage, 8u);
+    EXPECT_EQ(pixel(0), 0x0800);
+    EXPECT_EQ(pixel(1), 0x0001);
+    EXPECT_EQ(pixel(2), 0xFFFF);
+    EXPECT_EQ(pixel(3), 0x0020);
+    PixelFormat = 15;
+    ASSERT_EQ(BitmapLoad(&image, path.c_str()), 1);
+    EXPECT_EQ(pixel(0), 0x0400);
+    EXPECT_EQ(pixel(2), 0x7FFF);
+    EXPECT_EQ(pixel(3), 0x0000);
+
+    // Rows padded to four bytes, as most painting programs write them: 3 x 2, 9 + 3 bytes a row.
+    std::vector<uint8_t> padded(24, 0);
+    padded[12] = padded[13] = padded[14] = 255; // top row, first pixel white
+    PixelFormat = 16;
+    ASSERT_EQ(BitmapLoad(&image, Write("padded.bmp", BmpFile(3, 2, 24, padded).Bytes()).c_str()),
+              1);
+    EXPECT_EQ(pixel(0), 0xFFFF);
+    EXPECT_EQ(pixel(1), 0);
+    EXPECT_EQ(pixel(3), 0);
+}
+
+TEST_F(BitmapTest, BrokenFilesAreRefusedAndLeaveTheRecordAlone)
+{
+    const BmpFile good(4, 2, 8, {1, 2, 3, 4, 5, 6, 7, 8});
+    ASSERT_EQ(BitmapLoad(&image, Write("good.bmp", good.Bytes()).c_str()), 1);
+    const BitmapImage before = image;
+    std::vector<uint8_t> pixelsBefore(image.pixels, image.pixels + 8);
+
+    struct Case {
+        const char* what;
+        std::vector<uint8_t> bytes;
+    };
+    std::vector<Case> cases;
+    const auto variant = [&](const char* what, auto change) {
+        BmpFile b = good;
+        change(b);
+        cases.push_back({what, b.Bytes()});
+    };
+    variant("wrong magic", [](BmpFile& b) { b.file.bfType = 0x4D43; });
+    variant("zero width", [](BmpFile& b) { b.info.biWidth = 0; });
+    variant("negative height", [](BmpFile& b) { b.info.biHeight = -2; });
+    variant("absurd width", [](BmpFile& b) { b.info.biWidth = 20000; });
+    variant("image size below the picture", [](BmpFile& b) { b.info.biSizeImage = 7; });
+    variant("image size beyond the file", [](BmpFile& b) { b.info.biSizeImage = 5000; });
+    variant("height beyond the data", [](BmpFile& b) { b.info.biHeight = 3; });
+    variant("4-bit", [](BmpFile& b) { b.info.biBitCount = 4; });
+    variant("32-bit", [](BmpFile& b) {
+        b.info.biBitCount = 32;
+        b.info.biWidth = 2;
+    });
+    variant("cut colour table", [](BmpFile& b) { b.table.resize(600); });
+    variant("info header size beyond the file", [](BmpFile& b) { b.info.biSize = 100000; });
+    const std::vector<uint8_t> whole = good.Bytes();
+    for (size_t cut : {size_t{0}, size_t{10}, size_t{30}, size_t{60}, whole.size() - 3}) {
+        cases.push_back({"truncated", std::vector<uint8_t>(whole.begin(), whole.begin() + cut)});
+    }
+
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(BitmapLoad(&image, Write("broken.bmp", c.bytes).c_str()), 0);
+        EXPECT_EQ(std::memcmp(&image.fileHeader, &before.fileHeader, sizeof image.fileHeader), 0);
+        EXPECT_EQ(std::memcmp(&image.infoHeader, &before.infoHeader, sizeof image.infoHeader), 0);
+        EXPECT_EQ(std::memcmp(image.palette, before.palette, sizeof image.palette), 0);
+        EXPECT_EQ(image.pixels, before.pixels);
+        EXPECT_EQ(std::vector<uint8_t>(image.pixels, image.pixels + 8), pixelsBefore);
+    }
+    const std::string missing =
+        (std::filesystem::path(::testing::TempDir()) / "no-such-file.bmp").string();
+    EXPECT_EQ(BitmapLoad(&image, missing.c_str()), 0);
+    EXPECT_EQ(image.pixels, before.pixels);
+}
+
+TEST(BitmapRows, FlipRowsTurnsThePictureUpsideDown)
+{
+    uint8_t p[] = {1, 2, 3, 4, 5, 6, 7, 8, 9};
+    EXPECT_EQ(BitmapFlipRows(p, 3, 3), 1);
+    EXPECT_EQ(std::vector<uint8_t>(p, p + 9), (std::vector<uint8_t>{7, 8, 9, 4, 5, 6, 1, 2, 3}));
+    EXPECT_EQ(BitmapFlipRows(nullptr, 3, 3), 0);
+}
