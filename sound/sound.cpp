@@ -2,6 +2,7 @@
 // restarts its channel and a slot never sounds twice at once.
 #include "sound/sound.h"
 
+#include "sound/music.h"
 #include "sound/wav.h"
 
 #include <SDL.h>
@@ -387,6 +388,7 @@ int SoundStatus(int id)
 
 int SoundShutdown()
 {
+    MusicShutdown(); // songs must go before the device they play on
     SoundDeleteAll();
     if (SoundDevice) {
         Mix_CloseAudio();

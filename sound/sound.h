@@ -72,5 +72,5 @@ int SoundSetFrequency(int id, int rate);
 int SoundSetPan(int id, int pan);
 // DSBSTATUS_PLAYING, with DSBSTATUS_LOOPING when started looping, or 0; -1 without sound.
 int SoundStatus(int id);
-// Stops everything, frees every sound and closes the audio device; always 1.
+// Stops everything (music too), frees every sound and closes the audio device; always 1.
 int SoundShutdown();

@@ -1,0 +1,126 @@
+// Tests of the music slots on SDL's dummy audio driver with MIDI files the test writes.
+#include "sound/music.h"
+
+#include "sound/sound.h"
+#include "tests/sound/sound_files.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+namespace {
+
+class MusicTest : public ::testing::Test {
+protected:
+    TempFolder folder{"helix-music"};
+
+    void SetUp() override
+    {
+        WriteFile(folder.path / "short.mid", OneNoteMidi(48));  // a quarter of a second
+        WriteFile(folder.path / "long.mid", OneNoteMidi(1920)); // ten seconds
+        WriteFile(folder.path / "other.mid", OneNoteMidi(1920));
+        Bytes cut = OneNoteMidi(48);
+        cut.resize(cut.size() - 1); // its track ends early
+        WriteFile(folder.path / "broken.mid", cut);
+        ASSERT_EQ(SoundInit(), 1);
+        ASSERT_EQ(MusicInit(), 1) << SDL_GetError();
+    }
+    void TearDown() override
+    {
+        SoundShutdown(); // takes the music down first
+    }
+};
+
+// The loads name files relative to the working directory of the moment.
+class InFolder {
+public:
+    explicit InFolder(const std::filesystem::path& path) : previous(std::filesystem::current_path())
+    {
+        std::filesystem::current_path(path);
+    }
+    ~InFolder()
+    {
+        std::filesystem::current_path(previous);
+    }
+
+private:
+    std::filesystem::path previous;
+};
+
+TEST_F(MusicTest, ASongPlaysAndThenEndsByItself)
+{
+    int id;
+    {
+        InFolder here(folder.path);
+        id = MusicLoadMidi("short.mid");
+        EXPECT_EQ(MusicLoadMidi("broken.mid"), -1);
+    }
+    ASSERT_EQ(id, 0);
+    EXPECT_EQ(MusicLoadMidi("short.mid"), -1); // not in this working directory
+    EXPECT_EQ(MusicSlots[id].state, MUSIC_LOADED);
+
+    ASSERT_EQ(MusicPlay(id), 1);
+    EXPECT_EQ(MusicCurrent, id);
+    EXPECT_EQ(MusicStatus(id), static_cast<int>(MUSIC_PLAYING));
+    // The synthesiser lets the last note ring out and then idles about two seconds before it
+    // reports the end.
+    int waited = 0;
+    while (MusicStatus(id) == static_cast<int>(MUSIC_PLAYING) && waited < 10000) {
+        SDL_Delay(20);
+        waited += 20;
+    }
+    EXPECT_EQ(MusicStatus(id), static_cast<int>(MUSIC_STOPPED));
+    EXPECT_EQ(MusicSlots[id].state, MUSIC_STOPPED);
+
+    // Played again from the start after it ended.
+    ASSERT_EQ(MusicPlay(id), 1);
+    EXPECT_EQ(MusicStatus(id), static_cast<int>(MUSIC_PLAYING));
+    EXPECT_EQ(MusicDelete(id), 1);
+    EXPECT_EQ(MusicStatus(id), 0);
+    EXPECT_EQ(MusicPlay(id), 0);
+    EXPECT_EQ(MusicCurrent, -1);
+}
+
+TEST_F(MusicTest, PlayingOneSongStopsTheOther)
+{
+    InFolder here(folder.path);
+    const int a = MusicLoadMidi("long.mid");
+    const int b = MusicLoadMidi("other.mid");
+    ASSERT_EQ(a, 0);
+    ASSERT_EQ(b, 1);
+
+    MusicPlay(a);
+    EXPECT_EQ(MusicStatus(a), static_cast<int>(MUSIC_PLAYING));
+    MusicPlay(b);
+    EXPECT_EQ(MusicSlots[a].state, MUSIC_STOPPED);
+    EXPECT_EQ(MusicStatus(a), static_cast<int>(MUSIC_STOPPED));
+    EXPECT_EQ(MusicStatus(b), static_cast<int>(MUSIC_PLAYING));
+    EXPECT_EQ(MusicCurrent, b);
+
+    // Stopping a song that is not sounding forgets the current one but leaves it playing.
+    EXPECT_EQ(MusicStop(a), 1);
+    EXPECT_EQ(MusicCurrent, -1);
+    EXPECT_EQ(MusicStatus(b), static_cast<int>(MUSIC_PLAYING));
+    EXPECT_EQ(MusicStop(b), 1);
+    EXPECT_EQ(MusicStatus(b), static_cast<int>(MUSIC_STOPPED));
+
+    // A deleted slot is free again for the next load.
+    MusicDelete(a);
+    EXPECT_EQ(MusicSlots[a].state, MUSIC_NONE);
+    EXPECT_EQ(MusicLoadMidi("other.mid"), a);
+    EXPECT_EQ(MusicStop(5), 0);
+    EXPECT_EQ(MusicDeleteAll(), 1);
+    EXPECT_EQ(MusicSlots[b].song, nullptr);
+}
+
+TEST(MusicWithoutDevice, InitFailsCleanly)
+{
+    SoundShutdown();
+    EXPECT_EQ(MusicInit(), 0);
+    EXPECT_EQ(MusicLoadMidi("anything.mid"), -1);
+    EXPECT_EQ(MusicPlay(0), 0);
+    EXPECT_EQ(MusicShutdown(), 1);
+}
+
+} // namespace
