@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
 #include <new>
 #include <vector>
@@ -46,11 +47,14 @@ constexpr int DISPLAY_FLIP_ATTEMPTS = 3;
 // The region bound before any rectangle widens it.
 constexpr LONG CLIP_BOUND_START = 64000;
 
-static SDL_Window* DisplayWindow = nullptr;  // the SDL window of MainWindow while set up
-static SDL_Renderer* Renderer = nullptr;     // vsync'd where the driver has it, else software
-static SDL_Texture* ScreenTexture = nullptr; // streaming, ScreenWidth x ScreenHeight
-// Display palette index to ARGB8888, valid for PaletteVersion == LookupVersion.
+static SDL_Window* DisplayWindow = nullptr;      // the SDL window of MainWindow while set up
+static SDL_Renderer* Renderer = nullptr;         // vsync'd where the driver has it, else software
+static SDL_Texture* ScreenTexture = nullptr;     // streaming, ScreenWidth x ScreenHeight
+static SDL_PixelFormat* TextureFormat = nullptr; // of ScreenTexture in 8-bit mode: 32 bits a pixel
+// Display palette index to a TextureFormat pixel, and two indices (first in the low byte) to two
+// pixels (first at the lower address); valid for PaletteVersion == LookupVersion.
 static std::array<Uint32, PALETTE_SIZE> FlipLookup{};
+static std::array<uint64_t, PALETTE_SIZE * PALETTE_SIZE> FlipPairLookup{};
 static unsigned LookupVersion = 0;
 static bool LookupValid = false;
 
@@ -469,6 +473,35 @@ static void DestroyRenderer()
         SDL_DestroyRenderer(Renderer);
         Renderer = nullptr;
     }
+    if (TextureFormat != nullptr) {
+        SDL_FreeFormat(TextureFormat);
+        TextureFormat = nullptr;
+    }
+    LookupValid = false;
+}
+
+// The texture's pixel format: the one the renderer copies fastest. A software renderer copies
+// the texture into the window's own surface, where the window's format makes that a plain copy;
+// an accelerated renderer names its favourite first.
+static Uint32 ChooseTextureFormat()
+{
+    if (ScreenBpp == 16) {
+        return SDL_PIXELFORMAT_RGB565;
+    }
+    Uint32 format = SDL_PIXELFORMAT_ARGB8888;
+    SDL_RendererInfo info{};
+    if (SDL_GetRendererInfo(Renderer, &info) == 0) {
+        if (info.flags & SDL_RENDERER_SOFTWARE) {
+            format = SDL_GetWindowPixelFormat(DisplayWindow);
+        } else if (info.num_texture_formats > 0) {
+            format = info.texture_formats[0];
+        }
+    }
+    if (SDL_ISPIXELFORMAT_FOURCC(format) || SDL_ISPIXELFORMAT_INDEXED(format) ||
+        SDL_BYTESPERPIXEL(format) != 4) {
+        format = SDL_PIXELFORMAT_ARGB8888;
+    }
+    return format;
 }
 
 static bool MakeRenderer()
@@ -483,10 +516,12 @@ static bool MakeRenderer()
     if (Renderer == nullptr) {
         return false;
     }
-    const Uint32 format = ScreenBpp == 16 ? SDL_PIXELFORMAT_RGB565 : SDL_PIXELFORMAT_ARGB8888;
+    const Uint32 format = ChooseTextureFormat();
+    TextureFormat = SDL_AllocFormat(format);
     ScreenTexture =
         SDL_CreateTexture(Renderer, format, SDL_TEXTUREACCESS_STREAMING, ScreenWidth, ScreenHeight);
-    if (ScreenTexture == nullptr || SDL_RenderSetLogicalSize(Renderer, ScreenWidth, ScreenHeight)) {
+    if (TextureFormat == nullptr || ScreenTexture == nullptr ||
+        SDL_RenderSetLogicalSize(Renderer, ScreenWidth, ScreenHeight)) {
         DestroyRenderer();
         return false;
     }
@@ -500,33 +535,36 @@ static void RebuildLookup()
     std::array<PALETTEENTRY, PALETTE_SIZE> colours{};
     PaletteGetDisplayEntries(0, PALETTE_SIZE, colours.data());
     for (int i = 0; i < PALETTE_SIZE; ++i) {
-        FlipLookup[i] = 0xFF000000u | Uint32{colours[i].peRed} << 16 |
-                        Uint32{colours[i].peGreen} << 8 | colours[i].peBlue;
+        FlipLookup[i] = SDL_MapRGBA(TextureFormat, colours[i].peRed, colours[i].peGreen,
+                                    colours[i].peBlue, 255);
+    }
+    for (int second = 0; second < PALETTE_SIZE; ++second) {
+        for (int first = 0; first < PALETTE_SIZE; ++first) {
+            FlipPairLookup[second * PALETTE_SIZE + first] =
+                FlipLookup[first] | uint64_t{FlipLookup[second]} << 32;
+        }
     }
     LookupVersion = PaletteVersion;
     LookupValid = true;
 }
 
-// Converts one 8-bit row into ARGB, eight pixels per read; keep (if any) gets the indices.
-static void ConvertRow8(const uint8_t* from, uint8_t* keep, Uint32* to, int n)
+// Converts one 8-bit row into texture pixels, two pixels per lookup and store: the flip's cost
+// is almost all this loop, and pairs halve both its loads and its stores.
+static void ConvertRow8(const uint8_t* from, Uint32* to, int n)
 {
-    const Uint32* lookup = FlipLookup.data();
+    const uint64_t* pairs = FlipPairLookup.data();
     int i = 0;
-    for (; i + 8 <= n; i += 8) {
-        uint64_t v;
-        std::memcpy(&v, from + i, 8);
-        if (keep != nullptr) {
-            std::memcpy(keep + i, &v, 8);
-        }
-        for (int k = 0; k < 8; ++k) {
-            to[i + k] = lookup[(v >> (8 * k)) & 0xFF];
+    if constexpr (std::endian::native == std::endian::little) {
+        for (; i + 8 <= n; i += 8) {
+            uint64_t v;
+            std::memcpy(&v, from + i, 8);
+            const uint64_t out[4] = {pairs[v & 0xFFFF], pairs[(v >> 16) & 0xFFFF],
+                                     pairs[(v >> 32) & 0xFFFF], pairs[v >> 48]};
+            std::memcpy(to + i, out, sizeof out);
         }
     }
     for (; i < n; ++i) {
-        if (keep != nullptr) {
-            keep[i] = from[i];
-        }
-        to[i] = lookup[from[i]];
+        to[i] = FlipLookup[from[i]];
     }
 }
 
@@ -552,12 +590,13 @@ static bool Present(const SDL_Surface* surface, SDL_Surface* keep)
         uint8_t* kept = keep ? static_cast<uint8_t*>(keep->pixels) + y * keep->pitch : nullptr;
         uint8_t* to = static_cast<uint8_t*>(texturePixels) + y * texturePitch;
         if (eightBit) {
-            ConvertRow8(from, kept, reinterpret_cast<Uint32*>(to), ScreenWidth);
+            ConvertRow8(from, reinterpret_cast<Uint32*>(to), ScreenWidth);
         } else {
             std::memcpy(to, from, ScreenWidth * 2);
-            if (kept != nullptr) {
-                std::memcpy(kept, from, ScreenWidth * 2);
-            }
+        }
+        if (kept != nullptr) {
+            std::memcpy(kept, from,
+                        static_cast<size_t>(ScreenWidth) * surface->format->BytesPerPixel);
         }
     }
     SDL_UnlockTexture(ScreenTexture);

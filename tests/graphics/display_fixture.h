@@ -5,6 +5,7 @@
 
 #include "graphics/display.h"
 #include "graphics/palette.h"
+#include "platform/message.h"
 #include "platform/window.h"
 
 #include <gtest/gtest.h>
