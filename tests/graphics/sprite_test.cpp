@@ -1,0 +1,469 @@
+// Tests of the sprites on the headless display: keyed and stretched draws, clipping at the screen's
+// edges, frame loading from a cell grid, the animation rules, movement and the overlap test.
+#include "graphics/sprite.h"
+
+#include "graphics/bitmap.h"
+#include "graphics/display.h"
+#include "platform/message.h"
+#include "tests/graphics/display_fixture.h"
+#include "tests/graphics/surface_dump.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+constexpr int BACKGROUND = 9; // what the back surface holds before a draw
+constexpr int KEY = 6;        // the sprites' colour key
+
+// The game's 640 x 480 x 8 display, the back surface filled with BACKGROUND.
+class SpriteTest : public DisplayTest {
+protected:
+    Sprite sprite{};
+    std::vector<BitmapImage*> images;
+
+    void SetUp() override
+    {
+        DisplayTest::SetUp();
+        ASSERT_EQ(DisplayInit(640, 480, 8, 0), 1);
+        DisplayFill(BackSurface, BACKGROUND, nullptr);
+    }
+
+    void TearDown() override
+    {
+        SpriteDestroy(&sprite);
+        for (BitmapImage* image : images) {
+            BitmapUnload(image);
+            delete image;
+        }
+        DisplayTest::TearDown();
+    }
+
+    // An 8-bit picture in memory whose pixel (x, y) is pixel(x, y).
+    template <typename F>
+    BitmapImage* MakeImage(int width, int height, F pixel)
+    {
+        auto* image = new BitmapImage{};
+        images.push_back(image);
+        image->fileHeader.bfType = BITMAP_ID;
+        image->infoHeader.biSize = sizeof(BITMAPINFOHEADER);
+        image->infoHeader.biWidth = width;
+        image->infoHeader.biHeight = height;
+        image->infoHeader.biBitCount = 8;
+        image->infoHeader.biSizeImage = static_cast<uint32_t>(width * height);
+        image->pixels = static_cast<uint8_t*>(std::malloc(static_cast<size_t>(width * height)));
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                image->pixels[y * width + x] = static_cast<uint8_t>(pixel(x, y));
+            }
+        }
+        return image;
+    }
+
+    // A one-frame sprite of the given size whose every pixel is colour.
+    void MakeSolidSprite(int width, int height, int colour)
+    {
+        ASSERT_EQ(SpriteCreate(&sprite, 0, 0, width, height, 1, SPRITE_STILL | SPRITE_VISIBLE,
+                               DDSCAPS_SYSTEMMEMORY, KEY, 8),
+                  1);
+        BitmapImage* image = MakeImage(width, height, [&](int, int) { return colour; });
+        ASSERT_EQ(SpriteLoadFrame(&sprite, image, 0, 0, 0, 1), 1);
+    }
+
+    static int CountOnBack(int colour)
+    {
+        int count = 0;
+        for (int y = 0; y < BackSurface->h; ++y) {
+            const auto* row =
+                static_cast<const uint8_t*>(BackSurface->pixels) + y * BackSurface->pitch;
+            for (int x = 0; x < BackSurface->w; ++x) {
+                count += row[x] == colour;
+            }
+        }
+        return count;
+    }
+};
+
+TEST_F(SpriteTest, KeyedDrawCopiesIndicesAtTheTruncatedPositionAndSkipsTheKey)
+{
+    ASSERT_EQ(SpriteCreate(&sprite, 0, 0, 4, 3, 1, SPRITE_STILL | SPRITE_VISIBLE,
+                           DDSCAPS_SYSTEMMEMORY, KEY, 8),
+              1);
+    // Row-major 20 + x + 4y, with the key in the middle of the top row and at one corner.
+    BitmapImage* image = MakeImage(4, 3, [](int x, int y) {
+        return (y == 0 && (x == 1 || x == 2)) || (x == 3 && y == 2) ? KEY : 20 + x + 4 * y;
+    });
+    ASSERT_EQ(SpriteLoadFrame(&sprite, image, 0, 0, 0, 1), 1);
+    EXPECT_TRUE(sprite.attributes & SPRITE_LOADED);
+    sprite.x = 10.9f;
+    sprite.y = 20.2f;
+
+    ASSERT_EQ(SpriteDraw(&sprite, BackSurface), 1);
+    auto drawn = [&](int x, int y) {
+        bool inside = x >= 10 && x < 14 && y >= 20 && y < 23;
+        int source = inside ? image->pixels[(y - 20) * 4 + x - 10] : KEY;
+        return source == KEY ? BACKGROUND : source;
+    };
+    EXPECT_TRUE(SurfaceRegionIs(BackSurface, 0, 0, 640, 480, drawn, "keyed"));
+
+    // The 16-bit twin draws the same; a hidden sprite draws nothing and still succeeds.
+    DisplayFill(BackSurface, BACKGROUND, nullptr);
+    SpriteHide(&sprite);
+    EXPECT_EQ(SpriteDraw(&sprite, BackSurface), 1);
+    EXPECT_EQ(SpriteDrawScaled(&sprite, 8, 8, BackSurface), 1);
+    EXPECT_EQ(CountOnBack(BACKGROUND), 640 * 480);
+    SpriteShow(&sprite);
+    EXPECT_EQ(SpriteDraw16(&sprite, BackSurface), 1);
+    EXPECT_TRUE(SurfaceRegionIs(BackSurface, 0, 0, 640, 480, drawn, "twin"));
+
+    // A frame number the sprite never had draws nothing and reports the failure.
+    SpriteSetFrame(&sprite, 1);
+    EXPECT_EQ(SpriteDraw(&sprite, BackSurface), 0);
+    EXPECT_EQ(SpriteDraw(nullptr, BackSurface), 0);
+}
+
+TEST_F(SpriteTest, DrawsAreTrimmedAtEveryEdgeOfTheScreen)
+{
+    MakeSolidSprite(64, 64, 7);
+    struct Case {
+        int x, y, visible;
+    };
+    const Case cases[] = {
+        {-10, 100, 54 * 64}, {600, 100, 40 * 64}, {100, -20, 64 * 44}, {100, 450, 64 * 30},
+        {-30, -40, 34 * 24}, {620, 470, 20 * 10}, {640, 0, 0},         {0, 480, 0},
+        {-64, 0, 0},         {0, -64, 0},         {-100, -100, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
+        DisplayFill(BackSurface, BACKGROUND, nullptr);
+        SpriteSetPosition(&sprite, c.x, c.y);
+        EXPECT_EQ(SpriteDraw(&sprite, BackSurface), 1);
+        EXPECT_EQ(CountOnBack(7), c.visible);
+        EXPECT_TRUE(SurfaceRegionIs(
+            BackSurface, 0, 0, 640, 480,
+            [&](int x, int y) {
+                return x >= c.x && x < c.x + 64 && y >= c.y && y < c.y + 64 ? 7 : BACKGROUND;
+            },
+            "edge"));
+    }
+}
+
+TEST_F(SpriteTest, ScaledDrawStretchesTheFrameAndKeepsTheKey)
+{
+    ASSERT_EQ(SpriteCreate(&sprite, 0, 0, 2, 2, 1, SPRITE_STILL | SPRITE_VISIBLE,
+                           DDSCAPS_SYSTEMMEMORY, KEY, 8),
+              1);
+    BitmapImage* image =
+        MakeImage(2, 2, [](int x, int y) { return x == 1 && y == 1 ? KEY : 30 + x + 2 * y; });
+    ASSERT_EQ(SpriteLoadFrame(&sprite, image, 0, 0, 0, 1), 1);
+    SpriteSetPosition(&sprite, 100, 50);
+
+    ASSERT_EQ(SpriteDrawScaled(&sprite, 6, 4, BackSurface), 1);
+    EXPECT_TRUE(SurfaceRegionIs(
+        BackSurface, 0, 0, 640, 480,
+        [](int x, int y) {
+            x -= 100, y -= 50; // each source pixel becomes 3 x 2; the key's block stays empty
+            bool inside = x >= 0 && x < 6 && y >= 0 && y < 4 && !(x >= 3 && y >= 2);
+            return inside ? 30 + x / 3 + 2 * (y / 2) : BACKGROUND;
+        },
+        "stretch"));
+
+    // At the frame's own size the scaled draw is the plain one.
+    DisplayFill(BackSurface, BACKGROUND, nullptr);
+    ASSERT_EQ(SpriteDrawScaled16(&sprite, 2, 2, BackSurface), 1);
+    EXPECT_EQ(SurfacePixel(BackSurface, 100, 50), 30);
+    EXPECT_EQ(SurfacePixel(BackSurface, 101, 51), BACKGROUND);
+    EXPECT_EQ(CountOnBack(BACKGROUND), 640 * 480 - 3);
+}
+
+TEST_F(SpriteTest, FramesComeFromCellsOfTheGridAndBadRequestsReadNothing)
+{
+    // Three 4 x 3 cells across and two down, framed by one-pixel lines of colour 1; a cell's
+    // pixels are 40 + 10 * cell number + the position inside the cell.
+    constexpr int W = 4, H = 3;
+    BitmapImage* sheet = MakeImage(3 * (W + 1) + 1, 2 * (H + 1) + 1, [](int x, int y) {
+        if (x % (W + 1) == 0 || y % (H + 1) == 0) {
+            return 1;
+        }
+        int cell = (y / (H + 1)) * 3 + x / (W + 1);
+        return 40 + 10 * cell + (x % (W + 1) - 1) + W * (y % (H + 1) - 1);
+    });
+    ASSERT_EQ(SpriteCreate(&sprite, 0, 0, W, H, 3, SPRITE_STILL | SPRITE_VISIBLE,
+                           DDSCAPS_SYSTEMMEMORY, KEY, 8),
+              1);
+    EXPECT_FALSE(sprite.attributes & SPRITE_LOADED);
+    ASSERT_EQ(SpriteLoadFrame(&sprite, sheet, 0, 2, 1, 0), 1); // cell 5: left 11, top 5
+    ASSERT_EQ(SpriteLoadFrame(&sprite, sheet, 1, 6, 1, 1), 1); // pixel mode: cell 1
+    for (int y = 0; y < H; ++y) {
+        for (int x = 0; x < W; ++x) {
+            EXPECT_EQ(SurfacePixel(sprite.frames[0], x, y), 40 + 50 + x + W * y);
+            EXPECT_EQ(SurfacePixel(sprite.frames[1], x, y), 40 + 10 + x + W * y);
+        }
+    }
+
+    // Refused without touching the frame: cells reaching past any edge of the picture, a frame
+    // index outside the sprite, a frame without a surface, an image without pixels or of
+    // another depth, null pointers.
+    DisplayFill(sprite.frames[2], 3, nullptr);
+    EXPECT_EQ(SpriteLoadFrame(&sprite, sheet, 2, 3, 0, 0), 0);
+    EXPECT_EQ(SpriteLoadFrame(&sprite, sheet, 2, 0, 2, 0), 0);
+    EXPECT_EQ(SpriteLoadFrame(&sprite, sheet, 2, -1, 0, 0), 0);
+    EXPECT_EQ(SpriteLoadFrame(&sprite, sheet, 2, 13, 0, 1), 0);
+    EXPECT_EQ(SpriteLoadFrame(&sprite, sheet, 2, 0, 7, 1), 0);
+    EXPECT_EQ(SpriteLoadFrame(&sprite, sheet, 2, 0, -1, 1), 0);
+    EXPECT_EQ(SpriteLoadFrame(&sprite, sheet, 2, 0x7FFFFFFF, 0, 0), 0);
+    EXPECT_EQ(SpriteLoadFrame(&sprite, sheet, 3, 0, 0, 0), 0);
+    EXPECT_EQ(SpriteLoadFrame(&sprite, sheet, -1, 0, 0, 0), 0);
+    EXPECT_EQ(SpriteLoadFrame(&sprite, nullptr, 2, 0, 0, 0), 0);
+    EXPECT_EQ(SpriteLoadFrame(nullptr, sheet, 2, 0, 0, 0), 0);
+    EXPECT_EQ(SpriteLoadFrame16(&sprite, sheet, 2, 0, 0, 0), 0); // 8-bit picture, 8-bit frame
+    BitmapImage empty = *sheet;
+    empty.pixels = nullptr;
+    EXPECT_EQ(SpriteLoadFrame(&sprite, &empty, 2, 0, 0, 0), 0);
+    for (int y = 0; y < H; ++y) {
+        for (int x = 0; x < W; ++x) {
+            EXPECT_EQ(SurfacePixel(sprite.frames[2], x, y), 3);
+        }
+    }
+    DisplaySurface kept = sprite.frames[2];
+    sprite.frames[2] = nullptr;
+    EXPECT_EQ(SpriteLoadFrame(&sprite, sheet, 2, 0, 0, 0), 0);
+    sprite.frames[2] = kept;
+}
+
+TEST_F(SpriteTest, SixteenBitTwinsCopyTwoBytesPerPixel)
+{
+    ASSERT_EQ(DisplayInit(640, 480, 16, 0), 1);
+    DisplayFill(BackSurface, 0x1234, nullptr);
+    // A 7 x 3 picture of 16-bit pixels 1000 + x + 10y; key 1014.
+    auto* image = new BitmapImage{};
+    images.push_back(image);
+    image->infoHeader.biWidth = 7;
+    image->infoHeader.biHeight = 3;
+    image->infoHeader.biBitCount = 16;
+    image->pixels = static_cast<uint8_t*>(std::malloc(7 * 3 * 2));
+    for (int i = 0; i < 7 * 3; ++i) {
+        uint16_t value = static_cast<uint16_t>(1000 + i % 7 + 10 * (i / 7));
+        std::memcpy(image->pixels + 2 * i, &value, 2);
+    }
+    ASSERT_EQ(SpriteCreate(&sprite, 20, 30, 2, 2, 2, SPRITE_STILL | SPRITE_VISIBLE,
+                           DDSCAPS_SYSTEMMEMORY, 1014, 16),
+              1);
+    ASSERT_EQ(SpriteLoadFrame16(&sprite, image, 0, 3, 1, 1), 1); // pixels (3, 1) to (4, 2)
+    ASSERT_EQ(SpriteLoadFrame16(&sprite, image, 1, 1, 0, 0), 1); // cell (1, 0): left 4, top 1
+    EXPECT_EQ(SpriteLoadFrame16(&sprite, image, 1, 2, 0, 0), 0); // would end at column 8
+    EXPECT_EQ(SpriteLoadFrame(&sprite, image, 1, 0, 0, 1), 0);   // 16-bit pixels, 8-bit copy
+    EXPECT_EQ(SurfacePixel(sprite.frames[1], 0, 0), 1014);
+    EXPECT_EQ(SurfacePixel(sprite.frames[1], 1, 1), 1025);
+
+    ASSERT_EQ(SpriteDraw16(&sprite, BackSurface), 1);
+    EXPECT_TRUE(SurfaceRegionIs(
+        BackSurface, 18, 28, 6, 6,
+        [](int x, int y) {
+            bool inside = x >= 20 && x < 22 && y >= 30 && y < 32;
+            int value = 1000 + (x - 17) + 10 * (y - 29);
+            return inside && value != 1014 ? value : 0x1234;
+        },
+        "sixteen"));
+}
+
+TEST_F(SpriteTest, CreationRefusesFrameCountsOutsideTheRecord)
+{
+    EXPECT_EQ(SpriteCreate(&sprite, 0, 0, 8, 8, 0, SPRITE_VISIBLE, 0, 0, 8), 0);
+    EXPECT_EQ(SpriteCreate(&sprite, 0, 0, 8, 8, SPRITE_MAX_FRAMES + 1, SPRITE_VISIBLE, 0, 0, 8), 0);
+    EXPECT_EQ(SpriteCreate(nullptr, 0, 0, 8, 8, 1, SPRITE_VISIBLE, 0, 0, 8), 0);
+    ASSERT_EQ(SpriteCreate(&sprite, 3, -4, 8, 8, SPRITE_MAX_FRAMES, SPRITE_VISIBLE, 0, 0, 8), 1);
+    EXPECT_EQ(sprite.x, 3.0f);
+    EXPECT_EQ(sprite.y, -4.0f);
+    EXPECT_NE(sprite.frames[SPRITE_MAX_FRAMES - 1], nullptr);
+}
+
+TEST_F(SpriteTest, CloneSharesTheFramesAndDestroyingItLeavesTheSourceDrawable)
+{
+    MakeSolidSprite(8, 8, 12);
+    const int steps[] = {0};
+    ASSERT_EQ(SpriteLoadSequence(&sprite, 4, 1, steps), 1);
+    Sprite clone{};
+    EXPECT_EQ(SpriteClone(nullptr, &clone), 0);
+    EXPECT_EQ(SpriteClone(&sprite, nullptr), 0);
+    EXPECT_EQ(SpriteClone(&sprite, &sprite), 0);
+    EXPECT_EQ(sprite.attributes & SPRITE_CLONE, 0u);
+
+    ASSERT_EQ(SpriteClone(&sprite, &clone), 1);
+    EXPECT_EQ(clone.attributes, sprite.attributes | SPRITE_CLONE);
+    EXPECT_EQ(clone.frames[0], sprite.frames[0]);
+    EXPECT_EQ(clone.sequences[4], sprite.sequences[4]);
+    SpriteSetPosition(&clone, 300, 200);
+    EXPECT_EQ(SpriteDraw(&clone, BackSurface), 1);
+    EXPECT_EQ(SpriteDestroy(&clone), 1);
+    EXPECT_EQ(clone.frames[0], nullptr);
+    EXPECT_EQ(clone.sequences[4], nullptr);
+    EXPECT_EQ(SpriteDraw(&clone, BackSurface), 0);
+
+    SpriteSetPosition(&sprite, 10, 10);
+    ASSERT_EQ(SpriteDraw(&sprite, BackSurface), 1);
+    EXPECT_EQ(CountOnBack(12), 2 * 64);
+    EXPECT_EQ(SurfacePixel(BackSurface, 17, 17), 12);
+
+    // The owner gives its surfaces back once; a second destroy finds nothing left to free.
+    EXPECT_EQ(SpriteDestroy(&sprite), 1);
+    EXPECT_EQ(sprite.frames[0], nullptr);
+    EXPECT_EQ(sprite.sequences[4], nullptr);
+    EXPECT_EQ(SpriteDestroy(&sprite), 1);
+    EXPECT_EQ(SpriteDestroy(nullptr), 0);
+}
+
+TEST_F(SpriteTest, AnimationRules)
+{
+    ASSERT_EQ(SpriteCreate(&sprite, 0, 0, 2, 2, 5, SPRITE_CYCLE_FRAMES | SPRITE_VISIBLE,
+                           DDSCAPS_SYSTEMMEMORY, KEY, 8),
+              1);
+    auto shown = [&](int steps) {
+        std::vector<int> frames;
+        for (int i = 0; i < steps; ++i) {
+            EXPECT_EQ(SpriteAnimate(&sprite), 1);
+            frames.push_back(sprite.frameIndex);
+        }
+        return frames;
+    };
+
+    // Cycling: ticksPerFrame 0 (as created) steps on every call, exactly like 1; 2 every other.
+    EXPECT_EQ(shown(6), (std::vector<int>{1, 2, 3, 4, 0, 1}));
+    SpriteSetAnimSpeed(&sprite, 1);
+    EXPECT_EQ(shown(2), (std::vector<int>{2, 3}));
+    SpriteSetAnimSpeed(&sprite, 2);
+    EXPECT_EQ(shown(4), (std::vector<int>{3, 4, 4, 0}));
+
+    // Still pins frame 0 whatever else is set.
+    sprite.attributes = SPRITE_STILL | SPRITE_CYCLE_FRAMES | SPRITE_VISIBLE;
+    SpriteSetFrame(&sprite, 3);
+    EXPECT_EQ(shown(1), (std::vector<int>{0}));
+
+    // A looping sequence starts at element 1 and wraps round to element 0.
+    const int loop[] = {10, 11, 12};
+    ASSERT_EQ(SpriteLoadSequence(&sprite, 2, 3, loop), 1);
+    EXPECT_EQ(sprite.sequences[2][3], SEQUENCE_END);
+    sprite.attributes = SPRITE_SEQUENCES | SPRITE_VISIBLE;
+    SpriteSetAnimSpeed(&sprite, 1);
+    SpriteSetFrame(&sprite, 4);
+    ASSERT_EQ(SpriteSetSequence(&sprite, 2), 1);
+    EXPECT_EQ(sprite.frameIndex, 4); // setting the sequence does not change the shown frame
+    EXPECT_EQ(shown(7), (std::vector<int>{11, 12, 10, 11, 12, 10, 11}));
+
+    // Played once it holds its last element; a one-element sequence shows element 0 throughout.
+    const int once[] = {20, 21, 22};
+    const int single[] = {30};
+    ASSERT_EQ(SpriteLoadSequence(&sprite, 0, 3, once), 1);
+    ASSERT_EQ(SpriteLoadSequence(&sprite, 1, 1, single), 1);
+    sprite.attributes |= SPRITE_PLAY_ONCE;
+    SpriteSetSequence(&sprite, 0);
+    EXPECT_EQ(shown(4), (std::vector<int>{21, 22, 22, 22}));
+    SpriteSetSequence(&sprite, 1);
+    EXPECT_EQ(shown(3), (std::vector<int>{30, 30, 30}));
+    sprite.attributes &= ~SPRITE_PLAY_ONCE;
+    EXPECT_EQ(shown(2), (std::vector<int>{30, 30}));
+
+    // Slower sequences step on every ticksPerFrame-th call.
+    SpriteSetAnimSpeed(&sprite, 3);
+    SpriteSetSequence(&sprite, 2);
+    EXPECT_EQ(shown(6), (std::vector<int>{30, 30, 11, 11, 11, 12}));
+
+    // A shorter sequence stored under the playing index while it plays goes on from its end;
+    // an index with nothing stored, or out of range, leaves the frame alone.
+    SpriteSetAnimSpeed(&sprite, 1);
+    const int two[] = {50, 51};
+    int* earlier = sprite.sequences[2];
+    ASSERT_EQ(SpriteLoadSequence(&sprite, 2, 2, two), 1);
+    EXPECT_EQ(shown(2), (std::vector<int>{50, 51}));
+    std::free(earlier); // replacing a sequence does not free the one it replaces
+    EXPECT_EQ(SpriteSetSequence(&sprite, 3), 1);
+    EXPECT_EQ(SpriteAnimate(&sprite), 0);
+    EXPECT_EQ(sprite.frameIndex, 51);
+    EXPECT_EQ(SpriteSetSequence(&sprite, SPRITE_MAX_SEQUENCES), 0);
+    EXPECT_EQ(SpriteLoadSequence(&sprite, SPRITE_MAX_SEQUENCES, 1, two), 0);
+    EXPECT_EQ(SpriteLoadSequence(&sprite, 5, 0, two), 0);
+    EXPECT_EQ(SpriteAnimate(nullptr), 0);
+}
+
+TEST_F(SpriteTest, MovementWrapsAndBouncesAtTheClipBounds)
+{
+    ASSERT_EQ(SpriteCreate(&sprite, 630, 100, 32, 32, 1, SPRITE_WRAP, 0, 0, 8), 1);
+    SpriteSetVelocity(&sprite, 6, 0);
+    SpriteMove(&sprite); // 636: still inside
+    EXPECT_EQ(sprite.x, 636.0f);
+    SpriteMove(&sprite); // 642: past 639, comes in at -32
+    EXPECT_EQ(sprite.x, -32.0f);
+    SpriteSetVelocity(&sprite, -1, 0);
+    SpriteMove(&sprite); // -33: wholly past the left bound
+    EXPECT_EQ(sprite.x, 639.0f);
+    SpriteSetPosition(&sprite, 0, 479);
+    SpriteSetVelocity(&sprite, 0, 2);
+    SpriteMove(&sprite);
+    EXPECT_EQ(sprite.y, -32.0f);
+    SpriteSetVelocity(&sprite, 0, -3);
+    SpriteMove(&sprite);
+    EXPECT_EQ(sprite.y, 479.0f);
+
+    // Bouncing turns the velocity only; the sprite is not pulled back inside.
+    sprite.attributes = SPRITE_BOUNCE;
+    SpriteSetPosition(&sprite, 606, 10);
+    SpriteSetVelocity(&sprite, 4, -20);
+    SpriteMove(&sprite);
+    EXPECT_EQ(sprite.x, 610.0f);
+    EXPECT_EQ(sprite.y, -10.0f);
+    EXPECT_EQ(sprite.velocityX, -4.0f);
+    EXPECT_EQ(sprite.velocityY, 20.0f);
+
+    // Without either bit it is a plain addition.
+    sprite.attributes = 0;
+    sprite.velocityX = 0.25f;
+    SpriteMove(&sprite);
+    EXPECT_EQ(sprite.x, 610.25f);
+    EXPECT_EQ(sprite.y, 10.0f);
+}
+
+TEST_F(SpriteTest, CollisionUsesReducedBoxesAndPositionsTruncateTowardZero)
+{
+    Sprite a{}, b{};
+    a.width = b.width = a.height = b.height = 64; // half-extents 32 - 8 = 24
+    a.x = b.x = 100;
+    a.y = b.y = 200;
+    EXPECT_EQ(SpriteCollide(&a, &b), 1);
+    b.x = 148;
+    EXPECT_EQ(SpriteCollide(&a, &b), 0);
+    b.x = 147;
+    EXPECT_EQ(SpriteCollide(&a, &b), 1);
+    EXPECT_EQ(SpriteCollide(&b, &a), 1);
+    b.x = 100;
+    b.y = 152;
+    EXPECT_EQ(SpriteCollide(&a, &b), 0);
+    b.y = 153;
+    EXPECT_EQ(SpriteCollide(&a, &b), 1);
+    // A small sprite against a large one: 16 x 8 has half-extents 6 and 3.
+    b.width = 16;
+    b.height = 8;
+    b.x = 147; // reference points 153 and 124: 29 apart, one less than 24 + 6
+    b.y = 200 + 24 - 3;
+    EXPECT_EQ(SpriteCollide(&a, &b), 1);
+    b.x += 1;
+    EXPECT_EQ(SpriteCollide(&a, &b), 0);
+    EXPECT_EQ(SpriteCollide(&a, nullptr), 0);
+    EXPECT_EQ(SpriteCollide(nullptr, &b), 0);
+
+    int x = 99, y = 99;
+    a.x = -0.5f;
+    a.y = -1.7f;
+    ASSERT_EQ(SpriteGetPosition(&a, &x, &y), 1);
+    EXPECT_EQ(x, 0);
+    EXPECT_EQ(y, -1);
+    a.x = 12.99f;
+    SpriteGetPosition(&a, &x, &y);
+    EXPECT_EQ(x, 12);
+    EXPECT_EQ(SpriteGetPosition(nullptr, &x, &y), 0);
+}
+
+} // namespace
