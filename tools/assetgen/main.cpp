@@ -1,0 +1,50 @@
+// assetgen: draws the game's pictures and writes them with the palette file into a folder.
+// Usage: assetgen OUTPUT_FOLDER. The output is the same, byte for byte, on every run.
+#include <cstdio>
+#include <string>
+
+#include "tools/assetgen/canvas.h"
+#include "tools/assetgen/pal_writer.h"
+#include "tools/assetgen/palette.h"
+#include "tools/assetgen/sheets.h"
+
+namespace {
+
+struct Output {
+    const char* name;
+    int (*write)(const std::string& dir);
+};
+
+int PaletteFileWrite(const std::string& dir)
+{
+    return PalWrite((dir + "/mainPalette.PAL").c_str(), ArtPalette);
+}
+
+constexpr Output OUTPUTS[] = {
+    {"mainPalette.PAL", PaletteFileWrite},  {"BrindleTile.BMP", BrindleSheetWrite},
+    {"TitleBack.bmp", TitleSheetWrite},     {"background.bmp", BackgroundSheetWrite},
+    {"DNAStrand2.BMP", StrandSheetWrite},   {"chromoTile.bmp", ChromoSheetWrite},
+    {"CatcherTile.BMP", CatcherSheetWrite},
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: assetgen OUTPUT_FOLDER\n");
+        return 2;
+    }
+    const std::string dir = argv[1];
+    ArtPaletteBuild();
+    int failed = 0;
+    for (const Output& output : OUTPUTS) {
+        if (!output.write(dir)) {
+            std::fprintf(stderr, "assetgen: cannot write %s/%s\n", dir.c_str(), output.name);
+            failed = 1;
+            break;
+        }
+    }
+    TextCloseFonts();
+    return failed;
+}

@@ -1,0 +1,59 @@
+// The sheets the generator draws, one source file each, and the painters they share: the pieces,
+// the catcher, the double helix and the title lettering appear on more than one sheet.
+#pragma once
+
+#include <string>
+
+#include "tools/assetgen/canvas.h"
+
+// Each writes its file into dir; 1 when written.
+int BrindleSheetWrite(const std::string& dir);    // "BrindleTile.BMP", the opening
+int TitleSheetWrite(const std::string& dir);      // "TitleBack.bmp"
+int BackgroundSheetWrite(const std::string& dir); // "background.bmp"
+int StrandSheetWrite(const std::string& dir);     // "DNAStrand2.BMP"
+int ChromoSheetWrite(const std::string& dir);     // "chromoTile.bmp", the pieces
+int CatcherSheetWrite(const std::string& dir);    // "CatcherTile.BMP"
+
+// Piece kinds: the bases A, C, G, T and the special piece.
+constexpr int PIECE_KINDS = 5;
+constexpr int KIND_SPECIAL = 4;
+// The ramp of each kind's colour (A green, C blue, G amber, T red, special gold).
+ArtRamp PieceRamp(int kind);
+const char* PieceLetter(int kind);
+
+// A piece of the given kind centred at (cx, cy), `size` pixels across (32 on the sheet); phase
+// 0..1 runs once around its looping animation.
+void PaintPiece(Canvas& canvas, float cx, float cy, float size, int kind, float phase);
+
+// The catcher, a round ribosome creature, centred at (cx, cy), `size` pixels across (64 on the
+// sheet), facing direction 0 down, 1 right, 2 up, 3 left. mouth 0..1 opens its mouth; glow 0..1
+// lights it in glowRamp's colour (a swallowed base); sparkle 0..1 adds glints. A piece of
+// pieceKind (-1: none) at (pieceX, pieceY) pixels from the centre, pieceSize across, is being
+// swallowed: held before the mouth when pieceInFront, else inside it behind the lips.
+struct CatcherPose {
+    int direction;
+    float mouth;
+    float glow;
+    ArtRamp glowRamp;
+    float sparkle;
+    int pieceKind = -1;
+    float pieceX = 0, pieceY = 0, pieceSize = 0;
+    bool pieceInFront = false;
+};
+void PaintCatcher(Canvas& canvas, float cx, float cy, float size, const CatcherPose& pose);
+
+// A double helix along the line from (x0, y0) to (x1, y1): backbones `radius` pixels from the
+// axis, one turn every `period` pixels, turned by `phase` (0..1 is a full turn), with rungs in
+// the base colours. `thickness` is the backbone's width in pixels.
+struct HelixStyle {
+    float radius;
+    float period;
+    float phase;
+    float thickness;
+    float rungWidth;
+};
+void PaintHelix(Canvas& canvas, float x0, float y0, float x1, float y1, const HelixStyle& style);
+
+// "HELIX DASH" in the game's logo lettering, centred on cx with its top at y, glyphs of pixel
+// size `size`; sweep 0..1 moves a light band across it (negative: none). Returns the width.
+int PaintLogo(Canvas& canvas, float cx, int y, int size, float sweep);
