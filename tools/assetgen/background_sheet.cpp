@@ -14,7 +14,6 @@ constexpr int SHEET_WIDTH = 644;
 constexpr int SHEET_HEIGHT = 481;
 constexpr int FIELD_WIDTH = 448;
 constexpr int STRAND_RIGHT = 464; // the strand covers x 448-463
-constexpr int BAND_BOTTOM = 25;   // the field's light band: y 0-24 (text at y 8)
 constexpr int PLATE_BOTTOM = 47;  // the panel's score plate: y 0-46 (text at y 8 and 24)
 // The face box and the genome log below it, as the game places them.
 constexpr int BOX_LEFT = 480, BOX_RIGHT = 607, FACE_TOP = 70, FACE_BOTTOM = 197, MEMO_BOTTOM = 453;
@@ -49,13 +48,13 @@ void PaintField(Canvas& canvas)
         CanvasFillShape(
             canvas, cx - r - 2, cy - r - 2, cx + r + 2, cy + r + 2,
             [&](float x, float y) { return std::abs(SdfCircle(x, y, cx, cy, r)) - 0.9f; },
-            [&](float, float, float) { return ArtRampColour(RAMP_TEAL, 0.30f); });
+            [&](float, float, float) { return ArtRampColour(RAMP_TEAL, 0.26f); });
         CanvasFillShape(
             canvas, cx - r, cy - r, cx + r, cy + r,
             [&](float x, float y) {
                 return SdfCircle(x, y, cx + r * 0.2f, cy - r * 0.1f, r * 0.3f);
             },
-            [&](float, float, float) { return ArtRampColour(RAMP_TEAL, 0.24f); });
+            [&](float, float, float) { return ArtRampColour(RAMP_NAVY, 0.27f); });
     }
     // The dish's glass rim with a shine along its upper left.
     CanvasFillShape(
@@ -65,23 +64,6 @@ void PaintField(Canvas& canvas)
             float a = std::atan2(y - dishY, x - dishX); // -pi .. pi, upper left near -2.4
             float shine = std::exp(-std::pow((a + 2.3f) / 0.5f, 2.0f));
             return ArtMix(ArtRampColour(RAMP_TEAL, 0.42f), ArtEntryColour(ART_WHITE), 0.7f * shine);
-        });
-}
-
-// A light plate for text: square corners (it meets the screen's edges), a white line along its top
-// and a shadow line along its bottom, both outside where the text goes.
-void PaintPlate(Canvas& canvas, float left, float top, float right, float bottom)
-{
-    const float cx = (left + right) * 0.5f, cy = (top + bottom) * 0.5f;
-    const float hw = (right - left) * 0.5f, hh = (bottom - top) * 0.5f;
-    CanvasFillShape(
-        canvas, left, top, right, bottom,
-        [&](float x, float y) { return SdfRoundBox(x, y, cx, cy, hw, hh, 0.0f); },
-        [&](float, float y, float) {
-            float v = (y - top) / (bottom - top);
-            if (y > bottom - 2.0f)
-                return ArtRampColour(RAMP_CREAM, 0.15f);
-            return ArtRampColour(RAMP_CREAM, 0.97f - 0.2f * v);
         });
 }
 
@@ -100,7 +82,7 @@ void PaintPanel(Canvas& canvas)
             CanvasBlend(canvas, x, y, ArtRampColour(RAMP_STEEL, shade), 1.0f);
         }
     }
-    PaintPlate(canvas, float(FIELD_WIDTH), 0.0f, float(WIDTH), float(PLATE_BOTTOM));
+    PaintTextPlate(canvas, FIELD_WIDTH, 0, WIDTH, PLATE_BOTTOM);
 
     // The frame round the face box and the log: a raised gold moulding, and behind the face a
     // soft sky, so whatever the face is made of stands on light.
@@ -154,6 +136,18 @@ void PaintPanel(Canvas& canvas)
 
 } // namespace
 
+void PaintTextPlate(Canvas& canvas, int left, int top, int right, int bottom)
+{
+    // Exact palette entries row by row, so dithering leaves the plate flat and the strand's copy
+    // of the band matches this one pixel for pixel.
+    const ArtColour shine = ArtEntryColour(ArtRampIndex(RAMP_CREAM, 1.0f));
+    const ArtColour face = ArtEntryColour(ArtRampIndex(RAMP_CREAM, 0.86f));
+    const ArtColour shadow = ArtEntryColour(ArtRampIndex(RAMP_CREAM, 0.15f));
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x)
+            CanvasBlend(canvas, x, y, y < top + 2 ? shine : y >= bottom - 2 ? shadow : face, 1.0f);
+}
+
 int BackgroundSheetWrite(const std::string& dir)
 {
     Sheet sheet;
@@ -162,7 +156,7 @@ int BackgroundSheetWrite(const std::string& dir)
     Canvas canvas;
     CanvasInit(canvas, WIDTH, HEIGHT, ArtRampColour(RAMP_NAVY, 0.1f), 1.0f);
     PaintField(canvas);
-    PaintPlate(canvas, 0.0f, 0.0f, float(FIELD_WIDTH), float(BAND_BOTTOM));
+    PaintTextPlate(canvas, 0, 0, FIELD_WIDTH, BAND_BOTTOM);
     PaintPanel(canvas);
     if (!SheetPutCell(sheet, 0, canvas, 10.0f))
         return 0;

@@ -54,6 +54,12 @@ struct HelixStyle {
 };
 void PaintHelix(Canvas& canvas, float x0, float y0, float x1, float y1, const HelixStyle& style);
 
+// The play screen's light band across the top of the field (y 0 to BAND_BOTTOM - 1), where the
+// game writes its title and help line; the strand continues it so the line stays readable.
+constexpr int BAND_BOTTOM = 25;
+// A light plate for text over columns left..right-1 and rows top..bottom-1.
+void PaintTextPlate(Canvas& canvas, int left, int top, int right, int bottom);
+
 // "HELIX DASH" in the game's logo lettering, centred on cx with its top at y, glyphs of pixel
 // size `size`; sweep 0..1 moves a light band across it (negative: none). Returns the width.
 int PaintLogo(Canvas& canvas, float cx, int y, int size, float sweep);

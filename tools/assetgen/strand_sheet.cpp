@@ -91,7 +91,16 @@ int StrandSheetWrite(const std::string& dir)
         }
     }
     HelixStyle style = {4.6f, 56.0f, 0.0f, 3.4f, 1.8f};
-    PaintHelix(canvas, CELL_WIDTH / 2.0f, 0.0f, CELL_WIDTH / 2.0f, float(CELL_HEIGHT), style);
+    PaintHelix(canvas, CELL_WIDTH / 2.0f, float(BAND_BOTTOM), CELL_WIDTH / 2.0f, float(CELL_HEIGHT),
+               style);
+    // The band runs on over the tube's top, which a gold collar closes.
+    PaintTextPlate(canvas, 0, 0, CELL_WIDTH, BAND_BOTTOM);
+    for (int y = BAND_BOTTOM; y < BAND_BOTTOM + 5; ++y)
+        for (int x = 0; x < CELL_WIDTH; ++x) {
+            float u = (float(x) + 0.5f) / float(CELL_WIDTH) * 2.0f - 1.0f;
+            float shade = 0.85f - 0.5f * float(y - BAND_BOTTOM) / 4.0f - 0.25f * u * u;
+            CanvasBlend(canvas, x, y, ArtRampColour(RAMP_GOLD, shade), 1.0f);
+        }
     if (!SheetPutCell(sheet, 0, canvas))
         return 0;
     return SheetWrite(sheet, dir, "DNAStrand2.BMP");
