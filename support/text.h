@@ -12,9 +12,22 @@ constexpr COLORREF RGB(int red, int green, int blue)
     return static_cast<COLORREF>((red & 0xFF) | ((green & 0xFF) << 8) | ((blue & 0xFF) << 16));
 }
 
-// 1 when drawn; 0 when the surface cannot take text (null, or no font could be opened).
+// The font: DejaVu Sans Bold at the size of the classic 16-pixel system font (a line is 16 pixels
+// high, 13 above the base line).
+constexpr const char* TEXT_FONT_FILE = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
+constexpr int TEXT_FONT_POINTS = 13;
+
+// ---- process lifetime ----
+// The font file that the first call after start or TextShutdown opens; TEXT_FONT_FILE unless a
+// test points it elsewhere.
+extern const char* TextFontPath;
+
+// Draws the text (8-bit characters, Latin-1) with its upper-left corner at (x, y), trimmed to the
+// surface. On an 8-bit surface the glyphs take the entry of PaletteEntries nearest to the colour.
+// 1 when drawn (an empty text draws nothing); 0 when the surface cannot take text (null, held
+// locked, an unknown depth) or the font cannot be opened, and then nothing is drawn.
 int DrawTextRGB(const char* text, int x, int y, COLORREF colour, DisplaySurface surface);
-// As DrawTextRGB in the colour of PaletteEntries[index].
+// As DrawTextRGB in the colour of PaletteEntries[index]; 0 for an index past the palette.
 int DrawTextPaletteIndex(const char* text, int x, int y, unsigned index, DisplaySurface surface);
 // Closes the font; the next call opens it again.
 void TextShutdown();

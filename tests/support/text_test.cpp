@@ -1,0 +1,198 @@
+// Tests of text drawing on plain 8-bit surfaces: the palette entry nearest to the colour, a
+// transparent background, the exact position, trimming at the edges and a missing font.
+#include "support/text.h"
+
+#include "graphics/palette.h"
+#include "tests/graphics/surface_dump.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+constexpr int BACKGROUND = 9;
+
+class TextTest : public ::testing::Test {
+protected:
+    SDL_Surface* surface = nullptr;
+
+    void SetUp() override
+    {
+        std::memset(PaletteEntries, 0, sizeof(PaletteEntries));
+        for (int i = 0; i < PALETTE_SIZE; ++i) { // a grey ramp, so only the entries below are blue
+            PaletteEntries[i] = {static_cast<uint8_t>(i), static_cast<uint8_t>(i),
+                                 static_cast<uint8_t>(i), 0};
+        }
+        PaletteEntries[17] = {0, 0, 250, 0};
+        PaletteEntries[40] = {10, 10, 255, 0};
+        surface = MakeSurface(200, 60);
+    }
+
+    void TearDown() override
+    {
+        SDL_FreeSurface(surface);
+        TextFontPath = TEXT_FONT_FILE;
+        TextShutdown();
+    }
+
+    static SDL_Surface* MakeSurface(int width, int height)
+    {
+        SDL_Surface* s =
+            SDL_CreateRGBSurfaceWithFormat(0, width, height, 8, SDL_PIXELFORMAT_INDEX8);
+        SDL_FillRect(s, nullptr, BACKGROUND);
+        return s;
+    }
+
+    static int Pixel(const SDL_Surface* s, int x, int y)
+    {
+        return static_cast<const uint8_t*>(s->pixels)[y * s->pitch + x];
+    }
+
+    static int Count(const SDL_Surface* s, int value)
+    {
+        int n = 0;
+        for (int y = 0; y < s->h; ++y) {
+            for (int x = 0; x < s->w; ++x) {
+                n += Pixel(s, x, y) == value;
+            }
+        }
+        return n;
+    }
+
+    static bool SamePicture(const SDL_Surface* a, const SDL_Surface* b)
+    {
+        for (int y = 0; y < a->h; ++y) {
+            if (std::memcmp(static_cast<const uint8_t*>(a->pixels) + y * a->pitch,
+                            static_cast<const uint8_t*>(b->pixels) + y * b->pitch, a->w) != 0) {
+                return false;
+            }
+        }
+        return true;
+    }
+};
+
+TEST_F(TextTest, GlyphsTakeTheNearestPaletteEntryAndLeaveTheBackground)
+{
+    ASSERT_EQ(DrawTextRGB("Score: 12345", 5, 7, RGB(0, 0, 255), surface), 1);
+    int glyphs = Count(surface, 17);
+    EXPECT_GT(glyphs, 100);
+    EXPECT_EQ(glyphs + Count(surface, BACKGROUND), 200 * 60);
+
+    // The line's cell starts at (5, 7) and is 16 pixels high; the glyphs stay inside it.
+    int top = 60, bottom = -1, left = 200, right = -1;
+    for (int y = 0; y < 60; ++y) {
+        for (int x = 0; x < 200; ++x) {
+            if (Pixel(surface, x, y) == 17) {
+                top = std::min(top, y), bottom = std::max(bottom, y);
+                left = std::min(left, x), right = std::max(right, x);
+            }
+        }
+    }
+    EXPECT_GE(top, 7);
+    EXPECT_LT(bottom, 7 + 16);
+    EXPECT_GE(left, 5);
+    EXPECT_LE(left, 7);
+    EXPECT_GT(right, 5 + 60);
+
+    // Drawn again on the same place it looks the same: no box builds up behind the text.
+    SDL_Surface* once = MakeSurface(200, 60);
+    SDL_BlitSurface(surface, nullptr, once, nullptr);
+    ASSERT_EQ(DrawTextRGB("Score: 12345", 5, 7, RGB(0, 0, 255), surface), 1);
+    EXPECT_TRUE(SamePicture(surface, once)) << SurfaceDump(surface, "twice");
+    SDL_FreeSurface(once);
+
+    // A change of the palette changes the choice; a palette colour gives its own entry.
+    PaletteEntries[40] = {0, 0, 255, 0};
+    ASSERT_EQ(DrawTextRGB("Score: 12345", 5, 7, RGB(0, 0, 255), surface), 1);
+    EXPECT_EQ(Count(surface, 40), glyphs);
+    EXPECT_EQ(Count(surface, 17), 0);
+    ASSERT_EQ(DrawTextPaletteIndex("Score: 12345", 5, 7, 17, surface), 1);
+    EXPECT_EQ(Count(surface, 17), glyphs);
+    EXPECT_EQ(DrawTextPaletteIndex("Score: 12345", 5, 7, PALETTE_SIZE, surface), 0);
+
+    // Of two equal entries the lower index wins.
+    PaletteEntries[60] = PaletteEntries[61] = {0, 200, 0, 0};
+    ASSERT_EQ(DrawTextRGB("Score: 12345", 5, 7, RGB(0, 190, 0), surface), 1);
+    EXPECT_EQ(Count(surface, 60), glyphs);
+
+    // Eight-bit characters are Latin-1: an e with an acute accent is a glyph of its own.
+    SDL_Surface* plain = MakeSurface(40, 20);
+    SDL_Surface* accented = MakeSurface(40, 20);
+    ASSERT_EQ(DrawTextRGB("e", 0, 0, RGB(255, 255, 255), plain), 1);
+    ASSERT_EQ(DrawTextRGB("\xe9", 0, 0, RGB(255, 255, 255), accented), 1);
+    EXPECT_GT(Count(accented, 255), Count(plain, 255));
+    EXPECT_GT(Count(plain, 255), 10);
+    SDL_FreeSurface(plain);
+    SDL_FreeSurface(accented);
+}
+
+TEST_F(TextTest, TextIsTrimmedAtEveryEdgeOfTheSurface)
+{
+    // Reference: the line drawn wholly inside at (60, 20). Each other place shows exactly the
+    // part of that picture that stays on the surface.
+    SDL_Surface* whole = MakeSurface(200, 60);
+    ASSERT_EQ(DrawTextRGB("Hello World", 60, 20, RGB(255, 255, 255), whole), 1);
+    const int places[][2] = {{-40, 20}, {150, 20}, {60, -9}, {60, 50}, {-70, -12}, {190, 55}};
+    for (const auto& place : places) {
+        SCOPED_TRACE(testing::Message() << place[0] << "," << place[1]);
+        SDL_FillRect(surface, nullptr, BACKGROUND);
+        ASSERT_EQ(DrawTextRGB("Hello World", place[0], place[1], RGB(255, 255, 255), surface), 1);
+        int dx = place[0] - 60, dy = place[1] - 20;
+        int mismatches = 0;
+        for (int y = 0; y < 60; ++y) {
+            for (int x = 0; x < 200; ++x) {
+                int sx = x - dx, sy = y - dy;
+                bool inside = sx >= 0 && sx < 200 && sy >= 0 && sy < 60;
+                int expected = inside ? Pixel(whole, sx, sy) : BACKGROUND;
+                mismatches += Pixel(surface, x, y) != expected;
+            }
+        }
+        EXPECT_EQ(mismatches, 0) << SurfaceDump(surface, "trimmed");
+    }
+    SDL_FillRect(surface, nullptr, BACKGROUND);
+    EXPECT_EQ(DrawTextRGB("Hello World", 200, 0, RGB(255, 255, 255), surface), 1);
+    EXPECT_EQ(DrawTextRGB("Hello World", -5000, -5000, RGB(255, 255, 255), surface), 1);
+    EXPECT_EQ(Count(surface, BACKGROUND), 200 * 60);
+    SDL_FreeSurface(whole);
+}
+
+TEST_F(TextTest, CallsThatCannotDrawReturnZeroAndTouchNothing)
+{
+    EXPECT_EQ(DrawTextRGB("", 0, 0, RGB(255, 255, 255), surface), 1);
+    EXPECT_EQ(DrawTextRGB(nullptr, 0, 0, RGB(255, 255, 255), surface), 0);
+    EXPECT_EQ(DrawTextRGB("x", 0, 0, RGB(255, 255, 255), nullptr), 0);
+    SDL_LockSurface(surface);
+    EXPECT_EQ(DrawTextRGB("locked", 0, 0, RGB(255, 255, 255), surface), 0);
+    SDL_UnlockSurface(surface);
+
+    // Without its font the text layer draws nothing and says so, and recovers once the font is
+    // back.
+    TextShutdown();
+    TextFontPath = "/nonexistent/helix-dash-font.ttf";
+    EXPECT_EQ(DrawTextRGB("no font", 0, 0, RGB(255, 255, 255), surface), 0);
+    EXPECT_EQ(DrawTextPaletteIndex("no font", 0, 0, 255, surface), 0);
+    EXPECT_EQ(Count(surface, BACKGROUND), 200 * 60);
+    TextFontPath = TEXT_FONT_FILE;
+    TextShutdown();
+    EXPECT_EQ(DrawTextRGB("font", 0, 0, RGB(255, 255, 255), surface), 1);
+    EXPECT_LT(Count(surface, BACKGROUND), 200 * 60);
+
+    // Other depths get the colour in their own format.
+    SDL_Surface* deep = SDL_CreateRGBSurfaceWithFormat(0, 60, 20, 16, SDL_PIXELFORMAT_RGB565);
+    ASSERT_EQ(DrawTextRGB("16 bit", 0, 0, RGB(255, 0, 0), deep), 1);
+    int red = 0;
+    for (int y = 0; y < 20; ++y) {
+        for (int x = 0; x < 60; ++x) {
+            uint16_t p = reinterpret_cast<const uint16_t*>(
+                static_cast<const uint8_t*>(deep->pixels) + y * deep->pitch)[x];
+            EXPECT_TRUE(p == 0 || p == 0xF800);
+            red += p == 0xF800;
+        }
+    }
+    EXPECT_GT(red, 20);
+    SDL_FreeSurface(deep);
+}
+
+} // namespace
