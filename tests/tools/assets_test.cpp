@@ -104,17 +104,23 @@ TEST(GeneratedAssets, EverySheetLoadsWithTheGamesPaletteAndFramesItsCellsWhereTh
             ASSERT_EQ(l.image.palette[i].peGreen, palette[i].peGreen) << i;
             ASSERT_EQ(l.image.palette[i].peBlue, palette[i].peBlue) << i;
         }
-        // Every cell lies inside, with a frame line of one colour just left of and above it.
+        // Every cell lies inside, framed by lines of one colour on each side the image has room
+        // for, so a cell drawn one pixel off would cover a line.
         const int line = l.At(0, 0);
         EXPECT_NE(line, s.key);
         for (int n = 0; n < s.cells; ++n) {
             const int left = CellLeft(s, n), top = CellTop(s, n);
-            ASSERT_LE(left + s.cellWidth, s.width) << n;
-            ASSERT_LE(top + s.cellHeight, s.height) << n;
-            for (int y = top - 1; y < top + s.cellHeight; ++y)
+            const int right = left + s.cellWidth, bottom = top + s.cellHeight;
+            ASSERT_LE(right, s.width) << n;
+            ASSERT_LE(bottom, s.height) << n;
+            for (int y = top - 1; y < std::min(bottom + 1, s.height); ++y) {
                 ASSERT_EQ(l.At(left - 1, y), line) << n;
-            for (int x = left - 1; x < left + s.cellWidth; ++x)
+                ASSERT_TRUE(right == s.width || l.At(right, y) == line) << n;
+            }
+            for (int x = left - 1; x < std::min(right + 1, s.width); ++x) {
                 ASSERT_EQ(l.At(x, top - 1), line) << n;
+                ASSERT_TRUE(bottom == s.height || l.At(x, bottom) == line) << n;
+            }
         }
     }
 }

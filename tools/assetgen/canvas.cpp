@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr const char* FONT_PATH = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
 constexpr int SUPERSAMPLE = 4;
 
 // Fonts by pixel size, opened on first use and kept until TextCloseFonts.
@@ -27,7 +26,7 @@ TTF_Font* FontOfSize(int size)
         return found->second;
     if (!TTF_WasInit() && TTF_Init() != 0)
         return nullptr;
-    TTF_Font* font = TTF_OpenFont(FONT_PATH, size);
+    TTF_Font* font = TTF_OpenFont(TEXT_FONT_PATH, size);
     if (font)
         Fonts[size] = font;
     return font;

@@ -37,6 +37,11 @@ int main(int argc, char** argv)
     }
     const std::string dir = argv[1];
     ArtPaletteBuild();
+    int width = 0, height = 0;
+    if (!TextMeasure("A", 16, &width, &height)) {
+        std::fprintf(stderr, "assetgen: cannot open the lettering font %s\n", TEXT_FONT_PATH);
+        return 1;
+    }
     int failed = 0;
     for (const Output& output : OUTPUTS) {
         if (!output.write(dir)) {
