@@ -85,18 +85,7 @@ void PaintGlints(Canvas& canvas, float cx, float cy, float size, float amount, A
         float a = float(i) * ART_PI / 4.0f + 0.3f;
         float ring = size * (0.40f + 0.06f * amount);
         float x = cx + std::cos(a) * ring, y = cy + std::sin(a) * ring;
-        float r = size * (i % 2 ? 0.06f : 0.10f) * amount;
-        const float w = r * 0.25f;
-        const float points[] = {x, y - r, x + w, y - w, x + r, y, x + w, y + w,
-                                x, y + r, x - w, y + w, x - r, y, x - w, y - w};
-        CoverageMask mask;
-        PolygonCoverage(points, 8, mask);
-        ArtColour light = ArtRampColour(ramp, 0.92f);
-        ArtColour white = ArtEntryColour(ART_WHITE);
-        CanvasFillMask(canvas, mask, [&](float px, float py) {
-            return ArtMix(white, light,
-                          std::clamp(std::hypot(px - x, py - y) / r * 1.6f, 0.0f, 1.0f));
-        });
+        PaintGlint(canvas, x, y, size * (i % 2 ? 0.06f : 0.10f) * amount, ramp);
     }
 }
 

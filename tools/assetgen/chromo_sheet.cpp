@@ -99,25 +99,6 @@ void PaintBase(Canvas& canvas, float cx, float cy, float size, int kind, float p
     }
 }
 
-// A four-pointed glint of radius r, brightness 0..1.
-void PaintGlint(Canvas& canvas, float x, float y, float r, float brightness)
-{
-    if (brightness <= 0.05f)
-        return;
-    r *= brightness;
-    const float w = r * 0.22f;
-    const float points[] = {x, y - r, x + w, y - w, x + r, y, x + w, y + w,
-                            x, y + r, x - w, y + w, x - r, y, x - w, y - w};
-    CoverageMask mask;
-    PolygonCoverage(points, 8, mask);
-    ArtColour white = ArtEntryColour(ART_WHITE);
-    ArtColour gold = ArtRampColour(RAMP_GOLD, 0.85f);
-    CanvasFillMask(canvas, mask, [&](float px, float py) {
-        float t = std::clamp(std::hypot(px - x, py - y) / r, 0.0f, 1.0f);
-        return ArtMix(white, gold, t);
-    });
-}
-
 void PaintSpecial(Canvas& canvas, float cx, float cy, float size, float phase)
 {
     const float outer = 0.40f * size, inner = 0.18f * size;
@@ -161,13 +142,29 @@ void PaintSpecial(Canvas& canvas, float cx, float cy, float size, float phase)
         {-0.34f, -0.30f, 0.0f}, {0.36f, -0.12f, 0.33f}, {0.05f, 0.38f, 0.66f}};
     for (const auto& g : glints) {
         float b = 0.5f + 0.5f * std::sin(2.0f * ART_PI * (2.0f * phase + g[2]));
-        PaintGlint(canvas, cx + g[0] * size, cy + g[1] * size, 0.16f * size, b * b);
+        PaintGlint(canvas, cx + g[0] * size, cy + g[1] * size, 0.16f * size * b * b, RAMP_GOLD);
     }
-    PaintGlint(canvas, cx - 0.08f * size, cy - 0.08f * size, 0.10f * size,
-               0.6f + 0.4f * std::sin(2.0f * ART_PI * phase));
+    PaintGlint(canvas, cx - 0.08f * size, cy - 0.08f * size,
+               0.10f * size * (0.6f + 0.4f * std::sin(2.0f * ART_PI * phase)), RAMP_GOLD);
 }
 
 } // namespace
+
+void PaintGlint(Canvas& canvas, float x, float y, float r, ArtRamp tint)
+{
+    if (r < 1.0f)
+        return;
+    const float w = r * 0.22f;
+    const float points[] = {x, y - r, x + w, y - w, x + r, y, x + w, y + w,
+                            x, y + r, x - w, y + w, x - r, y, x - w, y - w};
+    CoverageMask mask;
+    PolygonCoverage(points, 8, mask);
+    const ArtColour white = ArtEntryColour(ART_WHITE);
+    const ArtColour light = ArtRampColour(tint, 0.88f);
+    CanvasFillMask(canvas, mask, [&](float px, float py) {
+        return ArtMix(white, light, std::clamp(std::hypot(px - x, py - y) / r * 1.3f, 0.0f, 1.0f));
+    });
+}
 
 ArtRamp PieceRamp(int kind)
 {

@@ -25,6 +25,10 @@ const char* PieceLetter(int kind);
 // 0..1 runs once around its looping animation.
 void PaintPiece(Canvas& canvas, float cx, float cy, float size, int kind, float phase);
 
+// A four-pointed glint of radius r (nothing below a pixel), white at its heart and tinted at its
+// tips.
+void PaintGlint(Canvas& canvas, float x, float y, float r, ArtRamp tint);
+
 // The catcher, a round ribosome creature, centred at (cx, cy), `size` pixels across (64 on the
 // sheet), facing direction 0 down, 1 right, 2 up, 3 left. mouth 0..1 opens its mouth; glow 0..1
 // lights it in glowRamp's colour (a swallowed base); sparkle 0..1 adds glints. A piece of

@@ -52,6 +52,11 @@ int TitleSheetWrite(const std::string& dir)
     PaintCatcher(canvas, 320.0f, 270.0f, 190.0f, pose);
 
     PaintLogo(canvas, 320.0f, 22, 86, 0.55f);
+    // Glints on the lettering and round the catcher.
+    const float glints[][3] = {{52, 36, 13},  {300, 98, 9},   {585, 40, 11}, {372, 30, 7},
+                               {222, 200, 8}, {420, 330, 10}, {96, 150, 6},  {560, 150, 7}};
+    for (const auto& g : glints)
+        PaintGlint(canvas, g[0], g[1], g[2], RAMP_GOLD);
 
     // The prompt's plate: cream with a bevel and a gold rim.
     const float cx = (PLATE_LEFT + PLATE_RIGHT) * 0.5f, cy = (PLATE_TOP + PLATE_BOTTOM) * 0.5f;
