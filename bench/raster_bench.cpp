@@ -71,6 +71,18 @@ void ReportPixels(benchmark::State& state, long long pixelsPerPass)
         static_cast<double>(SHAPES) * state.iterations(), benchmark::Counter::kIsRate);
 }
 
+// Runs passes over the shapes, each in a new colour, until the measurement is done.
+template <typename Pass>
+void RunPasses(benchmark::State& state, Screen& screen, Pass pass)
+{
+    uint8_t colour = 0;
+    for (auto _ : state) {
+        pass(++colour);
+        benchmark::DoNotOptimize(screen.pixels.data());
+        benchmark::ClobberMemory();
+    }
+}
+
 long long TotalPixels(const std::vector<Triangle>& triangles)
 {
     long long total = 0;
@@ -85,16 +97,12 @@ void FillRate(benchmark::State& state)
 {
     std::vector<Triangle> triangles = MakeTriangles(static_cast<int>(state.range(0)));
     Screen screen;
-    uint8_t colour = 0;
-    for (auto _ : state) {
-        ++colour;
+    RunPasses(state, screen, [&](uint8_t colour) {
         for (const Triangle& t : triangles) {
             Draw(t.v[0], t.v[1], t.v[2], t.v[3], t.v[4], t.v[5], colour, screen.pixels.data(),
                  WIDTH);
         }
-        benchmark::DoNotOptimize(screen.pixels.data());
-        benchmark::ClobberMemory();
-    }
+    });
     ReportPixels(state, TotalPixels(triangles));
 }
 
@@ -117,9 +125,7 @@ static void BM_MemsetSamePixels(benchmark::State& state)
 {
     std::vector<Triangle> triangles = MakeTriangles(static_cast<int>(state.range(0)));
     Screen screen;
-    uint8_t colour = 0;
-    for (auto _ : state) {
-        ++colour;
+    RunPasses(state, screen, [&](uint8_t colour) {
         for (const Triangle& t : triangles) {
             // Starting on the triangle's top row, moved up where the run would pass the end.
             std::size_t count = static_cast<std::size_t>(t.pixels);
@@ -127,9 +133,7 @@ static void BM_MemsetSamePixels(benchmark::State& state)
                                          screen.pixels.size() - count);
             std::memset(screen.pixels.data() + start, colour, count);
         }
-        benchmark::DoNotOptimize(screen.pixels.data());
-        benchmark::ClobberMemory();
-    }
+    });
     ReportPixels(state, TotalPixels(triangles));
 }
 BENCHMARK(BM_MemsetSamePixels)->Arg(8)->Arg(32)->Arg(128)->Arg(400);
@@ -152,16 +156,12 @@ static void BM_DrawClippedLine8(benchmark::State& state)
             pixels += std::max(std::abs(line[2] - line[0]), std::abs(line[3] - line[1])) + 1;
         }
     }
-    uint8_t colour = 0;
-    for (auto _ : state) {
-        ++colour;
+    RunPasses(state, screen, [&](uint8_t colour) {
         for (const auto& line : lines) {
             DrawClippedLine8(line[0], line[1], line[2], line[3], colour, screen.pixels.data(),
                              WIDTH);
         }
-        benchmark::DoNotOptimize(screen.pixels.data());
-        benchmark::ClobberMemory();
-    }
+    });
     ReportPixels(state, pixels);
 }
 BENCHMARK(BM_DrawClippedLine8);
@@ -189,16 +189,12 @@ static void BM_FillPolygon8(benchmark::State& state)
         FillPolygon8(&polygons[i], screen.pixels.data(), WIDTH);
         pixels += std::count(screen.pixels.begin(), screen.pixels.end(), 1);
     }
-    uint8_t colour = 0;
-    for (auto _ : state) {
-        ++colour;
+    RunPasses(state, screen, [&](uint8_t colour) {
         for (Polygon2D& polygon : polygons) {
             polygon.colour = colour;
             FillPolygon8(&polygon, screen.pixels.data(), WIDTH);
         }
-        benchmark::DoNotOptimize(screen.pixels.data());
-        benchmark::ClobberMemory();
-    }
+    });
     ReportPixels(state, pixels);
 }
 BENCHMARK(BM_FillPolygon8)->Arg(3)->Arg(6)->Arg(16);

@@ -101,6 +101,12 @@ TEST_F(LineTest, ClipLineWorkedCases)
     EXPECT_EQ(ClipLine(x1, y1, x2, y2), 1);
     EXPECT_EQ((std::array{x1, y1, x2, y2}), (std::array{0, 70, 10, 100}));
 
+    // From the upper-right corner region the top edge is crossed at x = 700 + 0.5 - 16 = 684,
+    // right of the window, so the right edge is taken: y = -20 + 0.5 + 7320 / 100 = 53.
+    x1 = 700, y1 = -20, x2 = 600, y2 = 100;
+    EXPECT_EQ(ClipLine(x1, y1, x2, y2), 1);
+    EXPECT_EQ((std::array{x1, y1, x2, y2}), (std::array{639, 53, 600, 100}));
+
     // A line that only passes beside the corner: its cut ends fall outside, so it is rejected and
     // nothing changes.
     x1 = -10, y1 = 5, x2 = 5, y2 = -10;
@@ -137,23 +143,16 @@ TEST_F(LineTest, ClipLineKeepsHugeCoordinatesExact)
     EXPECT_EQ((std::array{x1, y1, x2, y2}), (std::array{0, 0, 479, 479}));
 }
 
+// DrawClippedLine8/16 or DrawLine8/16, by the canvas's depth.
 template <typename Pixel>
-static void DrawClipped(int x1, int y1, int x2, int y2, Canvas<Pixel>& canvas)
+static void DrawLineOn(bool clipped, int x1, int y1, int x2, int y2, Canvas<Pixel>& canvas)
 {
     if constexpr (sizeof(Pixel) == 1) {
-        DrawClippedLine8(x1, y1, x2, y2, 0xEE, canvas.Memory(), canvas.pitch);
+        (clipped ? DrawClippedLine8 : DrawLine8)(x1, y1, x2, y2, 0xEE, canvas.Memory(),
+                                                 canvas.pitch);
     } else {
-        DrawClippedLine16(x1, y1, x2, y2, 0xBEEF, canvas.Memory(), canvas.pitch);
-    }
-}
-
-template <typename Pixel>
-static void DrawUnclipped(int x1, int y1, int x2, int y2, Canvas<Pixel>& canvas)
-{
-    if constexpr (sizeof(Pixel) == 1) {
-        DrawLine8(x1, y1, x2, y2, 0xEE, canvas.Memory(), canvas.pitch);
-    } else {
-        DrawLine16(x1, y1, x2, y2, 0xBEEF, canvas.Memory(), canvas.pitch);
+        (clipped ? DrawClippedLine16 : DrawLine16)(x1, y1, x2, y2, 0xBEEF, canvas.Memory(),
+                                                   canvas.pitch);
     }
 }
 
@@ -172,7 +171,7 @@ static void CheckRandomClippedLines(int pitch)
         int y1 = inside ? down(random) : coordinate(random);
         int x2 = inside ? across(random) : coordinate(random);
         int y2 = inside ? down(random) : coordinate(random);
-        DrawClipped<Pixel>(x1, y1, x2, y2, canvas);
+        DrawLineOn<Pixel>(true, x1, y1, x2, y2, canvas);
         ASSERT_EQ(GuardBandWrites<Pixel>(canvas, background), 0)
             << x1 << "," << y1 << " " << x2 << "," << y2;
 
@@ -182,7 +181,7 @@ static void CheckRandomClippedLines(int pitch)
         }
         if (ClipOutcode(x1, y1) == 0 && ClipOutcode(x2, y2) == 0) {
             Canvas<Pixel> plain(64, 48, pitch, background);
-            DrawUnclipped<Pixel>(x1, y1, x2, y2, plain);
+            DrawLineOn<Pixel>(false, x1, y1, x2, y2, plain);
             ASSERT_EQ(canvas.pixels, plain.pixels);
         }
     }

@@ -196,6 +196,7 @@ TEST_F(PolygonTest, OverlapScansAndDistances)
     EXPECT_EQ(FastDistance2D(3, 4), 6);
     EXPECT_EQ(FastDistance2D(-3, 4), 6);
     EXPECT_EQ(FastDistance2D(100, 0), 100);
+    EXPECT_EQ(FastDistance2D(100, -100), 131); // 200 - 50 - 25 + 6, truly 141
     EXPECT_EQ(FastDistance2D(INT_MIN, INT_MIN), INT_MAX) << "saturates instead of overflowing";
     // (3, 4, 12), truly 13: a = 3072, b = 4096, c = 12288; (12288 + 11 * 128 + 768) >> 10 = 14.
     EXPECT_EQ(FastDistance3D(3, -4, 12), 14.0f);

@@ -84,6 +84,59 @@ TEST_F(TriangleTest, WorkedAndDegenerateTriangles)
     }
 }
 
+// The first and last pixel set on each row from top to bottom (rows with nothing are skipped).
+static std::vector<std::pair<int, int>> RowSpans(const Canvas8& canvas)
+{
+    std::vector<std::pair<int, int>> spans;
+    for (int y = 0; y < canvas.height; ++y) {
+        int first = -1, last = -1;
+        for (int x = 0; x < canvas.width; ++x) {
+            if (canvas.At(x, y) != 0) {
+                first = first < 0 ? x : first;
+                last = x;
+            }
+        }
+        if (first >= 0) {
+            spans.push_back({first, last});
+        }
+    }
+    return spans;
+}
+
+using Spans = std::vector<std::pair<int, int>>;
+
+TEST_F(TriangleTest, EdgeRoundingOfTheFloatAndFixedForms)
+{
+    SetClip(0, 0, 63, 47);
+    // Apex (10, 2) over the base (7, 6)-(13, 6): edges step 3/4 pixel a row. The float form
+    // truncates the left edge and runs trunc(right - left + 1) pixels; the fixed form rounds.
+    Canvas8 flat(64, 48, 64);
+    DrawFlatBottomTriangle8(10, 2, 7, 6, 13, 6, 1, flat.Memory(), flat.pitch);
+    EXPECT_EQ(RowSpans(flat), (Spans{{10, 10}, {9, 10}, {8, 11}, {7, 11}, {7, 13}}));
+    Canvas8 fixed(64, 48, 64);
+    DrawFlatBottomTriangleFixed8(10, 2, 13, 6, 7, 6, 1, fixed.Memory(), fixed.pitch);
+    EXPECT_EQ(RowSpans(fixed), (Spans{{10, 10}, {9, 11}, {9, 12}, {8, 13}, {7, 13}}));
+
+    // Flat top (7, 2)-(13, 2) over the apex (10, 6): the float form's right edge starts half a
+    // pixel right.
+    Canvas8 top(64, 48, 64);
+    DrawFlatTopTriangle8(13, 2, 7, 2, 10, 6, 1, top.Memory(), top.pitch);
+    EXPECT_EQ(RowSpans(top), (Spans{{7, 13}, {7, 12}, {8, 11}, {9, 11}, {10, 10}}));
+
+    // With the window's left edge at 8 the first triangle reaches beyond it: each row then takes
+    // both truncated edges and is cut at the window.
+    SetClip(8, 0, 63, 47);
+    Canvas8 cut(64, 48, 64);
+    DrawFlatBottomTriangle8(10, 2, 7, 6, 13, 6, 1, cut.Memory(), cut.pitch);
+    EXPECT_EQ(RowSpans(cut), (Spans{{10, 10}, {9, 10}, {8, 11}, {8, 12}, {8, 13}}));
+
+    // A half whose apex lies on its flat edge's row draws nothing.
+    Canvas8 none(64, 48, 64);
+    DrawFlatTopTriangleFixed8(8, 5, 20, 5, 14, 5, 1, none.Memory(), none.pitch);
+    DrawFlatBottomTriangle8(14, 5, 8, 5, 20, 5, 1, none.Memory(), none.pitch);
+    EXPECT_EQ(none.CountOtherThan(0), 0);
+}
+
 // Signed distance of (x, y) from the edge a-b, positive on the side of c.
 static double EdgeDistance(double ax, double ay, double bx, double by, double cx, double cy,
                            double x, double y)
