@@ -152,8 +152,7 @@ TEST_F(TextTest, TextIsTrimmedAtEveryEdgeOfTheSurface)
         EXPECT_EQ(mismatches, 0) << SurfaceDump(surface, "trimmed");
     }
     SDL_FillRect(surface, nullptr, BACKGROUND);
-    EXPECT_EQ(DrawTextRGB("Hello World", 200, 0, RGB(255, 255, 255), surface), 1);
-    EXPECT_EQ(DrawTextRGB("Hello World", -5000, -5000, RGB(255, 255, 255), surface), 1);
+    EXPECT_EQ(DrawTextRGB("Hello World", -5000, 200, RGB(255, 255, 255), surface), 1);
     EXPECT_EQ(Count(surface, BACKGROUND), 200 * 60);
     SDL_FreeSurface(whole);
 }
