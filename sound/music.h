@@ -19,6 +19,7 @@ struct MusicSlot {
 };
 
 // ---- from MusicInit to MusicShutdown ----
+// The song slots; a music id is an index into them, -1 stands for no song.
 extern MusicSlot MusicSlots[MUSIC_SLOT_COUNT];
 extern int MusicCurrent; // the song MusicPlay last started, -1 when none (or after any MusicStop)
 extern int MusicReady;   // 1 between a successful MusicInit and MusicShutdown

@@ -32,9 +32,10 @@ struct SoundSlot {
 };
 
 // ---- process lifetime ----
+// The slots; a sound id is an index into them, -1 stands for no sound.
 extern SoundSlot SoundSlots[SOUND_SLOT_COUNT];
-extern int SoundFirstCall; // 1 until SoundInit has tried to open the audio device; again after
-                           // SoundShutdown
+// 1 until SoundInit has tried to open the audio device, and again after SoundShutdown.
+extern int SoundFirstCall;
 // ---- from the first SoundInit to SoundShutdown ----
 extern int SoundDevice; // 1 while the mixer holds the audio device open; 0 means silent running
 

@@ -211,8 +211,10 @@ TEST_F(SoundTest, SettersTakeDirectSoundRangesAndRefuseTheRest)
 
     // A looping slot is restarted at once at its new rate and keeps looping.
     SoundPlay(id, DSBPLAY_LOOPING);
+    const Mix_Chunk* original = Mix_GetChunk(id);
     EXPECT_EQ(SoundSetFrequency(id, 22050), 1);
     EXPECT_EQ(SoundStatus(id), DSBSTATUS_PLAYING | DSBSTATUS_LOOPING);
+    EXPECT_NE(Mix_GetChunk(id), original);
 
     // A slot without sound, or an id outside the table, takes no value.
     SoundDelete(id);
