@@ -1,0 +1,155 @@
+// Piece placement: the zone around the catcher, the order of the random draws, and the respawn
+// timer's refills and stop.
+#include "game/placement.h"
+
+#include <cstdlib>
+#include <vector>
+
+#include "platform/message.h"
+#include "platform/timer.h"
+#include "platform/window.h"
+#include "tests/game/world_fixture.h"
+
+using PlacementTest = WorldTest;
+
+TEST_F(PlacementTest, ZoneRefusesItsLeftEdgeButNotItsTopEdge)
+{
+    struct Case {
+        int x, y;
+        bool clear;
+    };
+    // At start the zone is x, y in 68 .. 196 around the catcher's start (100, 100); later it
+    // follows the catcher: at (200, 300) it is x 168 .. 296, y 268 .. 396.
+    auto check = [](bool atStart, int left, int top, int right, int bottom) {
+        const Case cases[] = {
+            {left + 10, top + 10, false},
+            {left, top + 10, false}, // the left edge belongs to the zone
+            {left - 1, top + 10, true},
+            {left + 10, top, true}, // the top edge does not
+            {left + 10, top + 1, false},
+            {right - 33, top + 10, false}, // the piece's right side just inside
+            {right - 32, top + 10, true},
+            {left + 10, bottom - 33, false},
+            {left + 10, bottom - 32, true},
+        };
+        for (const Case& c : cases) {
+            EXPECT_EQ(IsClearOfCatcher(3, atStart, c.x, c.y), c.clear)
+                << (atStart ? "start " : "follow ") << c.x << "," << c.y;
+        }
+    };
+    check(true, 68, 68, 196, 196);
+    SpriteSetPosition(&CatcherSprite, 200, 300);
+    check(false, 168, 268, 296, 396);
+    check(true, 68, 68, 196, 196); // the start zone ignores where the catcher is
+}
+
+// The draws of a seeded start, replayed from the same seed by the documented order: per slot one
+// draw for the kind (a second unless it chose the special kind), two per place tried, one for the
+// starting frame.
+TEST_F(PlacementTest, StartingPlacementTakesItsDrawsInOrder)
+{
+    for (unsigned seed : {1u, 77u, 2026u}) {
+        std::srand(seed);
+        std::vector<int> draws(4000);
+        for (int& d : draws) {
+            d = std::rand();
+        }
+        std::srand(seed);
+        PlaceStartingPieces();
+
+        size_t next = 0;
+        for (int slot = 0; slot < PIECE_SLOTS; ++slot) {
+            int kind = draws[next++] % 12 == 7 ? KIND_SPECIAL : draws[next++] % 4;
+            int x, y;
+            do {
+                x = draws[next++] % 413;
+                y = draws[next++] % 445;
+            } while (x >= 68 && x + 32 < 196 && y > 68 && y + 32 < 196);
+            int frame = draws[next++] % 44;
+            const Sprite& piece = Pieces[slot];
+            EXPECT_EQ(PieceKind[slot], kind) << "slot " << slot;
+            EXPECT_EQ(piece.x, x) << "slot " << slot;
+            EXPECT_EQ(piece.y, y) << "slot " << slot;
+            EXPECT_EQ(piece.frameIndex, frame) << "slot " << slot;
+            EXPECT_EQ(piece.frameCount, kind == KIND_SPECIAL ? 44 : 50);
+            EXPECT_NE(piece.attributes & SPRITE_CLONE, 0u);
+            EXPECT_EQ(SlotEmpty[slot], 0);
+        }
+        EXPECT_EQ(std::rand(), draws[next]) << "no draw more or less than the order says";
+    }
+}
+
+class RespawnTest : public WorldTest {
+protected:
+    static LRESULT Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        return DefWindowProc(window, message, wParam, lParam);
+    }
+
+    void SetUp() override
+    {
+        WorldTest::SetUp();
+        PlatformShutdown();
+        WNDCLASSEX c{};
+        c.cbSize = sizeof(WNDCLASSEX);
+        c.lpfnWndProc = Procedure;
+        c.lpszClassName = "WINCLASS1";
+        c.hInstance = PlatformInstance();
+        ASSERT_NE(RegisterClassEx(&c), 0);
+        MainWindow = CreateWindowEx(0, "WINCLASS1", "respawn", WS_POPUP, 0, 0, 640, 480, nullptr,
+                                    nullptr, PlatformInstance(), nullptr);
+        ASSERT_NE(MainWindow, nullptr);
+        MessageQueueClear();
+        PlaceStartingPieces();
+    }
+
+    void TearDown() override
+    {
+        PlatformShutdown();
+        MainWindow = nullptr;
+    }
+
+    static bool DestroyPosted()
+    {
+        return MessageQueueHas(MainWindow, WM_DESTROY, 0);
+    }
+};
+
+TEST_F(RespawnTest, RefillsLowestSlotFirstAwayFromTheCatcherThenStops)
+{
+    const int caught[] = {9, 1, 11, 4, 3, 7};
+    for (int slot : caught) {
+        SlotEmpty[slot] = 1;
+        ++EmptySlotCount;
+    }
+    RespawnTimerIdle = 0;
+    ASSERT_NE(SetTimer(MainWindow, RESPAWN_TIMER_ID, RESPAWN_PERIOD_MS, nullptr), 0u);
+
+    const int expected[] = {1, 3, 4, 7, 9, 11};
+    std::srand(5);
+    for (int tick = 0; tick < 6; ++tick) {
+        // The zone follows the catcher, which moves between ticks.
+        int cx = 40 + 60 * tick, cy = 30 + 70 * tick;
+        SpriteSetPosition(&CatcherSprite, cx, cy);
+        RespawnTick();
+        int slot = expected[tick];
+        EXPECT_EQ(RespawnSlot, slot);
+        EXPECT_EQ(SlotEmpty[slot], 0);
+        EXPECT_EQ(EmptySlotCount, 5 - tick);
+        int x = static_cast<int>(Pieces[slot].x), y = static_cast<int>(Pieces[slot].y);
+        EXPECT_TRUE(IsClearOfCatcher(slot, false, x, y)) << "slot " << slot;
+        EXPECT_TRUE(x >= 0 && x <= 412 && y >= 0 && y <= 444);
+        EXPECT_EQ(RespawnTimerIdle, 0);
+    }
+    // The seventh tick finds nothing to refill: the timer stops, and the game goes on.
+    RespawnTick();
+    EXPECT_EQ(RespawnTimerIdle, 1);
+    EXPECT_EQ(KillTimer(MainWindow, RESPAWN_TIMER_ID), 0) << "the tick left the timer running";
+    EXPECT_FALSE(DestroyPosted());
+
+    // A tick for a timer that cannot be stopped ends the program.
+    RespawnTimerIdle = 0;
+    RespawnTick();
+    EXPECT_EQ(RespawnTimerIdle, 1);
+    EXPECT_TRUE(DestroyPosted());
+}

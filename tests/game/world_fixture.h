@@ -1,0 +1,64 @@
+// The shared set-up of the rules tests: a world at its start values with plain sprite records
+// (no display needed: the rules only move, clone and sequence them) and distinct sound ids, so a
+// test can tell from RuleSoundLast which sound a rule chose.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "game/rule_sound.h"
+#include "game/world.h"
+
+class WorldTest : public ::testing::Test {
+protected:
+    // Ids of no loaded sound: SoundPlay refuses them, the rules' note still names them.
+    static constexpr int ID_CATCH = 201, ID_CATCH_SPECIAL = 202, ID_FACE_NOTHING = 203,
+                         ID_FACE_SCORED = 204, ID_BAD_CODON = 205;
+
+    static Sprite PlainSprite(int x, int y, int size, int frameCount, unsigned attributes)
+    {
+        Sprite s{};
+        s.x = static_cast<float>(x);
+        s.y = static_cast<float>(y);
+        s.width = s.height = size;
+        s.frameCount = frameCount;
+        s.attributes = attributes;
+        return s;
+    }
+
+    void SetUp() override
+    {
+        FieldWidth = FIELD_WIDTH;
+        FieldHeight = FIELD_HEIGHT;
+        CatcherSize = 64;
+        for (int kind = 0; kind < PIECE_KIND_COUNT; ++kind) {
+            int frames = kind == KIND_SPECIAL ? SPECIAL_PIECE_FRAMES : PIECE_FRAMES;
+            PieceTemplates[kind] =
+                PlainSprite(-100, -100, PIECE_SIZE, frames, SPRITE_CYCLE_FRAMES | SPRITE_VISIBLE);
+        }
+        CatcherSprite = PlainSprite(CATCHER_START_X, CATCHER_START_Y, 64, 140,
+                                    SPRITE_SEQUENCES | SPRITE_PLAY_ONCE | SPRITE_VISIBLE);
+        BonusSpriteA = PlainSprite(513, 48, 64, 208, SPRITE_SEQUENCES | SPRITE_PLAY_ONCE);
+        BonusSpriteB = PlainSprite(513, 48, 64, 130, SPRITE_SEQUENCES | SPRITE_PLAY_ONCE);
+        for (Sprite& piece : Pieces) {
+            piece = Sprite{};
+        }
+        std::memset(PieceKind, 0, sizeof PieceKind);
+        std::memset(SlotEmpty, 0, sizeof SlotEmpty);
+        EmptySlotCount = 0;
+        RespawnSlot = 0;
+        CatcherDirection = DIR_DOWN;
+        CatcherActive = 1;
+        FramesSinceCatch = 0;
+        FaceScore = 0;
+        RespawnTimerIdle = 1;
+        SoundCatch = ID_CATCH;
+        SoundCatchSpecial = ID_CATCH_SPECIAL;
+        SoundFaceNothing = ID_FACE_NOTHING;
+        SoundFaceScored = ID_FACE_SCORED;
+        SoundBadCodon = ID_BAD_CODON;
+        RuleSoundLast = -1;
+        RuleSoundCount = 0;
+    }
+};
