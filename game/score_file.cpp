@@ -1,15 +1,8 @@
-// Reading the score table and appending the player's record.
+// Reading the score table from the score file (the append is in score_save.cpp).
 #include "game/score_file.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstring>
 #include <memory>
-#include <string>
 
 ScoreRecord ScoreTable[SCORE_TABLE_SIZE] = {};
 int ScoreCount = 0;
@@ -70,22 +63,6 @@ void ClearTable()
     ScoreCount = 0;
 }
 
-int RetryWrite(int fd, const char* data, size_t size)
-{
-    while (size > 0) {
-        ssize_t written = write(fd, data, size);
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            return 0;
-        }
-        data += written;
-        size -= static_cast<size_t>(written);
-    }
-    return 1;
-}
-
 } // namespace
 
 int LoadScoresFrom(std::FILE* stream)
@@ -130,35 +107,4 @@ int LoadScores()
         return 0;
     }
     return LoadScoresFrom(stream.get());
-}
-
-int SaveScore()
-{
-    std::string record =
-        std::string(PlayerName) + "\n" + RankTitle + "\n" + std::to_string(GameScore) + "\n";
-    // Opened afresh on every call, so a save that failed (a missing directory, a full disk) can
-    // succeed when the player tries again.
-    int fd = open(SCORE_FILE_NAME, O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        return 0;
-    }
-    // The lock keeps another game's append from landing inside ours, even when a write comes
-    // back short; a file system without locks still gets the single append.
-    while (flock(fd, LOCK_EX) != 0 && errno == EINTR) {
-    }
-    struct stat before {};
-    if (fstat(fd, &before) != 0) {
-        close(fd);
-        return 0;
-    }
-    int ok = RetryWrite(fd, record.data(), record.size()) && fsync(fd) == 0;
-    if (!ok) {
-        // Take back whatever part of the record got in, so the file keeps whole records and a
-        // retry does not leave a broken one behind. Should this fail too, nothing more can be
-        // done: the save is reported failed either way.
-        int truncated = ftruncate(fd, before.st_size);
-        (void)truncated;
-    }
-    close(fd); // the lock goes with the descriptor
-    return ok;
 }
