@@ -24,7 +24,7 @@ constexpr Output OUTPUTS[] = {
     {"mainPalette.PAL", PaletteFileWrite},  {"BrindleTile.BMP", BrindleSheetWrite},
     {"TitleBack.bmp", TitleSheetWrite},     {"background.bmp", BackgroundSheetWrite},
     {"DNAStrand2.BMP", StrandSheetWrite},   {"chromoTile.bmp", ChromoSheetWrite},
-    {"CatcherTile.BMP", CatcherSheetWrite},
+    {"CatcherTile.BMP", CatcherSheetWrite}, {"the sound effects", SoundEffectsWrite},
 };
 
 } // namespace

@@ -13,6 +13,8 @@ int BackgroundSheetWrite(const std::string& dir); // "background.bmp"
 int StrandSheetWrite(const std::string& dir);     // "DNAStrand2.BMP"
 int ChromoSheetWrite(const std::string& dir);     // "chromoTile.bmp", the pieces
 int CatcherSheetWrite(const std::string& dir);    // "CatcherTile.BMP"
+// The seven sound effects, "Untitled4.WAV" and "untitled.WAV" .. "untitled7.WAV".
+int SoundEffectsWrite(const std::string& dir);
 
 // Piece kinds: the bases A, C, G, T and the special piece.
 constexpr int PIECE_KINDS = 5;

