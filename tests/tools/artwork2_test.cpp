@@ -60,6 +60,38 @@ Picture Load(const char* name, int width, int height)
     return p;
 }
 
+TEST(Artwork2, FaceLayersStackOnEveryHeadAndTheBlankLayerIsKey)
+{
+    const Picture face = Load("FaceTile.BMP", 1292, 1161);
+    ASSERT_FALSE(face.pixels.empty());
+    auto at = [&](int layer, int frame, int x, int y) {
+        return face.At(frame % 10, frame < 10 ? layer : layer + 4, 128, 128, x, y);
+    };
+    // Where every one of the twenty heads is opaque: the eyes, noses and mouths must keep to it,
+    // or some head would show a feature floating off its face.
+    std::vector<bool> onEveryHead(128 * 128, true);
+    for (int frame = 0; frame < 20; ++frame)
+        for (int y = 0; y < 128; ++y)
+            for (int x = 0; x < 128; ++x)
+                if (at(0, frame, x, y) == ART_KEY_FACE)
+                    onEveryHead[size_t(y * 128 + x)] = false;
+    for (int layer = 0; layer < 4; ++layer)
+        for (int frame = 0; frame < 20; ++frame) {
+            int shown = 0, astray = 0;
+            for (int y = 0; y < 128; ++y)
+                for (int x = 0; x < 128; ++x)
+                    if (at(layer, frame, x, y) != ART_KEY_FACE) {
+                        ++shown;
+                        astray += layer > 0 && !onEveryHead[size_t(y * 128 + x)];
+                    }
+            EXPECT_GT(shown, 12) << "layer " << layer << " picture " << frame << " shows nothing";
+            EXPECT_EQ(astray, 0) << "layer " << layer << " picture " << frame;
+        }
+    for (int y = 0; y < 128; ++y)
+        for (int x = 0; x < 128; ++x)
+            ASSERT_EQ(face.At(0, 8, 128, 128, x, y), ART_KEY_FACE) << "blank layer at " << x;
+}
+
 TEST(Artwork2, SoundsAreQuietAtTheEndsUnclippedAndWithinTheirLengths)
 {
     struct Expected {

@@ -13,8 +13,13 @@ int BackgroundSheetWrite(const std::string& dir); // "background.bmp"
 int StrandSheetWrite(const std::string& dir);     // "DNAStrand2.BMP"
 int ChromoSheetWrite(const std::string& dir);     // "chromoTile.bmp", the pieces
 int CatcherSheetWrite(const std::string& dir);    // "CatcherTile.BMP"
+int FaceSheetWrite(const std::string& dir);       // "FaceTile.BMP", the face layers
 // The seven sound effects, "Untitled4.WAV" and "untitled.WAV" .. "untitled7.WAV".
 int SoundEffectsWrite(const std::string& dir);
+
+// Face layer `layer` (0 head, 1 eyes, 2 nose, 3 mouth) picture `frame` (0-9 ordinary, 10-19
+// special) on a 128 x 128 canvas that is transparent round the feature.
+void PaintFaceLayer(Canvas& canvas, int layer, int frame);
 
 // Piece kinds: the bases A, C, G, T and the special piece.
 constexpr int PIECE_KINDS = 5;
