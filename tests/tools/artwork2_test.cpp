@@ -92,6 +92,28 @@ TEST(Artwork2, FaceLayersStackOnEveryHeadAndTheBlankLayerIsKey)
             ASSERT_EQ(face.At(0, 8, 128, 128, x, y), ART_KEY_FACE) << "blank layer at " << x;
 }
 
+TEST(Artwork2, VerdictRowsAnimateAndTheirBlankFramesAreKey)
+{
+    const Picture bonus = Load("bonusTile.BMP", 1692, 845);
+    ASSERT_FALSE(bonus.pixels.empty());
+    auto opaque = [&](int column, int row) {
+        int n = 0;
+        for (int y = 0; y < 64; ++y)
+            for (int x = 0; x < 64; ++x)
+                n += bonus.At(column, row, 64, 64, x, y) != ART_KEY_SPRITE;
+        return n;
+    };
+    // The sprites' sequence 0 shows cell 25 of rows 0 and 8.
+    EXPECT_EQ(opaque(25, 0), 0);
+    EXPECT_EQ(opaque(25, 8), 0);
+    for (int row = 0; row < 13; ++row) {
+        for (int cell = 0; cell < 25; ++cell)
+            EXPECT_GT(opaque(cell, row), 0) << "verdict " << row + 1 << " cell " << cell;
+        // The badge is at full size in mid-animation and gone small by the last cell.
+        EXPECT_GT(opaque(12, row), 2 * opaque(24, row)) << "verdict " << row + 1;
+    }
+}
+
 TEST(Artwork2, SoundsAreQuietAtTheEndsUnclippedAndWithinTheirLengths)
 {
     struct Expected {

@@ -21,11 +21,11 @@ int PaletteFileWrite(const std::string& dir)
 }
 
 constexpr Output OUTPUTS[] = {
-    {"mainPalette.PAL", PaletteFileWrite},    {"BrindleTile.BMP", BrindleSheetWrite},
-    {"TitleBack.bmp", TitleSheetWrite},       {"background.bmp", BackgroundSheetWrite},
-    {"DNAStrand2.BMP", StrandSheetWrite},     {"chromoTile.bmp", ChromoSheetWrite},
-    {"CatcherTile.BMP", CatcherSheetWrite},   {"FaceTile.BMP", FaceSheetWrite},
-    {"the sound effects", SoundEffectsWrite},
+    {"mainPalette.PAL", PaletteFileWrite},  {"BrindleTile.BMP", BrindleSheetWrite},
+    {"TitleBack.bmp", TitleSheetWrite},     {"background.bmp", BackgroundSheetWrite},
+    {"DNAStrand2.BMP", StrandSheetWrite},   {"chromoTile.bmp", ChromoSheetWrite},
+    {"CatcherTile.BMP", CatcherSheetWrite}, {"FaceTile.BMP", FaceSheetWrite},
+    {"bonusTile.BMP", BonusSheetWrite},     {"the sound effects", SoundEffectsWrite},
 };
 
 } // namespace

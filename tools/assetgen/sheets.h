@@ -14,6 +14,7 @@ int StrandSheetWrite(const std::string& dir);     // "DNAStrand2.BMP"
 int ChromoSheetWrite(const std::string& dir);     // "chromoTile.bmp", the pieces
 int CatcherSheetWrite(const std::string& dir);    // "CatcherTile.BMP"
 int FaceSheetWrite(const std::string& dir);       // "FaceTile.BMP", the face layers
+int BonusSheetWrite(const std::string& dir);      // "bonusTile.BMP", the verdict animations
 // The seven sound effects, "Untitled4.WAV" and "untitled.WAV" .. "untitled7.WAV".
 int SoundEffectsWrite(const std::string& dir);
 
