@@ -2,15 +2,18 @@
 // the game's own loaders: cells where the game cuts them, keys where nothing may show, features
 // that stay on every head, log pages that keep to their boxes, and sounds the mixer takes as they
 // are.
-#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "game/catching.h"
 #include "graphics/bitmap.h"
+#include "sound/sound.h"
+#include "sound/wav.h"
 #include "tools/assetgen/palette.h"
 #include "tools/assetgen/sheets.h"
 
@@ -92,6 +95,43 @@ TEST(Artwork2, FaceLayersStackOnEveryHeadAndTheBlankLayerIsKey)
             ASSERT_EQ(face.At(0, 8, 128, 128, x, y), ART_KEY_FACE) << "blank layer at " << x;
 }
 
+TEST(Artwork2, GenomeLogPagesFillOnlyTheirOwnBoxWithTheirCodon)
+{
+    const Picture memo = Load("memoTile.bmp", 1292, 1285);
+    ASSERT_FALSE(memo.pixels.empty());
+    std::set<std::vector<int>> codons;
+    std::set<std::vector<uint8_t>> entries;
+    for (int page = 0; page < 40; ++page) {
+        const int layer = page / 10, picture = page % 10;
+        // The page's codon decodes, by the game's rule, to this layer and picture.
+        int codon[3] = {-1, -1, -1}, frame = -1, shown = -1;
+        ASSERT_EQ(MemoCodonOfPage(page, codon), 1) << page;
+        EXPECT_EQ(DecodeCodon(codon, &frame, &shown), layer + 1);
+        EXPECT_EQ(frame, picture);
+        EXPECT_EQ(shown, page);
+        codons.insert({codon[0], codon[1], codon[2]});
+        // Nothing outside the box, something inside it.
+        const int x0 = MemoBoxLeft(layer), y0 = MemoBoxTop(picture);
+        std::vector<uint8_t> box;
+        for (int y = 0; y < 256; ++y)
+            for (int x = 0; x < 128; ++x) {
+                uint8_t v = memo.At(page % 10, page / 10, 128, 256, x, y);
+                bool inside =
+                    x >= x0 && x < x0 + MEMO_BOX_WIDTH && y >= y0 && y < y0 + MEMO_BOX_HEIGHT;
+                if (inside)
+                    box.push_back(v);
+                else
+                    ASSERT_EQ(v, ART_KEY_SPRITE) << "page " << page << " at " << x << ", " << y;
+            }
+        EXPECT_EQ(std::count(box.begin(), box.end(), ART_KEY_SPRITE), 0) << "page " << page;
+        entries.insert(box);
+    }
+    EXPECT_EQ(codons.size(), 40u);
+    EXPECT_EQ(entries.size(), 40u) << "two entries show the same letters";
+    // The notebook itself is drawn, and does not use the key inside its paper.
+    EXPECT_NE(memo.At(0, 4, 128, 256, 64, 128), ART_KEY_SPRITE);
+}
+
 TEST(Artwork2, VerdictRowsAnimateAndTheirBlankFramesAreKey)
 {
     const Picture bonus = Load("bonusTile.BMP", 1692, 845);
@@ -114,7 +154,7 @@ TEST(Artwork2, VerdictRowsAnimateAndTheirBlankFramesAreKey)
     }
 }
 
-TEST(Artwork2, SoundsAreQuietAtTheEndsUnclippedAndWithinTheirLengths)
+TEST(Artwork2, SoundsLoadThroughTheGameLoaderQuietAtTheEndsUnclippedAndWithinTheirLengths)
 {
     struct Expected {
         const char* name;
@@ -125,16 +165,19 @@ TEST(Artwork2, SoundsAreQuietAtTheEndsUnclippedAndWithinTheirLengths)
         {"untitled3.WAV", 0.3, 0.8}, {"untitled5.WAV", 0.4, 1.0},  {"untitled6.WAV", 0.1, 0.35},
         {"untitled7.WAV", 1.0, 2.5},
     };
+    SoundInit(); // without an audio device the slots still load, silently
     for (const Expected& s : sounds) {
-        SDL_AudioSpec spec{};
-        uint8_t* buffer = nullptr;
-        uint32_t length = 0;
-        ASSERT_NE(SDL_LoadWAV(Path(s.name).c_str(), &spec, &buffer, &length), nullptr) << s.name;
-        const std::vector<uint8_t> samples(buffer, buffer + length);
-        SDL_FreeWAV(buffer);
-        EXPECT_EQ(spec.format, AUDIO_U8) << s.name;
-        EXPECT_EQ(spec.channels, 1) << s.name;
-        EXPECT_EQ(spec.freq, 11025) << s.name;
+        WavFormat format{};
+        std::vector<uint8_t> samples;
+        ASSERT_EQ(WavReadFile(Path(s.name).c_str(), &format, &samples), WAV_OK) << s.name;
+        EXPECT_EQ(format.formatTag, WAV_FORMAT_PCM) << s.name;
+        EXPECT_EQ(format.channels, 1) << s.name;
+        EXPECT_EQ(format.samplesPerSec, 11025u) << s.name;
+        EXPECT_EQ(format.bitsPerSample, 8) << s.name;
+        const int id = SoundLoadWav(Path(s.name).c_str(), 0xE0);
+        ASSERT_GE(id, 0) << s.name;
+        EXPECT_EQ(SoundSlots[id].sampleRate, 11025u) << s.name;
+        EXPECT_EQ(SoundSlots[id].dataBytes, samples.size()) << s.name;
         const double seconds = double(samples.size()) / 11025.0;
         EXPECT_GE(seconds, s.shortest) << s.name;
         EXPECT_LE(seconds, s.longest) << s.name;
@@ -154,6 +197,8 @@ TEST(Artwork2, SoundsAreQuietAtTheEndsUnclippedAndWithinTheirLengths)
         EXPECT_GT(rms, 0.15) << s.name;
         EXPECT_LT(rms, 0.25) << s.name;
     }
+    SoundDeleteAll();
+    SoundShutdown();
 }
 
 } // namespace

@@ -21,11 +21,12 @@ int PaletteFileWrite(const std::string& dir)
 }
 
 constexpr Output OUTPUTS[] = {
-    {"mainPalette.PAL", PaletteFileWrite},  {"BrindleTile.BMP", BrindleSheetWrite},
-    {"TitleBack.bmp", TitleSheetWrite},     {"background.bmp", BackgroundSheetWrite},
-    {"DNAStrand2.BMP", StrandSheetWrite},   {"chromoTile.bmp", ChromoSheetWrite},
-    {"CatcherTile.BMP", CatcherSheetWrite}, {"FaceTile.BMP", FaceSheetWrite},
-    {"bonusTile.BMP", BonusSheetWrite},     {"the sound effects", SoundEffectsWrite},
+    {"mainPalette.PAL", PaletteFileWrite},    {"BrindleTile.BMP", BrindleSheetWrite},
+    {"TitleBack.bmp", TitleSheetWrite},       {"background.bmp", BackgroundSheetWrite},
+    {"DNAStrand2.BMP", StrandSheetWrite},     {"chromoTile.bmp", ChromoSheetWrite},
+    {"CatcherTile.BMP", CatcherSheetWrite},   {"FaceTile.BMP", FaceSheetWrite},
+    {"memoTile.bmp", MemoSheetWrite},         {"bonusTile.BMP", BonusSheetWrite},
+    {"the sound effects", SoundEffectsWrite},
 };
 
 } // namespace

@@ -14,6 +14,7 @@ int StrandSheetWrite(const std::string& dir);     // "DNAStrand2.BMP"
 int ChromoSheetWrite(const std::string& dir);     // "chromoTile.bmp", the pieces
 int CatcherSheetWrite(const std::string& dir);    // "CatcherTile.BMP"
 int FaceSheetWrite(const std::string& dir);       // "FaceTile.BMP", the face layers
+int MemoSheetWrite(const std::string& dir);       // "memoTile.bmp", the genome log
 int BonusSheetWrite(const std::string& dir);      // "bonusTile.BMP", the verdict animations
 // The seven sound effects, "Untitled4.WAV" and "untitled.WAV" .. "untitled7.WAV".
 int SoundEffectsWrite(const std::string& dir);
@@ -21,6 +22,16 @@ int SoundEffectsWrite(const std::string& dir);
 // Face layer `layer` (0 head, 1 eyes, 2 nose, 3 mouth) picture `frame` (0-9 ordinary, 10-19
 // special) on a 128 x 128 canvas that is transparent round the feature.
 void PaintFaceLayer(Canvas& canvas, int layer, int frame);
+
+// The genome log's grid: box (layer, picture) of MEMO_BOX_WIDTH x MEMO_BOX_HEIGHT pixels at
+// (MemoBoxLeft(layer), MemoBoxTop(picture)) on each 128 x 256 page, inside the rule lines.
+constexpr int MEMO_BOX_WIDTH = 29;
+constexpr int MEMO_BOX_HEIGHT = 18;
+int MemoBoxLeft(int layer);
+int MemoBoxTop(int picture);
+// The codon whose decoding shows log page `page` (0-39): 1 and the three kinds, or 0 when no
+// codon of ordinary pieces reaches that page.
+int MemoCodonOfPage(int page, int codon[3]);
 
 // Piece kinds: the bases A, C, G, T and the special piece.
 constexpr int PIECE_KINDS = 5;

@@ -1,0 +1,225 @@
+// "memoTile.bmp": the genome log of the side panel. Page 40 is the empty notebook (a title, the
+// four layers as column heads and a 4 x 10 grid); page 10L + f fills only box (L, f) with the codon
+// that gives layer L picture f, and a tick. The game overlays every page found on the notebook.
+#include <algorithm>
+#include <cmath>
+
+#include "game/catching.h"
+#include "tools/assetgen/sheets.h"
+
+namespace {
+
+constexpr int PAGE_WIDTH = 128;
+constexpr int PAGE_HEIGHT = 256;
+constexpr int COLUMNS = 10;
+constexpr int SHEET_WIDTH = 1292;
+constexpr int SHEET_HEIGHT = 1285;
+constexpr int NOTEBOOK_PAGE = 40;
+constexpr int LAYERS = 4;
+constexpr int PICTURES = 10; // ordinary pictures per layer, one grid row each
+
+ArtColour Ink()
+{
+    return ArtRampColour(RAMP_NAVY, 0.22f);
+}
+
+ArtColour RuleLine()
+{
+    return ArtRampColour(RAMP_NAVY, 0.68f);
+}
+
+// Fills an axis-aligned rounded box with one colour.
+void FillRoundBox(Canvas& c, float x0, float y0, float x1, float y1, float radius, ArtColour colour)
+{
+    float cx = (x0 + x1) * 0.5f, cy = (y0 + y1) * 0.5f;
+    CanvasFillShape(
+        c, x0, y0, x1, y1,
+        [=](float x, float y) {
+            return SdfRoundBox(x, y, cx, cy, (x1 - x0) * 0.5f, (y1 - y0) * 0.5f, radius);
+        },
+        [=](float, float, float) { return colour; });
+}
+
+// A miniature of a face picture: the region (sx, sy, size w x h) of the 128 x 128 picture
+// box-filtered into the page at (dx, dy), `scale` source pixels to one.
+void PaintMiniature(Canvas& page, int layer, int frame, int sx, int sy, int w, int h, int dx,
+                    int dy, int scale)
+{
+    Canvas face;
+    PaintFaceLayer(face, layer, frame);
+    for (int y = 0; y < h / scale; ++y)
+        for (int x = 0; x < w / scale; ++x) {
+            ArtColour sum = {0, 0, 0};
+            float cover = 0.0f;
+            for (int j = 0; j < scale; ++j)
+                for (int i = 0; i < scale; ++i) {
+                    size_t at = size_t(sy + y * scale + j) * size_t(face.width) +
+                                size_t(sx + x * scale + i);
+                    float a = face.alpha[at];
+                    sum = {sum.r + face.colour[at].r * a, sum.g + face.colour[at].g * a,
+                           sum.b + face.colour[at].b * a};
+                    cover += a;
+                }
+            if (cover > 0.0f)
+                CanvasBlend(page, dx + x, dy + y, {sum.r / cover, sum.g / cover, sum.b / cover},
+                            cover / float(scale * scale));
+        }
+}
+
+void PaintNotebook(Canvas& c)
+{
+    const ArtColour paper = ArtRampColour(RAMP_CREAM, 0.9f);
+    // The page with a soft shadow along its right and bottom edges.
+    FillRoundBox(c, 0, 0, PAGE_WIDTH, PAGE_HEIGHT, 6.0f, ArtRampColour(RAMP_CREAM, 0.35f));
+    CanvasFillShape(
+        c, 0, 0, PAGE_WIDTH - 2, PAGE_HEIGHT - 2,
+        [](float x, float y) {
+            return SdfRoundBox(x, y, (PAGE_WIDTH - 2) * 0.5f, (PAGE_HEIGHT - 2) * 0.5f,
+                               (PAGE_WIDTH - 2) * 0.5f - 1.0f, (PAGE_HEIGHT - 2) * 0.5f - 1.0f,
+                               5.0f);
+        },
+        [&](float x, float y, float) {
+            // Paper that is a shade warmer towards the bottom, as if lit from above.
+            return ArtMix(paper, ArtRampColour(RAMP_CREAM, 0.7f),
+                          y / float(PAGE_HEIGHT) * 0.5f + 0.0f * x);
+        });
+    // Spiral binding along the top.
+    for (int i = 0; i < 9; ++i) {
+        float x = 12.0f + 13.0f * float(i);
+        FillRoundBox(c, x - 2.5f, 1.0f, x + 2.5f, 8.0f, 2.0f, ArtRampColour(RAMP_STEEL, 0.4f));
+        FillRoundBox(c, x - 1.2f, 2.0f, x + 0.5f, 6.5f, 0.8f, ArtRampColour(RAMP_STEEL, 0.9f));
+    }
+    // The title, with a small helix on either side.
+    const char* title = "GENOME LOG";
+    int w = 0, h = 0;
+    if (TextMeasure(title, 12, &w, &h))
+        CanvasText(
+            c, title, 12, (PAGE_WIDTH - w) / 2, 11,
+            [](float, float y) {
+                return ArtMix(ArtRampColour(RAMP_NAVY, 0.35f), ArtRampColour(RAMP_TEAL, 0.35f),
+                              std::clamp((y - 12.0f) / 14.0f, 0.0f, 1.0f));
+            },
+            0, Ink());
+    for (float side : {-1.0f, 1.0f}) {
+        float cx = PAGE_WIDTH * 0.5f + side * (float(w) * 0.5f + 7.0f);
+        // Rungs in the four base colours, then the two strands over them.
+        for (int r = 0; r < 4; ++r) {
+            float t = (float(r) + 0.5f) / 4.0f, y = 11.0f + 14.0f * t;
+            float half = 3.0f * std::abs(std::sin(t * 3.0f * ART_PI));
+            for (float x = cx - half; x <= cx + half; x += 1.0f)
+                CanvasBlend(c, int(x), int(y), ArtRampColour(PieceRamp(r), 0.5f), 1.0f);
+        }
+        for (int k = 0; k < 2; ++k)
+            for (float t = 0.0f; t <= 1.0f; t += 0.02f) {
+                float y = 11.0f + 14.0f * t;
+                float x = cx + 3.5f * std::sin(t * 3.0f * ART_PI + float(k) * ART_PI);
+                CanvasBlend(c, int(x), int(y), ArtRampColour(RAMP_NAVY, 0.3f + 0.2f * float(k)),
+                            1.0f);
+            }
+    }
+    // Column heads: miniatures of the first picture of each layer.
+    PaintMiniature(c, 0, 0, 14, 4, 100, 120, MemoBoxLeft(0) + 4, 29, 5);
+    PaintMiniature(c, 1, 0, 34, 48, 60, 24, MemoBoxLeft(1) + 0, 34, 2);
+    PaintMiniature(c, 2, 0, 40, 56, 48, 36, MemoBoxLeft(2) + 3, 32, 2);
+    PaintMiniature(c, 3, 0, 40, 80, 48, 32, MemoBoxLeft(3) + 3, 32, 2);
+    // The grid: pale boxes under rule lines.
+    for (int layer = 0; layer < LAYERS; ++layer)
+        for (int f = 0; f < PICTURES; ++f)
+            FillRoundBox(c, float(MemoBoxLeft(layer)) + 0.5f, float(MemoBoxTop(f)) + 0.5f,
+                         float(MemoBoxLeft(layer) + MEMO_BOX_WIDTH) - 0.5f,
+                         float(MemoBoxTop(f) + MEMO_BOX_HEIGHT) - 0.5f, 1.5f,
+                         ArtRampColour(RAMP_CREAM, 0.98f));
+    for (int layer = 0; layer <= LAYERS; ++layer) {
+        int x = MemoBoxLeft(0) + layer * (MEMO_BOX_WIDTH + 1) - 1;
+        for (int y = MemoBoxTop(0) - 1; y <= MemoBoxTop(PICTURES) - 1; ++y)
+            CanvasBlend(c, x, y, RuleLine(), 1.0f);
+    }
+    for (int f = 0; f <= PICTURES; ++f) {
+        int y = MemoBoxTop(f) - 1;
+        for (int x = MemoBoxLeft(0) - 1; x <= MemoBoxLeft(LAYERS) - 1; ++x)
+            CanvasBlend(c, x, y, RuleLine(), 1.0f);
+    }
+}
+
+// Box (layer, picture) filled: a light wash, the codon's letters in their bases' colours and a
+// tick, all inside the box.
+void PaintEntry(Canvas& c, int layer, int picture, const int codon[3])
+{
+    const float x0 = float(MemoBoxLeft(layer)), y0 = float(MemoBoxTop(picture));
+    FillRoundBox(c, x0, y0, x0 + MEMO_BOX_WIDTH, y0 + MEMO_BOX_HEIGHT, 0.0f,
+                 ArtMix(ArtRampColour(RAMP_LIME, 0.9f), ArtEntryColour(ART_WHITE), 0.55f));
+    int x = int(x0) + 1;
+    for (int i = 0; i < 3; ++i) {
+        int w = 0, h = 0;
+        const char* letter = PieceLetter(codon[i]);
+        if (!TextMeasure(letter, 9, &w, &h))
+            continue;
+        ArtColour colour = ArtRampColour(PieceRamp(codon[i]), 0.2f);
+        CanvasText(
+            c, letter, 9, x, int(y0) + (MEMO_BOX_HEIGHT - h) / 2,
+            [&](float, float) { return colour; }, 0, colour);
+        x += w - 1;
+    }
+    // The tick: a short and a long stroke.
+    const float ax = x0 + MEMO_BOX_WIDTH - 8.5f, ay = y0 + 9.5f, bx = ax + 2.5f,
+                by = y0 + MEMO_BOX_HEIGHT - 4.0f, cx = x0 + MEMO_BOX_WIDTH - 2.0f, cy = y0 + 3.0f;
+    CanvasFillShape(
+        c, ax - 2, cy - 2, cx + 2, by + 2,
+        [=](float px, float py) {
+            return std::min(SdfCapsule(px, py, ax, ay, bx, by, 1.1f),
+                            SdfCapsule(px, py, bx, by, cx, cy, 1.1f));
+        },
+        [](float, float, float) { return ArtRampColour(RAMP_GREEN, 0.3f); });
+}
+
+} // namespace
+
+int MemoBoxLeft(int layer)
+{
+    return 5 + layer * (MEMO_BOX_WIDTH + 1);
+}
+
+int MemoBoxTop(int picture)
+{
+    return 57 + picture * (MEMO_BOX_HEIGHT + 1);
+}
+
+int MemoCodonOfPage(int page, int codon[3])
+{
+    // Every codon of three ordinary bases, decoded by the game's own rule; the one that names
+    // this page is its entry.
+    for (int b0 = 0; b0 < LAYERS; ++b0)
+        for (int b1 = 0; b1 < LAYERS; ++b1)
+            for (int b2 = 0; b2 < LAYERS; ++b2) {
+                const int candidate[3] = {b0, b1, b2};
+                int frame = 0, shown = 0;
+                DecodeCodon(candidate, &frame, &shown);
+                if (shown == page && page != NOTEBOOK_PAGE) {
+                    std::copy(candidate, candidate + 3, codon);
+                    return 1;
+                }
+            }
+    return 0;
+}
+
+int MemoSheetWrite(const std::string& dir)
+{
+    Sheet sheet;
+    SheetInit(sheet, SHEET_WIDTH, SHEET_HEIGHT, PAGE_WIDTH, PAGE_HEIGHT, COLUMNS, ART_KEY_SPRITE,
+              uint8_t(ArtRampIndex(RAMP_GREY, 0.5f)));
+    Canvas page;
+    CanvasInit(page, PAGE_WIDTH, PAGE_HEIGHT, {0, 0, 0}, 0.0f);
+    PaintNotebook(page);
+    if (!SheetPutCell(sheet, NOTEBOOK_PAGE, page))
+        return 0;
+    for (int p = 0; p < NOTEBOOK_PAGE; ++p) {
+        int codon[3];
+        if (!MemoCodonOfPage(p, codon))
+            return 0; // a page no codon reaches: the decoding rule changed under the log
+        CanvasInit(page, PAGE_WIDTH, PAGE_HEIGHT, {0, 0, 0}, 0.0f);
+        PaintEntry(page, p / PICTURES, p % PICTURES, codon);
+        if (!SheetPutCell(sheet, p, page))
+            return 0;
+    }
+    return SheetWrite(sheet, dir, "memoTile.bmp");
+}
