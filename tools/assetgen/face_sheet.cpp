@@ -448,9 +448,10 @@ void HeadPirate(Canvas& c)
         [](float x, float y) { return SdfRoundBox(x, y, CX, 70.0f, 48.0f, 40.0f, 20.0f); },
         HairShade(RAMP_GREY, 0.06f), 1.4f);
     PaintBody(c, RAMP_CREAM, skin);
-    for (float y = 122.0f; y < 130.0f; y += 5.0f)
-        Stroke(c, {12.0f, y, 50.0f, y}, 2.0f, Ramp(RAMP_RED, 0.45f)),
-            Stroke(c, {78.0f, y, 116.0f, y}, 2.0f, Ramp(RAMP_RED, 0.45f));
+    for (float y = 122.0f; y < 130.0f; y += 5.0f) {
+        Stroke(c, {12.0f, y, 50.0f, y}, 2.0f, Ramp(RAMP_RED, 0.45f));
+        Stroke(c, {78.0f, y, 116.0f, y}, 2.0f, Ramp(RAMP_RED, 0.45f));
+    }
     PaintEars(c, skin, Ramp(RAMP_SKIN, 0.35f));
     // A gold earring.
     Stroke(c, Arc(CX + 42.0f, 84.0f, 4.0f, 4.0f, 0, 2 * PI, 12), 1.8f, Ramp(RAMP_GOLD, 0.7f));
@@ -884,9 +885,10 @@ void EyesAlien(Canvas& c)
                 float v = -dx * std::sin(a) + dy * std::cos(a);
                 return SdfEllipse(u, v, 0, 0, 13.0f, 7.5f);
             },
-            [ex](float x, float y) {
+            [](float, float y) {
+                // Black on top, a blue sheen pooling at the bottom.
                 float t = std::clamp((y - EYE_Y + 8) / 16.0f, 0.0f, 1.0f);
-                return ArtMix(Rgb(8, 10, 20), Ramp(RAMP_NAVY, 0.45f), t * t * 0.8f + 0.0f * x);
+                return ArtMix(Rgb(8, 10, 20), Ramp(RAMP_NAVY, 0.45f), t * t * 0.8f);
             },
             1.2f);
         Ellipse(c, ex - s * 3.0f, EYE_Y - 3.0f, 3.5f, 2.0f, Flat(Rgb(220, 236, 255)));

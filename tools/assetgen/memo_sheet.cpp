@@ -78,10 +78,9 @@ void PaintNotebook(Canvas& c)
                                (PAGE_WIDTH - 2) * 0.5f - 1.0f, (PAGE_HEIGHT - 2) * 0.5f - 1.0f,
                                5.0f);
         },
-        [&](float x, float y, float) {
+        [&](float, float y, float) {
             // Paper that is a shade warmer towards the bottom, as if lit from above.
-            return ArtMix(paper, ArtRampColour(RAMP_CREAM, 0.7f),
-                          y / float(PAGE_HEIGHT) * 0.5f + 0.0f * x);
+            return ArtMix(paper, ArtRampColour(RAMP_CREAM, 0.7f), y / float(PAGE_HEIGHT) * 0.5f);
         });
     // Spiral binding along the top.
     for (int i = 0; i < 9; ++i) {
