@@ -163,7 +163,7 @@ int ClipLine(int& x1, int& y1, int& x2, int& y2)
     if (code1 == 0 && code2 == 0) {
         return 1;
     }
-    // Both ends are computed from the original four values. The first end always takes the rounded
+    // Both ends are computed from the four values as given. The first end always takes the rounded
     // form; the second only at a corner.
     ClipPoint first{x1, y1};
     ClipPoint second{x2, y2};
