@@ -36,7 +36,8 @@ struct Screen {
 
 struct Triangle {
     std::array<int, 6> v;
-    long long pixels; // set when drawn alone
+    long long pixels;                         // set when drawn alone
+    std::vector<std::pair<int, int>> rowRuns; // (offset, count) of each row drawn
 };
 
 // Triangles inside the screen whose vertices lie within a box of the given size.
@@ -51,11 +52,20 @@ std::vector<Triangle> MakeTriangles(int size)
         int x = cornerX(random), y = cornerY(random);
         Triangle t{{x + offset(random), y + offset(random), x + offset(random), y + offset(random),
                     x + offset(random), y + offset(random)},
-                   0};
+                   0,
+                   {}};
         std::fill(screen.pixels.begin(), screen.pixels.end(), 0);
         DrawTriangle8(t.v[0], t.v[1], t.v[2], t.v[3], t.v[4], t.v[5], 1, screen.pixels.data(),
                       WIDTH);
         t.pixels = std::count(screen.pixels.begin(), screen.pixels.end(), 1);
+        for (int row = 0; row < HEIGHT; ++row) {
+            const uint8_t* start = screen.pixels.data() + row * WIDTH;
+            const uint8_t* first = std::find(start, start + WIDTH, 1);
+            if (first != start + WIDTH) {
+                int count = static_cast<int>(std::count(first, start + WIDTH, 1));
+                t.rowRuns.push_back({static_cast<int>(first - screen.pixels.data()), count});
+            }
+        }
         if (t.pixels > 0) {
             triangles.push_back(t);
         }
@@ -137,6 +147,23 @@ static void BM_MemsetSamePixels(benchmark::State& state)
     ReportPixels(state, TotalPixels(triangles));
 }
 BENCHMARK(BM_MemsetSamePixels)->Arg(8)->Arg(32)->Arg(128)->Arg(400);
+
+// The floor with the triangle's own shape: one memset per row of the rows that triangle sets, so
+// what remains between this and BM_DrawTriangle8 is the edge stepping and clipping.
+static void BM_MemsetSameRows(benchmark::State& state)
+{
+    std::vector<Triangle> triangles = MakeTriangles(static_cast<int>(state.range(0)));
+    Screen screen;
+    RunPasses(state, screen, [&](uint8_t colour) {
+        for (const Triangle& t : triangles) {
+            for (auto [offset, count] : t.rowRuns) {
+                std::memset(screen.pixels.data() + offset, colour, static_cast<std::size_t>(count));
+            }
+        }
+    });
+    ReportPixels(state, TotalPixels(triangles));
+}
+BENCHMARK(BM_MemsetSameRows)->Arg(8)->Arg(32)->Arg(128)->Arg(400);
 
 // Lines with ends anywhere from half a screen beyond each edge: most are cut, some rejected.
 static void BM_DrawClippedLine8(benchmark::State& state)
