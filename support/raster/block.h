@@ -1,6 +1,5 @@
-// Bitmap blocks: rectangles of pixels in plain memory with a place to be drawn, cut from loaded
-// pictures, drawn into locked memory with or without transparency, copied and scrolled sideways;
-// and the copy of a picture's cell straight into a display surface.
+// Bitmap blocks: rectangles of pixels in plain memory, cut from pictures, drawn into locked memory,
+// copied and scrolled sideways; and the copy of a picture's cell into a display surface.
 #pragma once
 
 #include <cstdint>

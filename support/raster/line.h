@@ -1,10 +1,12 @@
 // Pixels, clipped spans and Bresenham lines written straight into locked pixel memory, and the
-// one-pass line clipper against the display's clip window. Every routine comes as an 8-bit twin
-// (palette index per byte) and a 16-bit twin (packed pixel per word); a pitch is always in bytes,
-// and the 16-bit forms step rows by the pitch halved (an odd pitch loses its last byte).
+// one-pass line clipper against the display's clip window.
 #pragma once
 
 #include <cstdint>
+
+// Every routine comes as an 8-bit twin (palette index per byte) and a 16-bit twin (packed pixel
+// per word). A pitch is always in bytes; the 16-bit forms step rows by the pitch halved (an odd
+// pitch loses its last byte).
 
 // Outcodes of a point against the clip window, combined by OR; a point gets at most one of left
 // and right and at most one of above and below.

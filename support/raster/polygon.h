@@ -1,6 +1,5 @@
-// A small 2-D toolkit over locked pixel memory: polygons held as vertex lists around an origin
-// (outlined, filled, moved, rotated, scaled, directly or through 3 x 2 matrices), the sine and
-// cosine tables in whole degrees, matrix products, box overlap, colour scans and fast distances.
+// A small 2-D toolkit over locked pixel memory: polygons (outlined, filled, moved, rotated,
+// scaled), angle tables, matrices, box overlap, colour scans and fast distances.
 #pragma once
 
 #include <cstdint>

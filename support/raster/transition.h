@@ -1,6 +1,5 @@
-// Effects for the 8-bit palette display: nine blocking full-screen transitions (palette fades,
-// line wipes, a random dissolve) and up to 256 palette entries that blink between two colours
-// on their own timers.
+// Effects for the 8-bit palette display: nine blocking full-screen transitions (fades, wipes, a
+// dissolve) and up to 256 palette entries that blink between two colours on their own timers.
 #pragma once
 
 #include <cstdint>

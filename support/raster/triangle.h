@@ -1,12 +1,12 @@
-// Filled triangles clipped to the display's clip window, in three forms: 8-bit and 16-bit with
-// floating-point edges and 8-bit with 16.16 fixed-point edges, each split into a flat-top and a
-// flat-bottom half. The pixels drawn do not depend on the order the vertices are given in.
+// Filled triangles clipped to the display's clip window: 8- and 16-bit with floating-point edges,
+// 8-bit with 16.16 fixed-point edges, each split into a flat-top and a flat-bottom half.
 #pragma once
 
 #include <cstdint>
 
-// Nothing is drawn when the three x or the three y are equal, or when the triangle lies wholly
-// beyond one edge of the clip window. Nothing is ever written outside the clip window.
+// The pixels drawn do not depend on the order the vertices are given in. Nothing is drawn when
+// the three x or the three y are equal, or when the triangle lies wholly beyond one edge of the
+// clip window; nothing is ever written outside the clip window.
 void DrawTriangle8(int x1, int y1, int x2, int y2, int x3, int y3, uint8_t colour, uint8_t* memory,
                    int pitch);
 void DrawTriangle16(int x1, int y1, int x2, int y2, int x3, int y3, uint16_t colour,
