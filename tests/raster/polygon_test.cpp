@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <random>
 #include <vector>
@@ -98,24 +99,18 @@ TEST_F(PolygonTest, FillsCoverTheOutlineRowByRowAndStayInsideTheWindow)
     }
 }
 
-TEST_F(PolygonTest, TransformsAndTheirMatrixForms)
+TEST_F(PolygonTest, TransformsMatricesAndBounds)
 {
-    BuildSinCosTables();
-    EXPECT_FLOAT_EQ(CosTable[0], 1.0f);
-    EXPECT_NEAR(SinTable[30], 0.5f, 1e-6);
-    EXPECT_NEAR(CosTable[360], 1.0f, 1e-6);
-
+    // Rotations build the tables on first use; a negative angle takes one turn added, one further
+    // out loses whole turns.
     std::vector<Vertex2D> one = {{1, 0}};
     Polygon2D polygon = MakePolygon(one, 0, 0, 1);
-    EXPECT_EQ(RotatePolygon(&polygon, 90), 1);
-    EXPECT_NEAR(one[0].x, 0.0f, 1e-6);
-    EXPECT_NEAR(one[0].y, 1.0f, 1e-6);
-    RotatePolygon(&polygon, -90); // a negative angle takes one turn added
-    EXPECT_NEAR(one[0].x, 1.0f, 1e-6);
-    EXPECT_NEAR(one[0].y, 0.0f, 1e-6);
-    RotatePolygon(&polygon, 720 + 180); // further out: whole turns come off
-    EXPECT_NEAR(one[0].x, -1.0f, 1e-6);
-
+    for (auto [angle, x, y] :
+         {std::array{90, 0, 1}, std::array{-90, 1, 0}, std::array{900, -1, 0}}) {
+        EXPECT_EQ(RotatePolygon(&polygon, angle), 1);
+        EXPECT_NEAR(one[0].x, x, 1e-6) << angle;
+        EXPECT_NEAR(one[0].y, y, 1e-6) << angle;
+    }
     // The matrix forms give the same floats as the direct ones.
     std::vector<Vertex2D> direct = {{3.5f, -2.25f}, {-7.0f, 11.0f}, {0.1f, 0.2f}};
     std::vector<Vertex2D> viaMatrix = direct;
@@ -133,42 +128,30 @@ TEST_F(PolygonTest, TransformsAndTheirMatrixForms)
         EXPECT_EQ(direct[i].x, viaMatrix[i].x);
         EXPECT_EQ(direct[i].y, viaMatrix[i].y);
     }
-    EXPECT_EQ(a.x0, 3);
-    EXPECT_EQ(b.x0, 3);
-    EXPECT_EQ(b.y0, 29);
-
+    EXPECT_EQ((std::array{a.x0, a.y0, b.x0, b.y0}), (std::array{3, 29, 3, 29}));
     EXPECT_EQ(TranslatePolygon(nullptr, 1, 1), 0);
     EXPECT_EQ(RotatePolygonMat(nullptr, 1), 0);
-    EXPECT_EQ(ScalePolygon(nullptr, 1, 1), 0);
+
+    // Matrix products, with the result in place of an input.
+    float m[6];
+    MatInit3x2(m, 1, 2, 3, 4, 5, 6);
+    float point[2] = {10, 100};
+    EXPECT_EQ(MatMul1x2By3x2(point, m, point), 1);
+    EXPECT_EQ((std::array{point[0], point[1]}), (std::array{315.0f, 426.0f}));
+    float p[9] = {1, 2, 3, 4, 5, 6, 7, 8, 9};
+    const float q[9] = {9, 8, 7, 6, 5, 4, 3, 2, 1};
+    EXPECT_EQ(MatMul3x3(p, q, p), 1);
+    EXPECT_EQ(std::vector<float>(p, p + 9),
+              (std::vector<float>{30, 24, 18, 84, 69, 54, 138, 114, 90}));
 
     // Bounds take (0, 0) in: offsets all positive still give a minimum of 0.
     std::vector<Vertex2D> positive = {{2, 3}, {8, 5}, {4, 9}};
     Polygon2D box = MakePolygon(positive, 0, 0, 1);
     float minX = -1, maxX = -1, minY = -1, maxY = -1;
     EXPECT_EQ(PolygonBounds(&box, &minX, &maxX, &minY, &maxY), 1);
-    EXPECT_EQ((std::vector<float>{minX, maxX, minY, maxY}), (std::vector<float>{0, 8, 0, 9}));
+    EXPECT_EQ((std::array{minX, maxX, minY, maxY}), (std::array{0.0f, 8.0f, 0.0f, 9.0f}));
     box.vertexCount = 0;
     EXPECT_EQ(PolygonBounds(&box, &minX, &maxX, &minY, &maxY), 0);
-}
-
-TEST_F(PolygonTest, MatrixProducts)
-{
-    float m[6];
-    EXPECT_EQ(MatInit3x2(m, 1, 2, 3, 4, 5, 6), 1);
-    float point[2] = {10, 100};
-    EXPECT_EQ(MatMul1x2By3x2(point, m, point), 1); // in place
-    EXPECT_EQ(point[0], 10 * 1 + 100 * 3 + 5);
-    EXPECT_EQ(point[1], 10 * 2 + 100 * 4 + 6);
-
-    float a[9] = {1, 2, 3, 4, 5, 6, 7, 8, 9};
-    float b[9] = {9, 8, 7, 6, 5, 4, 3, 2, 1};
-    float expected[9] = {30, 24, 18, 84, 69, 54, 138, 114, 90};
-    EXPECT_EQ(MatMul3x3(a, b, a), 1); // the result may be an input
-    EXPECT_TRUE(std::equal(a, a + 9, expected));
-    float row[3] = {1, 0, 2};
-    float out[3];
-    MatMul1x3By3x3(row, b, out);
-    EXPECT_EQ((std::vector<float>(out, out + 3)), (std::vector<float>{15, 12, 9}));
 }
 
 TEST_F(PolygonTest, OverlapScansAndDistances)

@@ -7,7 +7,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <set>
+#include <tuple>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 // Pixel memory of width x height visible pixels in rows of pitch bytes (the 16-bit rows step by
@@ -55,6 +58,23 @@ struct Canvas {
 using Canvas8 = Canvas<uint8_t>;
 using Canvas16 = Canvas<uint16_t>;
 
+using Points = std::set<std::pair<int, int>>;
+
+// The visible pixels that differ from the background.
+template <typename Pixel>
+Points PixelsOf(const Canvas<Pixel>& canvas, Pixel background = 0)
+{
+    Points points;
+    for (int y = 0; y < canvas.height; ++y) {
+        for (int x = 0; x < canvas.width; ++x) {
+            if (canvas.At(x, y) != background) {
+                points.insert({x, y});
+            }
+        }
+    }
+    return points;
+}
+
 inline void SetClip(int minX, int minY, int maxX, int maxY)
 {
     ClipMinX = minX;
@@ -85,19 +105,19 @@ class RasterTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        saved_ = {ClipMinX, ClipMinY, ClipMaxX, ClipMaxY, ScreenWidth, ScreenHeight, ScreenBpp};
+        saved_ = Globals();
     }
     void TearDown() override
     {
-        ClipMinX = saved_[0];
-        ClipMinY = saved_[1];
-        ClipMaxX = saved_[2];
-        ClipMaxY = saved_[3];
-        ScreenWidth = saved_[4];
-        ScreenHeight = saved_[5];
-        ScreenBpp = saved_[6];
+        Globals() = saved_;
     }
 
 private:
-    std::vector<int> saved_;
+    using Saved = std::tuple<int, int, int, int, int, int, int>;
+    static std::tuple<int&, int&, int&, int&, int&, int&, int&> Globals()
+    {
+        return std::tie(ClipMinX, ClipMinY, ClipMaxX, ClipMaxY, ScreenWidth, ScreenHeight,
+                        ScreenBpp);
+    }
+    Saved saved_;
 };

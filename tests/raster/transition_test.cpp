@@ -56,31 +56,29 @@ static std::array<PALETTEENTRY, PALETTE_SIZE> VariedPalette()
     return palette;
 }
 
+using Rgb = std::array<uint8_t, 3>;
+
+static Rgb RgbOf(const PALETTEENTRY& entry)
+{
+    return {entry.peRed, entry.peGreen, entry.peBlue};
+}
+
 TEST_F(TransitionTest, FadeStepRules)
 {
     std::array<PALETTEENTRY, PALETTE_SIZE> palette{};
-    palette[0] = {3, 10, 255, 0};
-    palette[1] = {3, 10, 255, 0};
-    palette[2] = {5, 4, 0, 0};
+    palette[0] = palette[1] = {3, 10, 255, 0};
+    palette[2] = {250, 3, 100, 4};
     EXPECT_EQ(TransitionFadeStep(TRANSITION_FADE_BLACK, palette.data(), 0), 1);
-    EXPECT_EQ((std::array{palette[1].peRed, palette[1].peGreen, palette[1].peBlue}),
-              (std::array<uint8_t, 3>{0, 7, 252}));
-    EXPECT_EQ((std::array{palette[2].peRed, palette[2].peGreen, palette[2].peBlue}),
-              (std::array<uint8_t, 3>{2, 0, 0}));
-    EXPECT_EQ(palette[0].peBlue, 255) << "entry 0 keeps its colour";
-
-    palette[3] = {250, 3, 100, 4};
+    EXPECT_EQ(RgbOf(palette[1]), (Rgb{0, 7, 252}));
+    EXPECT_EQ(RgbOf(palette[0]), (Rgb{3, 10, 255})) << "entry 0 keeps its colour";
+    EXPECT_EQ(RgbOf(palette[2]), (Rgb{247, 0, 97}));
     TransitionFadeStep(TRANSITION_FADE_BLUE, palette.data(), 0);
-    EXPECT_EQ((std::array{palette[3].peRed, palette[3].peGreen, palette[3].peBlue}),
-              (std::array<uint8_t, 3>{246, 0, 106}));
-    EXPECT_EQ(palette[3].peFlags, 4);
-    TransitionFadeStep(TRANSITION_FADE_WHITE, palette.data(), 0);
-    EXPECT_EQ((std::array{palette[3].peRed, palette[3].peGreen, palette[3].peBlue}),
-              (std::array<uint8_t, 3>{250, 4, 110}));
-    TransitionFadeStep(TRANSITION_FADE_WHITE, palette.data(), 0);
-    EXPECT_EQ(palette[3].peRed, 254);
-    TransitionFadeStep(TRANSITION_FADE_WHITE, palette.data(), 0);
-    EXPECT_EQ(palette[3].peRed, 255) << "capped when the sum reaches 255";
+    EXPECT_EQ(RgbOf(palette[2]), (Rgb{243, 0, 103}));
+    EXPECT_EQ(palette[2].peFlags, 4);
+    for (uint8_t red : {247, 251, 255, 255}) {
+        TransitionFadeStep(TRANSITION_FADE_WHITE, palette.data(), 0);
+        EXPECT_EQ(palette[2].peRed, red) << "capped once the sum reaches 255";
+    }
     EXPECT_EQ(TransitionFadeStep(TRANSITION_WIPE_SIDES, palette.data(), 0), 0);
 }
 
@@ -89,7 +87,7 @@ TEST_F(TransitionTest, FadesEndInTheirColourAfterTheirSteps)
     struct Fade {
         int effect;
         uint32_t ms;
-        std::array<uint8_t, 3> end;
+        Rgb end;
     };
     for (const Fade& fade : {Fade{TRANSITION_FADE_BLACK, 80 * 12, {0, 0, 0}},
                              Fade{TRANSITION_FADE_WHITE, 64 * 12, {255, 255, 255}},
@@ -104,12 +102,12 @@ TEST_F(TransitionTest, FadesEndInTheirColourAfterTheirSteps)
         PaletteGetDisplayEntries(0, PALETTE_SIZE, shown.data());
         for (int i = 0; i < PALETTE_SIZE; ++i) {
             const PALETTEENTRY& entry = PaletteEntries[i];
-            std::array<uint8_t, 3> expected = fade.end;
+            Rgb expected = fade.end;
             if (fade.effect == TRANSITION_FADE_BLACK && i == 0) {
-                expected = {start[0].peRed, start[0].peGreen, start[0].peBlue};
+                expected = RgbOf(start[0]);
             }
-            ASSERT_EQ((std::array{entry.peRed, entry.peGreen, entry.peBlue}), expected) << i;
-            ASSERT_EQ((std::array{shown[i].peRed, shown[i].peGreen, shown[i].peBlue}), expected);
+            ASSERT_EQ(RgbOf(entry), expected) << i;
+            ASSERT_EQ(RgbOf(shown[i]), expected);
         }
     }
 }
@@ -176,66 +174,51 @@ TEST_F(TransitionTest, DissolveClearsTheRandomPixelsWithoutPacing)
     EXPECT_GT(hit.size(), 1000u); // most of the 1200 pixels
 }
 
-TEST_F(TransitionTest, BlinkersFollowTheirTimes)
+static PALETTEENTRY Shown(int index)
+{
+    PALETTEENTRY entry;
+    PaletteGetDisplayEntries(index, 1, &entry);
+    return entry;
+}
+
+TEST_F(TransitionTest, BlinkersFollowTheirTimesInALowestFreeFirstTable)
 {
     PALETTEENTRY shadow = {1, 2, 3, 0};
     PaletteSetEntry(9, &shadow);
-    const PALETTEENTRY off = {10, 0, 0, 0};
-    const PALETTEENTRY on = {0, 200, 0, 0};
-    PaletteBlinker blinker{9, on, off, 3, 2, 77, 55};
-    int id = PaletteBlink(BLINK_ADD, &blinker, 0);
-    ASSERT_EQ(id, 0);
-    EXPECT_EQ(PaletteBlinkers[0].state, BLINK_OFF);
+    PaletteSetEntry(6, &shadow);
+    PaletteBlinker blinker{9, {0, 200, 0, 0}, {10, 0, 0, 0}, 3, 2, 77, 55};
+    ASSERT_EQ(PaletteBlink(BLINK_ADD, &blinker, 0), 0);
     EXPECT_EQ(PaletteBlinkers[0].counter, 0);
-
-    auto shown = [] {
-        PALETTEENTRY entry;
-        PaletteGetDisplayEntries(9, 1, &entry);
-        return entry.peGreen == 200 ? 'N' : entry.peRed == 10 ? 'F' : '?';
-    };
     // Off for 2 runs, on for 3, and round again.
-    std::string seen(1, shown());
+    auto state = [] { return Shown(9).peGreen == 200 ? 'N' : Shown(9).peRed == 10 ? 'F' : '?'; };
+    std::string seen(1, state());
     for (int run = 0; run < 10; ++run) {
         EXPECT_EQ(PaletteBlink(BLINK_RUN, nullptr, 0), 1);
-        seen += shown();
+        seen += state();
     }
     EXPECT_EQ(seen, "FFNNNFFNNNF");
     EXPECT_EQ(PaletteEntries[9].peRed, 1) << "blinking leaves the shadow palette alone";
 
-    // An update takes new colours and shows the present state's one; counter and state stay.
-    PaletteBlinker brighter{0, {0, 0, 250, 0}, {0, 0, 50, 0}, 1, 1, 0, 0};
-    EXPECT_EQ(PaletteBlink(BLINK_UPDATE, &brighter, id), id);
-    PALETTEENTRY entry;
-    PaletteGetDisplayEntries(9, 1, &entry);
-    EXPECT_EQ(entry.peBlue, 50);
-    EXPECT_EQ(PaletteBlinkers[id].colourIndex, 9);
-    EXPECT_EQ(PaletteBlinkers[id].state, BLINK_OFF);
+    // An update takes new colours and times and shows the present state's colour at once.
+    PaletteBlinker dimmer{0, {0, 0, 250, 0}, {0, 0, 50, 0}, 1, 1, 0, 0};
+    EXPECT_EQ(PaletteBlink(BLINK_UPDATE, &dimmer, 0), 0);
+    EXPECT_EQ(Shown(9).peBlue, 50);
+    EXPECT_EQ(PaletteBlinkers[0].colourIndex, 9);
 
-    EXPECT_EQ(PaletteBlink(BLINK_DELETE, nullptr, id), id);
-    EXPECT_EQ(PaletteBlink(BLINK_DELETE, nullptr, id), -1);
-    EXPECT_EQ(PaletteBlink(BLINK_UPDATE, &brighter, id), -1);
-    EXPECT_EQ(PaletteBlink(BLINK_DELETE, nullptr, 256), -1);
-    EXPECT_EQ(PaletteBlink(42, nullptr, 0), 1);
-}
-
-TEST_F(TransitionTest, BlinkerTableFillsFromTheLowestFreeEntry)
-{
-    PaletteBlinker blinker{5, {1, 1, 1, 0}, {2, 2, 2, 0}, 1, 1, 0, 0};
-    for (int i = 0; i < BLINKER_COUNT; ++i) {
+    for (int i = 1; i < BLINKER_COUNT; ++i) {
         ASSERT_EQ(PaletteBlink(BLINK_ADD, &blinker, 0), i);
     }
     // A full table refuses with -1, which no caller can take for a real entry.
     PaletteBlinker other{6, {9, 9, 9, 0}, {8, 8, 8, 0}, 1, 1, 0, 0};
-    PALETTEENTRY before;
-    PaletteGetDisplayEntries(6, 1, &before);
     EXPECT_EQ(PaletteBlink(BLINK_ADD, &other, 0), -1);
-    PALETTEENTRY after;
-    PaletteGetDisplayEntries(6, 1, &after);
-    EXPECT_EQ(after.peRed, before.peRed);
-
+    EXPECT_EQ(Shown(6).peRed, 1);
     EXPECT_EQ(PaletteBlink(BLINK_DELETE, nullptr, 17), 17);
+    EXPECT_EQ(PaletteBlink(BLINK_DELETE, nullptr, 17), -1);
+    EXPECT_EQ(PaletteBlink(BLINK_UPDATE, &other, 17), -1);
     EXPECT_EQ(PaletteBlink(BLINK_ADD, &other, 0), 17);
-    PaletteBlinker stray{256, {}, {}, 1, 1, 0, 0};
+    EXPECT_EQ(PaletteBlink(BLINK_DELETE, nullptr, 256), -1);
     EXPECT_EQ(PaletteBlink(BLINK_DELETE, nullptr, 3), 3);
+    PaletteBlinker stray{256, {}, {}, 1, 1, 0, 0};
     EXPECT_EQ(PaletteBlink(BLINK_ADD, &stray, 0), -1) << "no palette entry 256";
+    EXPECT_EQ(PaletteBlink(42, nullptr, 0), 1);
 }

@@ -1,6 +1,5 @@
-// Tests of the filled triangles: a worked flat triangle, degenerate ones, the same pixels for
-// every vertex order, the float and fixed-point forms against the true triangle, and random
-// triangles against a guard band around the clip window.
+// Tests of the filled triangles: worked rows of each form and degenerate ones; random triangles
+// in every vertex order and form against the true triangle and a guard band around the window.
 #include "support/raster/triangle.h"
 
 #include "tests/raster/raster_fixture.h"
@@ -46,48 +45,12 @@ static const std::array<TriangleForm, 3> FORMS = {{
 
 class TriangleTest : public RasterTest {};
 
-static std::vector<int> RowRuns(const Canvas8& canvas)
-{
-    std::vector<int> runs;
-    for (int y = 0; y < canvas.height; ++y) {
-        int count = 0;
-        for (int x = 0; x < canvas.width; ++x) {
-            count += canvas.At(x, y) != 0;
-        }
-        runs.push_back(count);
-    }
-    return runs;
-}
-
-TEST_F(TriangleTest, WorkedAndDegenerateTriangles)
-{
-    SetClip(0, 0, 63, 47);
-    for (const TriangleForm& form : FORMS) {
-        SCOPED_TRACE(form.name);
-        // Flat top from (10, 2)-(14, 2) down to (10, 6): rows of 5, 4, 3, 2, 1 pixels from x = 10.
-        Canvas8 flat(64, 48, 64);
-        form.draw(14, 2, 10, 6, 10, 2, 9, flat.Memory(), flat.pitch);
-        std::vector<int> runs = RowRuns(flat);
-        EXPECT_EQ(std::vector<int>(runs.begin() + 1, runs.begin() + 8),
-                  (std::vector<int>{0, 5, 4, 3, 2, 1, 0}));
-        for (int y = 2; y <= 6; ++y) {
-            EXPECT_EQ(flat.At(10, y), 9);
-            EXPECT_EQ(flat.At(9, y), 0);
-        }
-
-        Canvas8 none(64, 48, 64);
-        form.draw(1, 5, 30, 5, 60, 5, 9, none.Memory(), none.pitch);    // three equal y
-        form.draw(7, 1, 7, 30, 7, 40, 9, none.Memory(), none.pitch);    // three equal x
-        form.draw(-9, 1, -1, 30, -5, 40, 9, none.Memory(), none.pitch); // left of the window
-        form.draw(5, 50, 40, 60, 9, 90, 9, none.Memory(), none.pitch);  // below it
-        EXPECT_EQ(none.CountOtherThan(0), 0);
-    }
-}
+using Spans = std::vector<std::pair<int, int>>;
 
 // The first and last pixel set on each row from top to bottom (rows with nothing are skipped).
-static std::vector<std::pair<int, int>> RowSpans(const Canvas8& canvas)
+static Spans RowSpans(const Canvas8& canvas)
 {
-    std::vector<std::pair<int, int>> spans;
+    Spans spans;
     for (int y = 0; y < canvas.height; ++y) {
         int first = -1, last = -1;
         for (int x = 0; x < canvas.width; ++x) {
@@ -103,38 +66,55 @@ static std::vector<std::pair<int, int>> RowSpans(const Canvas8& canvas)
     return spans;
 }
 
-using Spans = std::vector<std::pair<int, int>>;
-
-TEST_F(TriangleTest, EdgeRoundingOfTheFloatAndFixedForms)
+TEST_F(TriangleTest, WorkedRowsAndDegenerateTriangles)
 {
-    SetClip(0, 0, 63, 47);
-    // Apex (10, 2) over the base (7, 6)-(13, 6): edges step 3/4 pixel a row. The float form
-    // truncates the left edge and runs trunc(right - left + 1) pixels; the fixed form rounds.
-    Canvas8 flat(64, 48, 64);
-    DrawFlatBottomTriangle8(10, 2, 7, 6, 13, 6, 1, flat.Memory(), flat.pitch);
-    EXPECT_EQ(RowSpans(flat), (Spans{{10, 10}, {9, 10}, {8, 11}, {7, 11}, {7, 13}}));
-    Canvas8 fixed(64, 48, 64);
-    DrawFlatBottomTriangleFixed8(10, 2, 13, 6, 7, 6, 1, fixed.Memory(), fixed.pitch);
-    EXPECT_EQ(RowSpans(fixed), (Spans{{10, 10}, {9, 11}, {9, 12}, {8, 13}, {7, 13}}));
-
-    // Flat top (7, 2)-(13, 2) over the apex (10, 6): the float form's right edge starts half a
-    // pixel right.
-    Canvas8 top(64, 48, 64);
-    DrawFlatTopTriangle8(13, 2, 7, 2, 10, 6, 1, top.Memory(), top.pitch);
-    EXPECT_EQ(RowSpans(top), (Spans{{7, 13}, {7, 12}, {8, 11}, {9, 11}, {10, 10}}));
-
-    // With the window's left edge at 8 the first triangle reaches beyond it: each row then takes
-    // both truncated edges and is cut at the window.
-    SetClip(8, 0, 63, 47);
-    Canvas8 cut(64, 48, 64);
-    DrawFlatBottomTriangle8(10, 2, 7, 6, 13, 6, 1, cut.Memory(), cut.pitch);
-    EXPECT_EQ(RowSpans(cut), (Spans{{10, 10}, {9, 10}, {8, 11}, {8, 12}, {8, 13}}));
-
-    // A half whose apex lies on its flat edge's row draws nothing.
-    Canvas8 none(64, 48, 64);
-    DrawFlatTopTriangleFixed8(8, 5, 20, 5, 14, 5, 1, none.Memory(), none.pitch);
-    DrawFlatBottomTriangle8(14, 5, 8, 5, 20, 5, 1, none.Memory(), none.pitch);
-    EXPECT_EQ(none.CountOtherThan(0), 0);
+    struct Case {
+        TriangleDraw draw;
+        int clipLeft;
+        std::array<int, 6> v;
+        Spans rows;
+        const char* what;
+    };
+    const std::array<int, 6> flatTop = {14, 2, 10, 6, 10, 2};
+    const Spans flatTopRows = {{10, 14}, {10, 13}, {10, 12}, {10, 11}, {10, 10}};
+    // Apex (10, 2) over the base (7, 6)-(13, 6): the edges step 3/4 pixel a row.
+    const Case cases[] = {
+        {DrawTriangle8, 0, flatTop, flatTopRows, "flat top, float"},
+        {DrawTriangle16Probe, 0, flatTop, flatTopRows, "flat top, 16-bit"},
+        {DrawTriangleFixed8, 0, flatTop, flatTopRows, "flat top, fixed"},
+        {DrawFlatBottomTriangle8,
+         0,
+         {10, 2, 7, 6, 13, 6},
+         {{10, 10}, {9, 10}, {8, 11}, {7, 11}, {7, 13}},
+         "float: left truncated, trunc(r - l + 1)"},
+        {DrawFlatBottomTriangleFixed8,
+         0,
+         {10, 2, 13, 6, 7, 6},
+         {{10, 10}, {9, 11}, {9, 12}, {8, 13}, {7, 13}},
+         "fixed: edges and run rounded"},
+        {DrawFlatTopTriangle8,
+         0,
+         {13, 2, 7, 2, 10, 6},
+         {{7, 13}, {7, 12}, {8, 11}, {9, 11}, {10, 10}},
+         "float: right edge starts half right"},
+        {DrawFlatBottomTriangle8,
+         8,
+         {10, 2, 7, 6, 13, 6},
+         {{10, 10}, {9, 10}, {8, 11}, {8, 12}, {8, 13}},
+         "past the window: both edges, cut"},
+        {DrawTriangle8, 0, {1, 5, 30, 5, 60, 5}, {}, "three equal y"},
+        {DrawTriangleFixed8, 0, {7, 1, 7, 30, 7, 40}, {}, "three equal x"},
+        {DrawTriangle16Probe, 0, {-9, 1, -1, 30, -5, 40}, {}, "left of the window"},
+        {DrawTriangle8, 0, {5, 50, 40, 60, 9, 90}, {}, "below the window"},
+        {DrawFlatTopTriangleFixed8, 0, {8, 5, 20, 5, 14, 5}, {}, "apex on the flat row"},
+        {DrawFlatBottomTriangle8, 0, {14, 5, 8, 5, 20, 5}, {}, "apex on the flat row"},
+    };
+    for (const Case& c : cases) {
+        SetClip(c.clipLeft, 0, 63, 47);
+        Canvas8 canvas(64, 48, 64);
+        c.draw(c.v[0], c.v[1], c.v[2], c.v[3], c.v[4], c.v[5], 1, canvas.Memory(), canvas.pitch);
+        EXPECT_EQ(RowSpans(canvas), c.rows) << c.what;
+    }
 }
 
 // Signed distance of (x, y) from the edge a-b, positive on the side of c.
