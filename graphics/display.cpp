@@ -5,6 +5,7 @@
 
 #include "graphics/palette.h"
 #include "platform/message.h"
+#include "platform/time.h"
 #include "platform/window.h"
 #include "platform/window_sdl.h"
 #include "support/error_log.h"
@@ -456,8 +457,20 @@ int DisplayUnlockBack()
 
 int DisplayWaitVBlank()
 {
-    // The presents wait for the vertical blank themselves (vsync); there is nothing to wait for
-    // apart from them.
+    // SDL tells when a refresh begins only through a vsync'd present, so this waits for the next
+    // refresh period of the tick counter instead (60 Hz when the display does not say).
+    int hertz = 60;
+    SDL_DisplayMode mode{};
+    if (DisplayWindow != nullptr && SDL_GetWindowDisplayMode(DisplayWindow, &mode) == 0 &&
+        mode.refresh_rate > 0) {
+        hertz = mode.refresh_rate;
+    }
+    const uint32_t period = std::max(1, 1000 / hertz);
+    const uint32_t now = PlatformTicks();
+    const uint32_t next = now - now % period + period;
+    while (static_cast<int32_t>(PlatformTicks() - next) < 0) {
+        PlatformNap();
+    }
     return 1;
 }
 

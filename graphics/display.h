@@ -99,4 +99,5 @@ uint8_t* DisplayLockPrimary();
 int DisplayUnlockPrimary();
 uint8_t* DisplayLockBack();
 int DisplayUnlockBack();
+// Waits for the start of the next refresh of the display; 1.
 int DisplayWaitVBlank();

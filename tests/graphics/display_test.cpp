@@ -4,6 +4,7 @@
 
 #include "graphics/palette.h"
 #include "platform/message.h"
+#include "platform/time.h"
 #include "platform/window_sdl.h"
 #include "support/error_log.h"
 #include "tests/graphics/display_fixture.h"
@@ -370,6 +371,12 @@ TEST_F(DisplayTest, LocksAreHeldOnceAndAFlipWaitsForTheUnlock)
     EXPECT_EQ(DisplayFlip(), 0); // held through the plain lock as well
     EXPECT_EQ(DisplayUnlockSurface(BackSurface), 1);
     EXPECT_EQ(DisplayLockSurface(nullptr, &pitch), nullptr);
+    // The vertical blank comes within one refresh period (at least 1 ms, at most 1/24 s).
+    PlatformUseFakeClock(1000);
+    EXPECT_EQ(DisplayWaitVBlank(), 1);
+    EXPECT_GT(PlatformTicks(), 1000u);
+    EXPECT_LE(PlatformTicks(), 1000u + 1000u / 24u);
+    PlatformUseRealClock();
     EXPECT_EQ(DisplayUnlockSurface(nullptr), 0);
     const PALETTEENTRY red{255, 0, 0, 0};
     PaletteSetEntry(3, &red);
