@@ -74,6 +74,22 @@ static void BM_DisplayFlip(benchmark::State& state)
 }
 BENCHMARK(BM_DisplayFlip)->Unit(benchmark::kMicrosecond);
 
+// A flip after every palette change (fades, blinkers): the lookup is rebuilt each time.
+static void BM_DisplayFlipNewPalette(benchmark::State& state)
+{
+    if (!DisplayReady()) {
+        state.SkipWithError("no display");
+        return;
+    }
+    PALETTEENTRY colour{0, 0, 0, 0};
+    for (auto _ : state) {
+        colour.peRed = static_cast<uint8_t>(colour.peRed + 1);
+        PaletteSetDisplayEntries(17, 1, &colour);
+        benchmark::DoNotOptimize(DisplayFlip());
+    }
+}
+BENCHMARK(BM_DisplayFlipNewPalette)->Unit(benchmark::kMicrosecond);
+
 // The common port: SDL converts the 8-bit picture into a 32-bit surface, SDL_UpdateTexture copies
 // that into the texture, then clear, copy and present on the same renderer.
 static void BM_CommonSdlPath(benchmark::State& state)
