@@ -9,12 +9,11 @@
 #include <type_traits>
 #include <utility>
 
-// Float edges come from int vertices, so they stay within a few pixels of the int range; the
-// clamp only keeps the conversion defined.
+// Float edges are interpolated between int vertices, so they stay within a few units of the int
+// range, far inside what converts to long long.
 static long long Truncate(float value)
 {
-    constexpr float LIMIT = 1e15f;
-    return static_cast<long long>(std::clamp(value, -LIMIT, LIMIT));
+    return static_cast<long long>(value);
 }
 
 // Floating-point edges are truncated to a pixel; 16.16 fixed-point edges are rounded.
