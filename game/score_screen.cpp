@@ -1,0 +1,74 @@
+// The end of the game and the score screen.
+#include "game/score_screen.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "game/rank.h"
+#include "game/rule_sound.h"
+#include "game/score_file.h"
+#include "game/world.h"
+#include "graphics/display.h"
+#include "platform/keyboard.h"
+#include "platform/message.h"
+#include "platform/window.h"
+#include "support/clock.h"
+#include "support/text.h"
+
+static constexpr COLORREF TEXT_BLUE = RGB(0, 0, 255);
+static constexpr COLORREF TEXT_GREEN = RGB(0, 255, 0);
+static constexpr COLORREF TEXT_RED = RGB(255, 0, 0);
+static constexpr COLORREF TEXT_MAGENTA = RGB(255, 0, 255);
+
+static constexpr int LABEL_X = 30;
+static constexpr int VALUE_X = 200;
+static constexpr int TABLE_SCORE_X = 400;
+static constexpr int TABLE_TOP = 120;
+static constexpr int TABLE_ROW_HEIGHT = 25;
+
+int FinishGame()
+{
+    RuleSoundPlay(SoundGameOver);
+    RankSetTitle(GameScore);
+    NameEntryOpen = 1;
+    GameState = STATE_SCORES;
+    return 1;
+}
+
+// The table lists the SCORE_SCREEN_ROWS most recent records, oldest first; rows without a record
+// stay empty. It shows what was read at start, so the record just saved is not among them.
+static void DrawRecentScores()
+{
+    DrawTextRGB("Recent Scores: ", LABEL_X, 100, TEXT_MAGENTA, BackSurface);
+    const int first = std::max(0, ScoreCount - SCORE_SCREEN_ROWS);
+    for (int row = 0; row < SCORE_SCREEN_ROWS && first + row < ScoreCount; ++row) {
+        const ScoreRecord& record = ScoreTable[first + row];
+        const int y = TABLE_TOP + TABLE_ROW_HEIGHT * row;
+        DrawTextRGB(record.name, LABEL_X, y, TEXT_RED, BackSurface);
+        DrawTextRGB(record.rank, VALUE_X, y, TEXT_RED, BackSurface);
+        DrawTextRGB(record.score, TABLE_SCORE_X, y, TEXT_RED, BackSurface);
+    }
+}
+
+int ScoreScreenFrame()
+{
+    if ((GetAsyncKeyState(VK_ESCAPE) & 0x8000) != 0) {
+        PostMessage(MainWindow, WM_DESTROY, 0, 0);
+    }
+    ClockStart();
+    DisplayFill(BackSurface, 0, nullptr);
+    DrawTextRGB("Your rank: ", LABEL_X, 30, TEXT_BLUE, BackSurface);
+    DrawTextRGB(RankTitle, VALUE_X, 30, TEXT_GREEN, BackSurface);
+    DrawTextRGB("Your score: ", LABEL_X, 50, TEXT_BLUE, BackSurface);
+    std::snprintf(TextBuffer, sizeof TextBuffer, "%d", GameScore);
+    DrawTextRGB(TextBuffer, VALUE_X, 50, TEXT_BLUE, BackSurface);
+    DrawTextRGB("Enter your name:", LABEL_X, 70, TEXT_BLUE, BackSurface);
+    DrawTextRGB(PlayerName, VALUE_X, 70, TEXT_GREEN, BackSurface);
+    DrawTextRGB("ESC to exit", 400, 450, TEXT_BLUE, BackSurface);
+    if (ScoreSaved == 1) {
+        DrawRecentScores();
+    }
+    DisplayFlip();
+    ClockWait(SCORE_FRAME_MS);
+    return 1;
+}

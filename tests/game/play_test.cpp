@@ -1,0 +1,391 @@
+// The play screen and the score screen: steering, the freeze after a catch, several catches in
+// one frame, the respawn timer's start, codons building a face, the face's exit and the end of
+// the game; the score screen's table of recent scores.
+#include "game/play.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "game/score_file.h"
+#include "game/score_screen.h"
+#include "graphics/display.h"
+#include "graphics/palette.h"
+#include "platform/keyboard.h"
+#include "platform/message.h"
+#include "platform/time.h"
+#include "platform/timer.h"
+#include "platform/window.h"
+#include "support/text.h"
+#include "tests/game/world_fixture.h"
+
+// A world on its first play frame, in a live window (the respawn timer runs on it) on the fake
+// clock, without a display: the frames draw nothing, which the rules do not notice.
+class PlayTest : public WorldTest {
+protected:
+    static constexpr int ID_GAME_OVER = 207;
+    // Where the test parks the pieces it does not want caught: the top of the field's right
+    // side, which the steering in these tests never reaches.
+    static constexpr int PARK_X = 400;
+    static constexpr int PARK_Y = 440;
+
+    static LRESULT Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        return DefWindowProc(window, message, wParam, lParam);
+    }
+
+    void SetUp() override
+    {
+        WorldTest::SetUp();
+        for (int layer = 0; layer < FACE_LAYER_COUNT; ++layer) {
+            FaceLayers[layer] = PlainSprite(WorldPanelX(), FACE_TOP, PANEL_PICTURE_WIDTH,
+                                            FACE_FRAME_COUNT, SPRITE_VISIBLE);
+            FaceLayers[layer].frameIndex = BLANK_FACE_FRAME;
+        }
+        std::memset(MemoShown, 0, sizeof MemoShown);
+        MemoShown[MEMO_BASE_PAGE] = 1;
+        std::memset(Codon, 0, sizeof Codon);
+        CodonLength = 0;
+        std::memset(FaceLayerFrame, 0, sizeof FaceLayerFrame);
+        std::memset(FaceLayerSet, 0, sizeof FaceLayerSet);
+        GameScore = 0;
+        FacesCompleted = 0;
+        RankTitle = "Nothing";
+        FaceExitActive = 0;
+        FaceExitDone = 0;
+        FaceExitSettled = 1;
+        NameEntryOpen = 0;
+        GameState = STATE_PLAY;
+        SoundGameOver = ID_GAME_OVER;
+        for (int slot = 0; slot < PIECE_SLOTS; ++slot) {
+            PutPiece(slot, 0, PARK_X, PARK_Y);
+        }
+
+        KeyboardClear();
+        PlatformShutdown();
+        WNDCLASSEX c{};
+        c.cbSize = sizeof(WNDCLASSEX);
+        c.lpfnWndProc = Procedure;
+        c.lpszClassName = "WINCLASS1";
+        c.hInstance = PlatformInstance();
+        ASSERT_NE(RegisterClassEx(&c), 0);
+        MainWindow = CreateWindowEx(0, "WINCLASS1", "play", WS_POPUP, 0, 0, 640, 480, nullptr,
+                                    nullptr, PlatformInstance(), nullptr);
+        ASSERT_NE(MainWindow, nullptr);
+        MessageQueueClear();
+        PlatformUseFakeClock(0);
+    }
+
+    void TearDown() override
+    {
+        KeyboardClear();
+        PlatformShutdown();
+        PlatformUseRealClock();
+        MainWindow = nullptr;
+    }
+
+    static void PutPiece(int slot, int kind, int x, int y)
+    {
+        int frames = kind == KIND_SPECIAL ? SPECIAL_PIECE_FRAMES : PIECE_FRAMES;
+        Pieces[slot] = PlainSprite(x, y, PIECE_SIZE, frames, SPRITE_CYCLE_FRAMES | SPRITE_VISIBLE);
+        PieceKind[slot] = kind;
+        if (SlotEmpty[slot] == 1) {
+            SlotEmpty[slot] = 0;
+            --EmptySlotCount;
+        }
+    }
+
+    // A piece of this kind in slot 0, right under the catcher, caught by the next frame.
+    static void CatchNext(int kind)
+    {
+        int x, y;
+        SpriteGetPosition(&CatcherSprite, &x, &y);
+        PutPiece(0, kind, x + 16, y + 16);
+        PlayFrame();
+        ASSERT_EQ(SlotEmpty[0], 1) << "the piece under the catcher was not caught";
+    }
+
+    static bool CatcherVisible()
+    {
+        return (CatcherSprite.attributes & SPRITE_VISIBLE) != 0;
+    }
+
+    static bool TimerTickArrives()
+    {
+        PlatformFakeClockAdvance(RESPAWN_PERIOD_MS);
+        MSG msg{};
+        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_TIMER && msg.wParam == RESPAWN_TIMER_ID) {
+                return true;
+            }
+        }
+        return false;
+    }
+};
+
+TEST_F(PlayTest, ArrowsSteerTheCatcherWhichKeepsMovingUntilTheEdgeAndFreezesAfterACatch)
+{
+    PlayFrame();
+    EXPECT_EQ(CatcherSprite.x, CATCHER_START_X) << "the catcher stands still before any key";
+    EXPECT_EQ(PlatformTicks(), PLAY_FRAME_MS) << "a frame lasts its time";
+
+    KeyboardSetKey(VK_RIGHT, true);
+    KeyboardSetKey(VK_UP, true);
+    PlayFrame();
+    EXPECT_EQ(CatcherDirection, DIR_UP) << "the vertical key wins";
+    EXPECT_EQ(CatcherSprite.x, 100);
+    EXPECT_EQ(CatcherSprite.y, 94);
+
+    KeyboardClear();
+    for (int frame = 0; frame < 30; ++frame) {
+        PlayFrame();
+    }
+    EXPECT_EQ(CatcherSprite.y, 0) << "released keys leave it moving until the edge holds it";
+    EXPECT_EQ(CatcherSprite.x, 100);
+
+    KeyboardSetKey(VK_DOWN, true);
+    CatchNext(1);
+    EXPECT_EQ(CatcherActive, 0);
+    EXPECT_EQ(CatcherSprite.sequenceIndex, 4 * DIR_DOWN + 1) << "the catch animation plays";
+    for (int frame = 1; frame < CATCHER_FREEZE_FRAMES; ++frame) {
+        PlayFrame();
+        EXPECT_EQ(CatcherSprite.y, 6) << "still frozen " << frame << " frames after the catch";
+        EXPECT_EQ(CatcherSprite.sequenceIndex, 4 * DIR_DOWN + 1);
+    }
+    PlayFrame();
+    EXPECT_EQ(CatcherSprite.y, 12) << "the eighth frame after the catch moves again";
+    EXPECT_EQ(CatcherSprite.sequenceIndex, CATCHER_ANIM_IDLE + DIR_DOWN);
+
+    EXPECT_FALSE(MessageQueueHas(MainWindow, WM_DESTROY, 0));
+    KeyboardSetKey(VK_ESCAPE, true);
+    PlayFrame();
+    EXPECT_TRUE(MessageQueueHas(MainWindow, WM_DESTROY, 0));
+    EXPECT_EQ(CatcherSprite.y, 18) << "the frame that sees Escape still runs";
+}
+
+TEST_F(PlayTest, EveryPieceUnderTheCatcherIsCaughtAndTheSixthEmptySlotStartsTheRespawnTimer)
+{
+    SlotEmpty[9] = SlotEmpty[10] = SlotEmpty[11] = 1; // caught earlier
+    EmptySlotCount = 3;
+    PutPiece(2, 2, 110, 110);
+    PutPiece(5, 3, 120, 100);
+
+    PlayFrame();
+    EXPECT_EQ(SlotEmpty[2], 1);
+    EXPECT_EQ(SlotEmpty[5], 1);
+    EXPECT_EQ(EmptySlotCount, 5);
+    EXPECT_EQ(CodonLength, 2);
+    EXPECT_EQ(Codon[0], 2);
+    EXPECT_EQ(Codon[1], 3);
+    EXPECT_EQ(RespawnTimerIdle, 1) << "five empty slots do not start the timer";
+    EXPECT_FALSE(TimerTickArrives());
+
+    CatchNext(0);
+    EXPECT_EQ(EmptySlotCount, 6);
+    EXPECT_EQ(RespawnTimerIdle, 0);
+    EXPECT_TRUE(TimerTickArrives()) << "the sixth empty slot starts the one-second refills";
+    EXPECT_EQ(CodonLength, 0);
+    EXPECT_EQ(FaceLayerFrame[2], 8) << "codon (2, 3, 0) gives layer 2 picture 8";
+    EXPECT_EQ(MemoShown[28], 1);
+}
+
+TEST_F(PlayTest, TwelveCatchesBuildAFaceThatIsJudgedScoredAndSlidesOutIn85Frames)
+{
+    for (int layer = 0; layer < FACE_LAYER_COUNT; ++layer) {
+        for (int catchNo = 0; catchNo < CODON_LENGTH; ++catchNo) {
+            CatchNext(layer);
+        }
+        EXPECT_EQ(FaceLayers[layer].frameIndex, 0);
+        EXPECT_EQ(MemoShown[10 * layer], 1);
+        if (layer < FACE_LAYER_COUNT - 1) {
+            EXPECT_EQ(FaceLayerSet[layer], 1);
+            EXPECT_EQ(FacesCompleted, 0);
+        }
+    }
+    // (0, 0, 0, 0): ten points, bonus B's fourth animation, the scoring sound.
+    EXPECT_EQ(GameScore, 10);
+    EXPECT_EQ(FacesCompleted, 1);
+    EXPECT_EQ(BonusSpriteB.sequenceIndex, 4);
+    EXPECT_EQ(RuleSoundLast, ID_FACE_SCORED);
+    EXPECT_STREQ(TextBuffer, "Face Score: 0") << "the face score is drawn as 0 when judged too";
+    EXPECT_FALSE(CatcherVisible()) << "the catch that completes the face hides the catcher";
+    EXPECT_EQ(FaceExitActive, 1);
+    for (unsigned char set : FaceLayerSet) {
+        EXPECT_EQ(set, 0);
+    }
+
+    KeyboardSetKey(VK_LEFT, true);
+    int frames = 0;
+    while (FaceExitActive == 1 && frames < 200) {
+        PlayFrame();
+        ++frames;
+        if (FaceExitActive == 1) {
+            EXPECT_FALSE(CatcherVisible());
+            EXPECT_EQ(CatcherSprite.x, 100) << "the catcher stands still behind the sliding face";
+        }
+    }
+    EXPECT_EQ(frames, 84) << "85 frames of sliding, counting the one that judged the face";
+    EXPECT_TRUE(CatcherVisible());
+    for (const Sprite& layer : FaceLayers) {
+        EXPECT_EQ(layer.x, 480);
+        EXPECT_EQ(layer.y, FACE_TOP);
+        EXPECT_EQ(layer.frameIndex, BLANK_FACE_FRAME);
+    }
+    EXPECT_EQ(GameState, STATE_PLAY);
+    KeyboardClear();
+    PlayFrame();
+    EXPECT_EQ(CatcherSprite.x, 100) << "after the exit the catcher waits for a direction key";
+}
+
+TEST_F(PlayTest, TheNinthFaceEndsTheGameOnceItHasLeftThePanel)
+{
+    FacesCompleted = 8;
+    GameScore = 95;
+    for (int layer = 0; layer < 3; ++layer) {
+        FaceLayerSet[layer] = 1; // frames 0, 0, 0
+    }
+    for (int catchNo = 0; catchNo < CODON_LENGTH; ++catchNo) {
+        CatchNext(3);
+    }
+    EXPECT_EQ(GameScore, 105);
+    EXPECT_EQ(FacesCompleted, 9);
+    for (int frame = 1; frame < 84; ++frame) {
+        PlayFrame();
+    }
+    EXPECT_EQ(GameState, STATE_PLAY);
+    EXPECT_STREQ(RankTitle, "Nothing");
+    EXPECT_EQ(NameEntryOpen, 0) << "typing before the end of the game goes nowhere";
+
+    PlayFrame();
+    EXPECT_EQ(GameState, STATE_SCORES);
+    EXPECT_STREQ(RankTitle, "Advanced Creator");
+    EXPECT_EQ(NameEntryOpen, 1);
+    EXPECT_EQ(RuleSoundLast, ID_GAME_OVER);
+}
+
+// The score screen on a real (headless) display with a palette whose first entries are the
+// screen's text colours, so each line lands in its own colour's index.
+class ScoreScreenTest : public PlayTest {
+protected:
+    std::filesystem::path previousDir;
+    std::filesystem::path workDir;
+
+    void SetUp() override
+    {
+        PlayTest::SetUp();
+        previousDir = std::filesystem::current_path();
+        workDir = std::filesystem::path(::testing::TempDir()) / "helix-score-screen";
+        std::filesystem::remove_all(workDir);
+        std::filesystem::create_directories(workDir);
+        std::filesystem::current_path(workDir);
+        ASSERT_EQ(DisplayInit(640, 480, 8, 1), 1);
+        const PALETTEENTRY colours[] = {
+            {0, 0, 0, 0}, {0, 0, 255, 0}, {0, 255, 0, 0}, {255, 0, 0, 0}, {255, 0, 255, 0}};
+        for (int i = 0; i < PALETTE_SIZE; ++i) {
+            PALETTEENTRY grey{128, 128, 128, 0};
+            PaletteSetEntry(i, i < 5 ? &colours[i] : &grey);
+        }
+        GameState = STATE_SCORES;
+        RankTitle = "Master of Genetics";
+        GameScore = 420;
+        std::strcpy(PlayerName, "Ada");
+        NameLength = 3;
+        ScoreSaved = 0;
+        std::memset(ScoreTable, 0, sizeof ScoreTable);
+        ScoreCount = 0;
+    }
+
+    void TearDown() override
+    {
+        TextShutdown();
+        DisplayShutdown();
+        std::filesystem::current_path(previousDir);
+        std::filesystem::remove_all(workDir);
+        PlayTest::TearDown();
+    }
+
+    // How many pixels of the back surface in the band y .. y + height have the index.
+    static int CountInBand(int y, int height, uint8_t index)
+    {
+        int pitch = 0;
+        uint8_t* pixels = DisplayLockSurface(BackSurface, &pitch);
+        int count = 0;
+        for (int row = y; row < y + height; ++row) {
+            for (int x = 0; x < 640; ++x) {
+                count += pixels[row * pitch + x] == index;
+            }
+        }
+        DisplayUnlockSurface(BackSurface);
+        return count;
+    }
+
+    // Where the band has the index, row by row.
+    static std::vector<bool> Band(int y, int height, uint8_t index)
+    {
+        int pitch = 0;
+        uint8_t* pixels = DisplayLockSurface(BackSurface, &pitch);
+        std::vector<bool> band;
+        for (int row = y; row < y + height; ++row) {
+            for (int x = 0; x < 640; ++x) {
+                band.push_back(pixels[row * pitch + x] == index);
+            }
+        }
+        DisplayUnlockSurface(BackSurface);
+        return band;
+    }
+
+    static void AddRecords(int count)
+    {
+        for (int i = 0; i < count; ++i) {
+            ScoreRecord& r = ScoreTable[i];
+            std::snprintf(r.name, sizeof r.name, "player%d", i);
+            std::snprintf(r.rank, sizeof r.rank, "Quack Scientist");
+            std::snprintf(r.score, sizeof r.score, "%d", 20 + i);
+        }
+        ScoreCount = count;
+    }
+};
+
+TEST_F(ScoreScreenTest, TheTableAppearsAfterTheSaveWithTheMostRecentFourteenRecords)
+{
+    constexpr uint8_t RED = 3, GREEN = 2, MAGENTA = 4;
+    constexpr int ROW_0 = 120, ROW_HEIGHT = 25;
+    AddRecords(SCORE_TABLE_SIZE);
+
+    ScoreScreenFrame();
+    EXPECT_GT(CountInBand(70, 20, GREEN), 0) << "the name being typed";
+    EXPECT_GT(CountInBand(30, 20, GREEN), 0) << "the rank title";
+    EXPECT_EQ(CountInBand(100, 380, RED) + CountInBand(100, 20, MAGENTA), 0)
+        << "no table before the record is saved";
+    EXPECT_EQ(PlatformTicks(), SCORE_FRAME_MS) << "the score screen keeps the frame time too";
+
+    ScoreSaved = 1;
+    ScoreScreenFrame();
+    EXPECT_GT(CountInBand(100, 20, MAGENTA), 0);
+    const std::vector<bool> firstRow = Band(ROW_0, ROW_HEIGHT, RED);
+    const std::vector<bool> lastRow = Band(ROW_0 + 13 * ROW_HEIGHT, ROW_HEIGHT, RED);
+
+    // Each row must show exactly the record drawn there on its own: the oldest record of the 15
+    // falls off the top, the newest is the last row.
+    for (const auto& [record, row] : {std::pair{1, 0}, std::pair{14, 13}}) {
+        DisplayFill(BackSurface, 0, nullptr);
+        const ScoreRecord& r = ScoreTable[record];
+        int y = ROW_0 + row * ROW_HEIGHT;
+        DrawTextRGB(r.name, 30, y, RGB(255, 0, 0), BackSurface);
+        DrawTextRGB(r.rank, 200, y, RGB(255, 0, 0), BackSurface);
+        DrawTextRGB(r.score, 400, y, RGB(255, 0, 0), BackSurface);
+        EXPECT_EQ(Band(y, ROW_HEIGHT, RED), row == 0 ? firstRow : lastRow) << "row " << row;
+    }
+
+    AddRecords(3);
+    ScoreScreenFrame();
+    EXPECT_GT(CountInBand(ROW_0 + 2 * ROW_HEIGHT, ROW_HEIGHT, RED), 0);
+    EXPECT_EQ(CountInBand(ROW_0 + 3 * ROW_HEIGHT, 11 * ROW_HEIGHT - 30, RED), 0)
+        << "rows after the third record stay empty";
+
+    KeyboardSetKey(VK_ESCAPE, true);
+    ScoreScreenFrame();
+    EXPECT_TRUE(MessageQueueHas(MainWindow, WM_DESTROY, 0));
+}
