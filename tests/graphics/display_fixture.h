@@ -1,11 +1,12 @@
 // The shared set-up of the drawing tests: a hidden game window, each test in its own empty
 // working folder (so "mainPalette.PAL" is whatever the test writes there), and the display and
-// platform put back to their starting state afterwards.
+// platform (and the clock) put back to their starting state afterwards.
 #pragma once
 
 #include "graphics/display.h"
 #include "graphics/palette.h"
 #include "platform/message.h"
+#include "platform/time.h"
 #include "platform/window.h"
 
 #include <gtest/gtest.h>
@@ -47,6 +48,7 @@ protected:
     {
         DisplayShutdown();
         PlatformShutdown();
+        PlatformUseRealClock();
         std::filesystem::current_path(previousDir);
         std::filesystem::remove_all(workDir);
     }

@@ -50,6 +50,24 @@ std::vector<Uint32> ReadScreen()
     return pixels;
 }
 
+// "dwSize iType nCount nRgnSize left,top,right,bottom" of a clipper's region header.
+std::string Header(const DisplayClipper* c)
+{
+    const RGNDATAHEADER& h = c->header;
+    const RECT& b = h.rcBound;
+    char text[96];
+    std::snprintf(text, sizeof text, "%u %u %u %u %d,%d,%d,%d", h.dwSize, h.iType, h.nCount,
+                  h.nRgnSize, b.left, b.top, b.right, b.bottom);
+    return text;
+}
+
+// "red green blue flags" of a palette entry.
+std::string Entry(const PALETTEENTRY& e)
+{
+    return std::to_string(e.peRed) + " " + std::to_string(e.peGreen) + " " +
+           std::to_string(e.peBlue) + " " + std::to_string(e.peFlags);
+}
+
 } // namespace
 
 TEST_F(DisplayTest, SetUpLogsThePixelFormatReadsThePaletteAndClipsToTheScreen)
@@ -72,10 +90,8 @@ TEST_F(DisplayTest, SetUpLogsThePixelFormatReadsThePaletteAndClipsToTheScreen)
     EXPECT_EQ(PixelFormat, 8);
     EXPECT_EQ(Rgb16Builder, &Rgb16From565);
     EXPECT_EQ(Windowed, 1);
-    EXPECT_EQ(ClipMinX, 0);
-    EXPECT_EQ(ClipMinY, 0);
-    EXPECT_EQ(ClipMaxX, 639);
-    EXPECT_EQ(ClipMaxY, 479);
+    EXPECT_EQ((std::vector<int>{ClipMinX, ClipMinY, ClipMaxX, ClipMaxY}),
+              (std::vector<int>{0, 0, 639, 479}));
     ASSERT_NE(BackSurface, nullptr);
     ASSERT_NE(PrimarySurface, nullptr);
     EXPECT_EQ(BackSurface->format->format, SDL_PIXELFORMAT_INDEX8);
@@ -83,25 +99,15 @@ TEST_F(DisplayTest, SetUpLogsThePixelFormatReadsThePaletteAndClipsToTheScreen)
     EXPECT_EQ(PrimarySurface->format->palette, DisplayPalette);
 
     // The file's entries, with the window's reserved entries marked explicit.
-    EXPECT_EQ(PaletteEntries[0].peRed, 255);
-    EXPECT_EQ(PaletteEntries[0].peFlags, PC_EXPLICIT);
-    EXPECT_EQ(PaletteEntries[1].peBlue, 3);
-    EXPECT_EQ(PaletteEntries[11].peRed, 11);
-    EXPECT_EQ(PaletteEntries[11].peFlags, 0);
-    EXPECT_EQ(PaletteEntries[12].peRed, 0);
-    EXPECT_EQ(PaletteEntries[250].peFlags, PC_EXPLICIT);
+    EXPECT_EQ(Entry(PaletteEntries[0]), "255 0 0 2");
+    EXPECT_EQ(Entry(PaletteEntries[1]), "1 2 3 2");
+    EXPECT_EQ(Entry(PaletteEntries[11]), "11 0 0 0");
+    EXPECT_EQ(Entry(PaletteEntries[12]), "0 0 0 0");
+    EXPECT_EQ(Entry(PaletteEntries[250]), "0 0 0 2");
     EXPECT_EQ(DisplayPalette->colors[2].r, 9);
 
     ASSERT_NE(BackClipper, nullptr);
-    const RGNDATAHEADER& h = BackClipper->header;
-    EXPECT_EQ(h.dwSize, 32u);
-    EXPECT_EQ(h.iType, RDH_RECTANGLES);
-    EXPECT_EQ(h.nCount, 1u);
-    EXPECT_EQ(h.nRgnSize, 16u);
-    EXPECT_EQ(h.rcBound.left, 0);
-    EXPECT_EQ(h.rcBound.top, 0);
-    EXPECT_EQ(h.rcBound.right, 640);
-    EXPECT_EQ(h.rcBound.bottom, 480);
+    EXPECT_EQ(Header(BackClipper), "32 1 1 16 0,0,640,480");
     EXPECT_NE(WindowClipper, nullptr);
 
     // Set-up runs again after a shutdown: without a palette file everything is black, and full
@@ -111,8 +117,7 @@ TEST_F(DisplayTest, SetUpLogsThePixelFormatReadsThePaletteAndClipsToTheScreen)
     EXPECT_EQ(BackSurface, nullptr);
     EXPECT_EQ(BackClipper, nullptr);
     ASSERT_EQ(DisplayInit(640, 480, 8, 0), 1);
-    EXPECT_EQ(PaletteEntries[0].peRed, 0);
-    EXPECT_EQ(PaletteEntries[0].peFlags, 0);
+    EXPECT_EQ(Entry(PaletteEntries[0]), "0 0 0 0");
     EXPECT_EQ(WindowClipper, nullptr);
     EXPECT_TRUE(SDL_GetWindowFlags(PlatformSdlWindow(MainWindow)) & SDL_WINDOW_FULLSCREEN_DESKTOP);
 }
@@ -156,12 +161,7 @@ TEST_F(DisplayTest, ClippersKeepTheirRegionHeaderAndTrimFills)
 
     DisplayClipper* none = DisplayAttachClipper(s, 0, nullptr);
     ASSERT_NE(none, nullptr);
-    EXPECT_EQ(none->header.nCount, 0u);
-    EXPECT_EQ(none->header.nRgnSize, 0u);
-    EXPECT_EQ(none->header.rcBound.left, 64000);
-    EXPECT_EQ(none->header.rcBound.top, 64000);
-    EXPECT_EQ(none->header.rcBound.right, -64000);
-    EXPECT_EQ(none->header.rcBound.bottom, -64000);
+    EXPECT_EQ(Header(none), "32 1 0 0 64000,64000,-64000,-64000");
     DisplayFill(s, 9, nullptr); // an empty region lets nothing through
     EXPECT_TRUE(SurfaceRegionIs(
         s, 0, 0, 64, 48, [](int, int) { return 0; }, "empty-region"));
@@ -169,12 +169,7 @@ TEST_F(DisplayTest, ClippersKeepTheirRegionHeaderAndTrimFills)
     const RECT two[] = {{4, 6, 10, 8}, {30, 2, 70, 5}};
     DisplayClipper* c = DisplayAttachClipper(s, 2, two);
     ASSERT_NE(c, nullptr);
-    EXPECT_EQ(c->header.nCount, 2u);
-    EXPECT_EQ(c->header.nRgnSize, 32u);
-    EXPECT_EQ(c->header.rcBound.left, 4);
-    EXPECT_EQ(c->header.rcBound.top, 2);
-    EXPECT_EQ(c->header.rcBound.right, 70);
-    EXPECT_EQ(c->header.rcBound.bottom, 8);
+    EXPECT_EQ(Header(c), "32 1 2 32 4,2,70,8");
     DisplayFillRect(0, 0, 40, 48, 0x107, s); // an 8-bit pixel keeps the low byte
     EXPECT_TRUE(SurfaceRegionIs(s, 0, 0, 64, 48, [](int x, int y) {
         const bool inFirst = x >= 4 && x < 10 && y >= 6 && y < 8;
@@ -371,12 +366,6 @@ TEST_F(DisplayTest, LocksAreHeldOnceAndAFlipWaitsForTheUnlock)
     EXPECT_EQ(DisplayFlip(), 0); // held through the plain lock as well
     EXPECT_EQ(DisplayUnlockSurface(BackSurface), 1);
     EXPECT_EQ(DisplayLockSurface(nullptr, &pitch), nullptr);
-    // The vertical blank comes within one refresh period (at least 1 ms, at most 1/24 s).
-    PlatformUseFakeClock(1000);
-    EXPECT_EQ(DisplayWaitVBlank(), 1);
-    EXPECT_GT(PlatformTicks(), 1000u);
-    EXPECT_LE(PlatformTicks(), 1000u + 1000u / 24u);
-    PlatformUseRealClock();
     EXPECT_EQ(DisplayUnlockSurface(nullptr), 0);
     const PALETTEENTRY red{255, 0, 0, 0};
     PaletteSetEntry(3, &red);
@@ -384,7 +373,7 @@ TEST_F(DisplayTest, LocksAreHeldOnceAndAFlipWaitsForTheUnlock)
     EXPECT_NE(ReadScreen()[0], black);
 }
 
-TEST_F(DisplayTest, AltEnterTogglesFullScreenAndTheWindow)
+TEST_F(DisplayTest, AltEnterTogglesFullScreenAndVBlankWaitsOneRefresh)
 {
     ASSERT_EQ(DisplayInit(640, 480, 8, 1), 1);
     SDL_Window* window = PlatformSdlWindow(MainWindow);
@@ -402,6 +391,13 @@ TEST_F(DisplayTest, AltEnterTogglesFullScreenAndTheWindow)
     EXPECT_EQ(Windowed, 1);
     EXPECT_FALSE(SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP);
     EXPECT_EQ(DisplayFlip(), 1);
+
+    // The vertical blank comes within one refresh period (at least 1 ms, at most 1/24 s).
+    PlatformUseFakeClock(1000);
+    EXPECT_EQ(DisplayWaitVBlank(), 1);
+    EXPECT_GT(PlatformTicks(), 1000u);
+    EXPECT_LE(PlatformTicks(), 1000u + 1000u / 24u);
+    PlatformUseRealClock();
 
     DisplayShutdown();
     EXPECT_EQ(DisplayToggleFullScreen(), 0);
