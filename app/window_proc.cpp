@@ -58,6 +58,12 @@ LRESULT MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
             EndPaint(window, &paint);
             return 0;
         }
+        case WM_CLOSE:
+            // The close button (or the desktop asking the program to end) takes Escape's road:
+            // the window lives on until the game has shut its display down, since the last frame
+            // and the shutdown still present into it.
+            PostMessage(window, WM_DESTROY, 0, 0);
+            return 0;
         case WM_DESTROY:
             if (RespawnTimerIdle == 0) {
                 KillTimer(MainWindow, RESPAWN_TIMER_ID);

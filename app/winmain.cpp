@@ -56,7 +56,12 @@ int WinMain(HINSTANCE instance, HINSTANCE, char*, int)
     }
     MainWindow = window;
 
-    GameInit();
+    // A set-up that could not build the game has said why on standard error; nothing of it may
+    // be drawn, so what was made is released and the program ends.
+    if (GameInit() == SETUP_FAILED) {
+        GameShutdown();
+        return WINMAIN_SETUP_FAILED;
+    }
 
     MSG msg{};
     for (;;) {

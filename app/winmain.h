@@ -4,6 +4,10 @@
 
 #include "platform/win_types.h"
 
-// Returns 0 when the window class or the window cannot be made, else the quit message's wParam.
-// Only the instance is used.
+// What WinMain returns when the game's set-up failed (after releasing what it made).
+constexpr int WINMAIN_SETUP_FAILED = 1;
+
+// Returns 0 when the window class or the window cannot be made, WINMAIN_SETUP_FAILED when a
+// picture, a sound or the display cannot be made, else the quit message's wParam (0). Only the
+// instance is used.
 int WinMain(HINSTANCE instance, HINSTANCE previousInstance, char* commandLine, int showCommand);

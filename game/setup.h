@@ -1,5 +1,34 @@
 // Game set-up: loads every picture and sound, builds every sprite and the starting world.
 #pragma once
 
-// Runs once, after the window exists and before the main loop. 1 on success.
+#include "graphics/sprite.h"
+
+// What GameInit reports.
+constexpr int SETUP_DONE = 1; // everything is built; the start sound plays, the cursor is hidden
+// The score file could not be read: the game is complete and playable all the same, with an empty
+// score table, no start sound and the mouse cursor still shown.
+constexpr int SETUP_NO_SCORES = 0;
+// A picture, a sound, a sprite or the display could not be made. The reason is on standard error
+// and in SetupError; the frames must not run. GameShutdown releases what was made.
+constexpr int SETUP_FAILED = -1;
+
+constexpr int SETUP_ERROR_SIZE = 160;
+
+// ==== from GameInit to the end of the opening (or GameShutdown when it is cut short) ====
+// The animated logo of the opening screen, 640 x 480, one sequence of OPENING_FRAMES entries.
+extern Sprite OpeningSprite;
+
+// ==== from GameInit to GameShutdown ====
+// The picture of the title screen, 640 x 480.
+extern Sprite TitleSprite;
+
+// ==== whole run ====
+// The one line written to standard error when GameInit failed (no line break); "" otherwise.
+extern char SetupError[SETUP_ERROR_SIZE];
+// The seed GameInit gives srand: below 0 (the start value) the current time in seconds, as a
+// player gets; 0 or more that value, so golden runs and benchmarks see the same field each time.
+extern long SetupSeed;
+
+// Runs once, after the window exists and before the main loop: SETUP_DONE, SETUP_NO_SCORES or
+// SETUP_FAILED.
 int GameInit();

@@ -42,7 +42,7 @@ int GameInit()
     if (Doubles.onGameInit) {
         Doubles.onGameInit();
     }
-    return 1;
+    return Doubles.initResult;
 }
 
 int OpeningFrame()
@@ -68,6 +68,9 @@ int ScoreScreenFrame()
 int GameShutdown()
 {
     Doubles.calls.push_back("GameShutdown");
+    if (Doubles.onShutdown) {
+        Doubles.onShutdown();
+    }
     return 1;
 }
 

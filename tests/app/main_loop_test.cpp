@@ -2,6 +2,8 @@
 // screen state, and the roads that end the program.
 #include "tests/app/app_fixture.h"
 
+#include "game/setup.h"
+
 #include "platform/keyboard.h"
 #include "platform/message.h"
 #include "platform/timer.h"
@@ -127,14 +129,16 @@ TEST_F(AppTest, DestroyStopsTheRespawnTimerOnlyWhileItRuns)
     }
 }
 
-TEST_F(AppTest, CloseButtonDestroysTheWindowAndEndsTheProgram)
+TEST_F(AppTest, CloseButtonEndsTheProgramWithTheWindowKeptUntilShutdown)
 {
     Doubles.onGameInit = [] { PushWindowClose(MainWindow); };
     Doubles.frameLimit = 50;
+    bool windowAtShutdown = false;
+    Doubles.onShutdown = [&] { windowAtShutdown = IsWindow(MainWindow); };
 
     EXPECT_EQ(RunWinMain(), 0);
 
-    EXPECT_FALSE(IsWindow(MainWindow));
+    EXPECT_TRUE(windowAtShutdown) << "the display is shut down while its window exists";
     EXPECT_EQ(Doubles.calls.back(), "GameShutdown");
     EXPECT_LT(Doubles.frames, 10);
 }
@@ -168,6 +172,21 @@ TEST_F(AppTest, TicksMissedDuringALongStallAreCoalescedIntoOne)
     RunWinMain();
 
     EXPECT_EQ(Doubles.respawnTicks, 1);
+}
+
+TEST_F(AppTest, AFailedSetUpRunsNoFrameAndEndsWithStatusOneAfterShutdown)
+{
+    Doubles.initResult = SETUP_FAILED;
+    EXPECT_EQ(RunWinMain(), WINMAIN_SETUP_FAILED);
+    EXPECT_EQ(Doubles.calls, (Calls{"GameInit", "GameShutdown"}));
+
+    // A score file that cannot be read leaves a playable game: the loop runs.
+    PlatformShutdown();
+    ResetDoubles();
+    Doubles.initResult = SETUP_NO_SCORES;
+    Doubles.frameLimit = 1;
+    EXPECT_EQ(RunWinMain(), 0);
+    EXPECT_EQ(Doubles.calls, (Calls{"GameInit", "Opening", "Opening", "GameShutdown"}));
 }
 
 TEST_F(AppTest, ReturnsZeroWithoutGameInitWhenTheClassOrWindowCannotBeMade)

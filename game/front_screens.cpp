@@ -1,0 +1,97 @@
+// The opening logo and title screens, and the orderly release of everything the set-up made.
+#include "game/front_screens.h"
+
+#include "game/setup.h"
+#include "game/world.h"
+#include "graphics/display.h"
+#include "platform/keyboard.h"
+#include "platform/message.h"
+#include "platform/window.h"
+#include "sound/sound.h"
+#include "support/clock.h"
+#include "support/text.h"
+
+int OpeningFrameCount = 0;
+
+static constexpr int TITLE_PROMPT_X = 240;
+static constexpr int TITLE_PROMPT_Y = 420;
+static constexpr COLORREF TITLE_PROMPT_COLOUR = RGB(0, 0, 255);
+
+static bool KeyDown(int vk)
+{
+    return (GetAsyncKeyState(vk) & 0x8000) != 0;
+}
+
+// Escape in any frame ends the program; the frame itself still runs to its end.
+static void EndOnEscape()
+{
+    if (KeyDown(VK_ESCAPE)) {
+        PostMessage(MainWindow, WM_DESTROY, 0, 0);
+    }
+}
+
+int OpeningFrame()
+{
+    EndOnEscape();
+    ClockStart();
+    DisplayFill(BackSurface, 0, nullptr);
+    // Drawn before it is animated, so the 44 frames show the logo's sequence entry by entry.
+    SpriteDraw(&OpeningSprite, BackSurface);
+    SpriteAnimate(&OpeningSprite);
+    if (++OpeningFrameCount >= OPENING_FRAMES) {
+        GameState = STATE_TITLE;
+    }
+    DisplayFlip();
+    ClockWait(OPENING_FRAME_MS);
+    if (GameState == STATE_TITLE) {
+        SpriteDestroy(&OpeningSprite);
+    }
+    return 1;
+}
+
+int TitleFrame()
+{
+    EndOnEscape();
+    // This frame is still drawn as a title frame; the next pass runs the play screen.
+    if (KeyDown(VK_SPACE)) {
+        GameState = STATE_PLAY;
+    }
+    ClockStart();
+    DisplayFill(BackSurface, 0, nullptr);
+    SpriteDraw(&TitleSprite, BackSurface);
+    DrawTextRGB("Spacebar to continue!", TITLE_PROMPT_X, TITLE_PROMPT_Y, TITLE_PROMPT_COLOUR,
+                BackSurface);
+    DisplayFlip();
+    ClockWait(TITLE_FRAME_MS);
+    return 1;
+}
+
+int GameShutdown()
+{
+    // Pieces share their templates' surfaces, so they go first.
+    for (Sprite& piece : Pieces) {
+        SpriteDestroy(&piece);
+    }
+    for (Sprite& page : MemoPages) {
+        SpriteDestroy(&page);
+    }
+    SpriteDestroy(&CatcherSprite);
+    SpriteDestroy(&StrandSprite);
+    SpriteDestroy(&BackgroundSprite);
+    SpriteDestroy(&TitleSprite);
+    for (Sprite& layer : FaceLayers) {
+        SpriteDestroy(&layer);
+    }
+    for (Sprite& pieceTemplate : PieceTemplates) {
+        SpriteDestroy(&pieceTemplate);
+    }
+    SpriteDestroy(&BonusSpriteA);
+    SpriteDestroy(&BonusSpriteB);
+    // Gone already when the opening ran to its end; destroying a destroyed sprite does nothing.
+    SpriteDestroy(&OpeningSprite);
+    DisplayShutdown();
+    TextShutdown();
+    SoundDeleteAll();
+    SoundShutdown();
+    return 1;
+}
