@@ -1,0 +1,265 @@
+// The game set-up on the generated data, and the opening and title screens it leads to: what is
+// built and how, what a missing optional file changes, and that shutdown gives everything back.
+#include "game/front_screens.h"
+#include "game/placement.h"
+#include "game/score_file.h"
+#include "game/setup.h"
+#include "game/world.h"
+#include "graphics/bitmap.h"
+#include "graphics/display.h"
+#include "graphics/palette.h"
+#include "platform/keyboard.h"
+#include "platform/message.h"
+#include "platform/time.h"
+#include "platform/window.h"
+#include "sound/sound.h"
+#include "support/clock.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+class SetupTest : public ::testing::Test {
+protected:
+    fs::path previousDir;
+    fs::path workDir;
+
+    void SetUp() override
+    {
+        previousDir = fs::current_path();
+        const ::testing::TestInfo* t = ::testing::UnitTest::GetInstance()->current_test_info();
+        workDir = fs::path(::testing::TempDir()) / (std::string("helix-setup-") + t->name());
+        fs::remove_all(workDir);
+        fs::create_directories(workDir);
+        for (const fs::directory_entry& entry : fs::directory_iterator(HELIX_DATA_DIR)) {
+            fs::copy_file(entry.path(), workDir / entry.path().filename());
+        }
+        fs::current_path(workDir);
+
+        GameState = STATE_OPENING;
+        OpeningFrameCount = 0;
+        ScoreCount = 0;
+        SetupSeed = 2026;
+        WNDCLASSEX c{};
+        c.cbSize = sizeof(WNDCLASSEX);
+        c.lpfnWndProc = DefWindowProc;
+        c.lpszClassName = "WINCLASS1";
+        ASSERT_NE(RegisterClassEx(&c), 0);
+        MainWindow = CreateWindowEx(0, "WINCLASS1", "", WS_POPUP, 0, 0, 640, 480, nullptr, nullptr,
+                                    PlatformInstance(), nullptr);
+        ASSERT_NE(MainWindow, nullptr);
+    }
+
+    void TearDown() override
+    {
+        GameShutdown();
+        KeyboardClear();
+        PlatformShutdown();
+        PlatformUseRealClock();
+        SetupSeed = -1;
+        fs::current_path(previousDir);
+        fs::remove_all(workDir);
+    }
+
+    // Whether the sprite's frame holds exactly the cell (column, row) of the picture.
+    static bool FrameIsCell(const Sprite& sprite, int frame, const char* picture, int column,
+                            int row)
+    {
+        BitmapImage image{};
+        if (!BitmapLoad(&image, picture)) {
+            return false;
+        }
+        SDL_Surface* surface = sprite.frames[frame];
+        const int left = column * (sprite.width + 1) + 1;
+        const int top = row * (sprite.height + 1) + 1;
+        bool same = surface != nullptr && SDL_LockSurface(surface) == 0;
+        for (int y = 0; same && y < sprite.height; ++y) {
+            const uint8_t* cellRow =
+                image.pixels + static_cast<size_t>(top + y) * image.infoHeader.biWidth + left;
+            const auto* frameRow =
+                static_cast<const uint8_t*>(surface->pixels) + y * surface->pitch;
+            same = std::memcmp(cellRow, frameRow, static_cast<size_t>(sprite.width)) == 0;
+        }
+        if (surface != nullptr) {
+            SDL_UnlockSurface(surface);
+        }
+        BitmapUnload(&image);
+        return same;
+    }
+
+    static bool MessagePosted(UINT message)
+    {
+        MSG msg{};
+        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == message) {
+                return true;
+            }
+        }
+        return false;
+    }
+};
+
+TEST_F(SetupTest, BuildsEverySpriteFromItsCellsAndShutdownGivesItAllBack)
+{
+    ASSERT_EQ(GameInit(), SETUP_DONE) << SetupError;
+    EXPECT_STREQ(SetupError, "");
+
+    // The opening logo starts at frame 0 of its 44-entry sequence.
+    EXPECT_EQ(OpeningSprite.frameIndex, 0);
+    ASSERT_NE(OpeningSprite.sequences[0], nullptr);
+    EXPECT_EQ(OpeningSprite.sequences[0][7], 0);
+    EXPECT_EQ(OpeningSprite.sequences[0][8], 1);
+    EXPECT_EQ(OpeningSprite.sequences[0][31], 12);
+    EXPECT_EQ(OpeningSprite.sequences[0][43], 0);
+    EXPECT_EQ(OpeningSprite.sequences[0][44], SEQUENCE_END);
+
+    // Frames come from the right cells: counted row by row, ordinary and special face rows, the
+    // shared blank layer, the second bonus sprite after the first one's 208 cells.
+    EXPECT_TRUE(FrameIsCell(OpeningSprite, 7, "BrindleTile.BMP", 1, 2));
+    EXPECT_TRUE(FrameIsCell(FaceLayers[2], 3, "FaceTile.BMP", 3, 2));
+    EXPECT_TRUE(FrameIsCell(FaceLayers[2], 13, "FaceTile.BMP", 3, 6));
+    EXPECT_TRUE(FrameIsCell(FaceLayers[3], BLANK_FACE_FRAME, "FaceTile.BMP", 0, 8));
+    EXPECT_TRUE(FrameIsCell(MemoPages[37], 0, "memoTile.bmp", 7, 3));
+    EXPECT_TRUE(FrameIsCell(PieceTemplates[KIND_SPECIAL], 43, "chromoTile.bmp", 18, 9));
+    EXPECT_TRUE(FrameIsCell(CatcherSprite, 139, "CatcherTile.BMP", 6, 19));
+    EXPECT_TRUE(FrameIsCell(BonusSpriteB, 5, "bonusTile.BMP", 5, 8));
+
+    for (const Sprite& layer : FaceLayers) {
+        EXPECT_EQ(layer.frameIndex, BLANK_FACE_FRAME);
+        EXPECT_EQ(layer.x, 480.0f);
+    }
+    int shown = 0;
+    for (unsigned char page : MemoShown) {
+        shown += page;
+    }
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(MemoShown[MEMO_BASE_PAGE], 1);
+    EXPECT_EQ(CatcherSprite.sequenceIndex, CATCHER_ANIM_IDLE + DIR_DOWN);
+    ASSERT_NE(CatcherSprite.sequences[14], nullptr);
+    EXPECT_EQ(CatcherSprite.sequences[14][6], 104);
+    EXPECT_EQ(CatcherSprite.sequences[14][7], 98);
+    ASSERT_NE(CatcherSprite.sequences[CATCHER_ANIM_IDLE + DIR_LEFT], nullptr);
+    EXPECT_EQ(CatcherSprite.sequences[CATCHER_ANIM_IDLE + DIR_LEFT][0], 84);
+    ASSERT_NE(CatcherSprite.sequences[CATCHER_ANIM_SPECIAL + 3], nullptr);
+    EXPECT_EQ(CatcherSprite.sequences[CATCHER_ANIM_SPECIAL + 3][7], 133);
+    ASSERT_NE(BonusSpriteA.sequences[8], nullptr);
+    EXPECT_EQ(BonusSpriteA.sequences[8][4], 182);
+    EXPECT_EQ(BonusSpriteA.sequences[8][29], 25);
+    EXPECT_EQ(BonusSpriteB.sequences[6], nullptr);
+
+    BitmapImage bonus{};
+    ASSERT_EQ(BitmapLoad(&bonus, "bonusTile.BMP"), 1);
+    EXPECT_EQ(std::memcmp(PaletteEntries, bonus.palette, sizeof PaletteEntries), 0);
+    BitmapUnload(&bonus);
+
+    int placed[PIECE_SLOTS][2];
+    for (int slot = 0; slot < PIECE_SLOTS; ++slot) {
+        EXPECT_EQ(SlotEmpty[slot], 0);
+        SpriteGetPosition(&Pieces[slot], &placed[slot][0], &placed[slot][1]);
+        EXPECT_TRUE(IsClearOfCatcher(slot, true, placed[slot][0], placed[slot][1]));
+    }
+    EXPECT_EQ(SoundStatus(SoundStart) & DSBSTATUS_PLAYING, SoundDevice ? DSBSTATUS_PLAYING : 0);
+    EXPECT_EQ(SoundGameOver, SoundStart + 6);
+    EXPECT_EQ(ShowCursor(1), 0) << "the cursor was hidden once";
+    ShowCursor(0);
+
+    GameShutdown();
+    for (const Sprite* sprite :
+         {&OpeningSprite, &TitleSprite, &BackgroundSprite, &StrandSprite, &CatcherSprite,
+          &MemoPages[40], &FaceLayers[3], &PieceTemplates[4], &BonusSpriteB}) {
+        EXPECT_EQ(sprite->frames[0], nullptr);
+    }
+    EXPECT_EQ(BackSurface, nullptr);
+    EXPECT_EQ(SoundStatus(SoundStart), -1);
+
+    // The same seed lays out the same field.
+    ASSERT_EQ(GameInit(), SETUP_DONE);
+    for (int slot = 0; slot < PIECE_SLOTS; ++slot) {
+        int x, y;
+        SpriteGetPosition(&Pieces[slot], &x, &y);
+        EXPECT_EQ(x, placed[slot][0]);
+        EXPECT_EQ(y, placed[slot][1]);
+    }
+}
+
+TEST_F(SetupTest, WithoutScoreOrPaletteFileTheGameIsBuiltButTheStartSoundAndCursorStay)
+{
+    fs::remove("scores.brd");
+    fs::remove("mainPalette.PAL");
+    EXPECT_EQ(GameInit(), SETUP_NO_SCORES);
+    EXPECT_STREQ(SetupError, "");
+    EXPECT_EQ(ScoreCount, 0);
+    EXPECT_NE(BonusSpriteB.frames[129], nullptr);
+    EXPECT_EQ(SoundStatus(SoundStart), 0);
+    EXPECT_EQ(ShowCursor(0), -1) << "the cursor was still shown";
+}
+
+TEST_F(SetupTest, AFailingStepStopsAtOnceNamingItsFileAndLeavesTheRestUnmade)
+{
+    fs::remove("memoTile.bmp");
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(GameInit(), SETUP_FAILED);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "helixdash: cannot load \"memoTile.bmp\": missing file\n");
+    EXPECT_STREQ(SetupError, "helixdash: cannot load \"memoTile.bmp\": missing file");
+    EXPECT_NE(FaceLayers[3].frames[20], nullptr) << "made before the failing step";
+    EXPECT_EQ(StrandSprite.frames[0], nullptr) << "made after it";
+    EXPECT_EQ(SoundStatus(0), -1) << "no sound was loaded";
+}
+
+TEST_F(SetupTest, OpeningShowsFortyFourFramesThenTheTitleWaitsForSpace)
+{
+    ASSERT_EQ(GameInit(), SETUP_DONE);
+    PlatformUseFakeClock(5000);
+    KeyboardSetKey(VK_SPACE, true); // held during the opening: nothing happens there
+    for (int frame = 1; frame < OPENING_FRAMES; ++frame) {
+        OpeningFrame();
+    }
+    EXPECT_EQ(GameState, STATE_OPENING);
+    EXPECT_NE(OpeningSprite.frames[0], nullptr);
+    OpeningFrame();
+    EXPECT_EQ(GameState, STATE_TITLE);
+    EXPECT_EQ(OpeningSprite.frames[0], nullptr) << "the opening gives its logo back";
+    EXPECT_GE(ClockGet() - 5000, OPENING_FRAMES * OPENING_FRAME_MS);
+
+    KeyboardSetKey(VK_SPACE, false);
+    TitleFrame();
+    EXPECT_EQ(GameState, STATE_TITLE);
+    // The prompt is drawn over the title picture.
+    SDL_LockSurface(BackSurface);
+    int differing = 0;
+    for (int y = 420; y < 440; ++y) {
+        for (int x = 240; x < 400; ++x) {
+            const uint8_t drawn =
+                static_cast<uint8_t*>(BackSurface->pixels)[y * BackSurface->pitch + x];
+            const uint8_t title = static_cast<uint8_t*>(
+                TitleSprite.frames[0]->pixels)[y * TitleSprite.frames[0]->pitch + x];
+            differing += drawn != title;
+        }
+    }
+    SDL_UnlockSurface(BackSurface);
+    EXPECT_GT(differing, 100);
+    EXPECT_FALSE(MessagePosted(WM_DESTROY));
+
+    KeyboardSetKey(VK_SPACE, true);
+    KeyboardSetKey(VK_ESCAPE, true);
+    TitleFrame();
+    EXPECT_EQ(GameState, STATE_PLAY);
+    EXPECT_TRUE(MessagePosted(WM_DESTROY));
+}
+
+TEST_F(SetupTest, EscapeInTheOpeningEndsTheProgramAndShutdownGivesBackTheLogo)
+{
+    ASSERT_EQ(GameInit(), SETUP_DONE);
+    PlatformUseFakeClock(0);
+    KeyboardSetKey(VK_ESCAPE, true);
+    OpeningFrame();
+    EXPECT_TRUE(MessagePosted(WM_DESTROY));
+    EXPECT_EQ(OpeningFrameCount, 1);
+    GameShutdown();
+    EXPECT_EQ(OpeningSprite.frames[12], nullptr);
+}
