@@ -1,0 +1,262 @@
+// The game program itself, run as a child process headless on the generated data: a picture or
+// sound that is missing or damaged ends it at once with status 1 and one line naming the file;
+// a missing palette file or score file does not.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+static const char* const PICTURES[] = {
+    "BrindleTile.BMP", "TitleBack.bmp",  "background.bmp",  "FaceTile.BMP",  "memoTile.bmp",
+    "DNAStrand2.BMP",  "chromoTile.bmp", "CatcherTile.BMP", "bonusTile.BMP",
+};
+static const char* const SOUNDS[] = {
+    "Untitled4.WAV", "untitled.WAV",  "untitled2.WAV", "untitled3.WAV",
+    "untitled5.WAV", "untitled6.WAV", "untitled7.WAV",
+};
+
+// One run of the program in a data folder of its own, and how it ended.
+struct GameRun {
+    std::string what;     // the case, for messages
+    fs::path folder;      // its data folder
+    int stopAfterMs = -1; // when >= 0: asked to end (SIGTERM) once it has run this long
+    pid_t pid = -1;       // while it runs
+    bool exited = false;  // ended by itself (else it was killed)
+    int status = -1;      // its exit status when it exited
+    std::string errors;   // everything it wrote on standard error
+};
+
+static std::vector<uint8_t> ReadFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+static void WriteFile(const fs::path& path, const std::vector<uint8_t>& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+}
+
+static uint32_t Get32(const std::vector<uint8_t>& b, size_t at)
+{
+    return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (uint32_t(b[at + 3]) << 24);
+}
+
+static void Put32(std::vector<uint8_t>& b, size_t at, uint32_t value)
+{
+    for (int i = 0; i < 4; ++i) {
+        b[at + i] = static_cast<uint8_t>(value >> (8 * i));
+    }
+}
+
+// A well-formed picture of the same file with only its bottom half of rows: valid, but too small
+// for the cells the game cuts from it.
+static std::vector<uint8_t> BottomHalf(const std::vector<uint8_t>& bmp)
+{
+    const uint32_t offset = Get32(bmp, 10);
+    const uint32_t height = Get32(bmp, 22);
+    const uint32_t stride = Get32(bmp, 34) / height;
+    std::vector<uint8_t> half(bmp.begin(), bmp.begin() + offset + stride * (height / 2));
+    Put32(half, 2, static_cast<uint32_t>(half.size()));
+    Put32(half, 22, height / 2);
+    Put32(half, 34, stride * (height / 2));
+    return half;
+}
+
+// Runs the game in each run's folder, several at once (a run mostly waits on SDL's audio thread),
+// and records how each ended. A run is never left going beyond a generous limit.
+static void RunAll(std::vector<GameRun>& runs)
+{
+    constexpr size_t IN_FLIGHT = 8;
+    using Clock = std::chrono::steady_clock;
+    std::vector<Clock::time_point> started(runs.size());
+    size_t next = 0;
+    size_t running = 0;
+    size_t done = 0;
+    while (done < runs.size()) {
+        while (next < runs.size() && running < IN_FLIGHT) {
+            GameRun& run = runs[next];
+            const fs::path errorFile = run.folder / "stderr.txt";
+            const pid_t child = fork();
+            if (child == 0) {
+                const int err = open(errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+                const int out = open("/dev/null", O_WRONLY);
+                if (err < 0 || out < 0 || chdir(run.folder.c_str()) != 0) {
+                    _exit(127);
+                }
+                dup2(err, 2);
+                dup2(out, 1);
+                execl(HELIX_GAME_BINARY, "helixdash", static_cast<char*>(nullptr));
+                _exit(127);
+            }
+            ASSERT_GT(child, 0) << "fork failed";
+            run.pid = child;
+            started[next] = Clock::now();
+            ++next;
+            ++running;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        for (size_t i = 0; i < next; ++i) {
+            GameRun& run = runs[i];
+            if (run.pid < 0) {
+                continue;
+            }
+            const auto ran =
+                std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - started[i])
+                    .count();
+            int waitStatus = 0;
+            if (waitpid(run.pid, &waitStatus, WNOHANG) != run.pid) {
+                if (run.stopAfterMs >= 0 && ran >= run.stopAfterMs) {
+                    kill(run.pid, SIGTERM);
+                    run.stopAfterMs = -1;
+                } else if (ran > 30000) {
+                    ADD_FAILURE() << run.what << ": the game did not end";
+                    kill(run.pid, SIGKILL);
+                }
+                continue;
+            }
+            run.pid = -1;
+            run.exited = WIFEXITED(waitStatus);
+            run.status = run.exited ? WEXITSTATUS(waitStatus) : -1;
+            const std::vector<uint8_t> errors = ReadFile(run.folder / "stderr.txt");
+            run.errors.assign(errors.begin(), errors.end());
+            --running;
+            ++done;
+        }
+    }
+}
+
+class GameProgramTest : public ::testing::Test {
+protected:
+    fs::path base;
+    std::vector<GameRun> runs;
+
+    void SetUp() override
+    {
+        const ::testing::TestInfo* t = ::testing::UnitTest::GetInstance()->current_test_info();
+        base = fs::path(::testing::TempDir()) / (std::string("helixdash-") + t->name());
+        fs::remove_all(base);
+    }
+
+    void TearDown() override
+    {
+        fs::remove_all(base);
+    }
+
+    // A run in a fresh data folder: links to the generated files, a copy of the score file (the
+    // one file the game may write), and without `leaveOut`.
+    GameRun& AddRun(const std::string& what, const std::string& leaveOut = "")
+    {
+        GameRun& run = runs.emplace_back();
+        run.what = what;
+        run.folder = base / std::to_string(runs.size());
+        fs::create_directories(run.folder);
+        for (const fs::directory_entry& entry : fs::directory_iterator(HELIX_DATA_DIR)) {
+            const std::string name = entry.path().filename().string();
+            if (name == leaveOut) {
+                continue;
+            }
+            if (name == "scores.brd") {
+                fs::copy_file(entry.path(), run.folder / name);
+            } else {
+                fs::create_symlink(entry.path(), run.folder / name);
+            }
+        }
+        return run;
+    }
+
+    // A run whose file `name` is replaced by `bytes` (the generated file stays as it is).
+    void AddRunWith(const std::string& what, const std::string& name,
+                    const std::vector<uint8_t>& bytes)
+    {
+        const fs::path folder = AddRun(what, name).folder;
+        WriteFile(folder / name, bytes);
+    }
+
+    // Each run ended by itself with status 1 and wrote exactly one line, starting with what
+    // `lines` holds for it.
+    void ExpectFailures(const std::vector<std::string>& lines)
+    {
+        RunAll(runs);
+        ASSERT_EQ(lines.size(), runs.size());
+        for (size_t i = 0; i < runs.size(); ++i) {
+            const GameRun& run = runs[i];
+            EXPECT_TRUE(run.exited) << run.what << ": the game crashed or hung";
+            EXPECT_EQ(run.status, 1) << run.what;
+            EXPECT_EQ(run.errors.rfind(lines[i], 0), 0u) << run.what << ": " << run.errors;
+            EXPECT_TRUE(!run.errors.empty() && run.errors.find('\n') == run.errors.size() - 1)
+                << run.what << ": not one line: " << run.errors;
+        }
+    }
+};
+
+static std::string Quoted(const char* name)
+{
+    return std::string("helixdash: cannot load \"") + name + "\": ";
+}
+
+TEST_F(GameProgramTest, EachMissingOrDamagedPictureEndsTheGameWithOneLineNamingIt)
+{
+    std::vector<std::string> lines;
+    for (const char* picture : PICTURES) {
+        AddRun(std::string(picture) + " missing", picture);
+        lines.push_back(Quoted(picture) + "missing file\n");
+
+        const std::vector<uint8_t> bytes = ReadFile(fs::path(HELIX_DATA_DIR) / picture);
+        AddRunWith(std::string(picture) + " cut short", picture,
+                   std::vector<uint8_t>(bytes.begin(), bytes.begin() + bytes.size() / 2));
+        lines.push_back(Quoted(picture) + "not a valid 8-bit BMP\n");
+
+        AddRunWith(std::string(picture) + " half as high", picture, BottomHalf(bytes));
+        lines.push_back(Quoted(picture) + "too small for its cells (");
+    }
+    ExpectFailures(lines);
+}
+
+TEST_F(GameProgramTest, EachMissingOrDamagedSoundEndsTheGameWithOneLineNamingIt)
+{
+    std::vector<std::string> lines;
+    for (const char* sound : SOUNDS) {
+        AddRun(std::string(sound) + " missing", sound);
+        lines.push_back(Quoted(sound) + "missing file\n");
+
+        // Cut off inside its format record. (A file cut inside its sound data still plays, as
+        // far as it goes.)
+        const std::vector<uint8_t> bytes = ReadFile(fs::path(HELIX_DATA_DIR) / sound);
+        AddRunWith(std::string(sound) + " cut short", sound,
+                   std::vector<uint8_t>(bytes.begin(), bytes.begin() + 30));
+        lines.push_back(Quoted(sound) + "not a valid WAV (");
+    }
+    ExpectFailures(lines);
+}
+
+TEST_F(GameProgramTest, RunsWithoutPaletteFileOrScoreFileAndEndsCleanlyWhenAsked)
+{
+    // Asked to end well after its set-up (SIGTERM, as the desktop does at log-out), it shuts
+    // down through the window's close road.
+    AddRun("no mainPalette.PAL", "mainPalette.PAL").stopAfterMs = 1500;
+    AddRun("no scores.brd", "scores.brd").stopAfterMs = 1500;
+    RunAll(runs);
+    for (const GameRun& run : runs) {
+        EXPECT_TRUE(run.exited) << run.what << ": the game crashed";
+        EXPECT_EQ(run.status, 0) << run.what;
+        EXPECT_EQ(run.errors, "") << run.what;
+    }
+    EXPECT_FALSE(fs::exists(runs[1].folder / "scores.brd")) << "nothing was played or saved";
+}
