@@ -10,6 +10,8 @@
 #include "platform/message.h"
 #include "platform/window.h"
 
+void (*MainLoopPassHook)() = nullptr;
+
 static constexpr const char* WINDOW_CLASS_NAME = "WINCLASS1";
 static constexpr int WINDOW_WIDTH = 640;
 static constexpr int WINDOW_HEIGHT = 480;
@@ -73,6 +75,9 @@ int WinMain(HINSTANCE instance, HINSTANCE, char*, int)
             DispatchMessage(&msg);
         }
         RunScreenFrame();
+        if (MainLoopPassHook != nullptr) {
+            MainLoopPassHook();
+        }
     }
 
     GameShutdown();

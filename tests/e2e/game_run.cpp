@@ -1,0 +1,298 @@
+// The end-to-end runs' driver: the pass hook that watches the world and works the keys, the
+// steering bot, the state dump and the key scripts.
+#include "tests/e2e/game_run.h"
+
+#include "app/winmain.h"
+#include "game/catching.h"
+#include "game/rule_sound.h"
+#include "game/setup.h"
+#include "game/world.h"
+#include "platform/keyboard.h"
+#include "platform/time.h"
+#include "platform/window.h"
+#include "tests/sdl_events.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+GameRun ThisRun;
+
+static constexpr int ARROWS[] = {VK_LEFT, VK_UP, VK_RIGHT, VK_DOWN};
+// Closer than this to the piece along x, the catcher turns to head along y: the catch boxes
+// overlap up to 36 pixels between centres, 4 of which the catcher's off-centre box takes.
+static constexpr int ALIGNED = 24;
+// What a piece that does not help the codon costs on top of its distance.
+static constexpr int NO_HELP_COST = 10000;
+
+// ---- the bot ----
+
+// Whether the codon (b0, b1, b2) gives its layer a picture. The rules answer, with the bad-codon
+// sound silenced and its note left as it was, so asking changes nothing in the game. Codons with a
+// special piece after the first are never asked: they draw a random picture.
+static bool CodonGivesPicture(int b0, int b1, int b2)
+{
+    if (b0 == KIND_SPECIAL) {
+        return false;
+    }
+    if (b1 == KIND_SPECIAL || b2 == KIND_SPECIAL) {
+        return true;
+    }
+    const int sound = SoundBadCodon;
+    const int last = RuleSoundLast;
+    const int count = RuleSoundCount;
+    SoundBadCodon = -1;
+    const int codon[CODON_LENGTH] = {b0, b1, b2};
+    int frame = BLANK_FACE_FRAME;
+    int page = MEMO_BASE_PAGE;
+    DecodeCodon(codon, &frame, &page);
+    SoundBadCodon = sound;
+    RuleSoundLast = last;
+    RuleSoundCount = count;
+    return frame != BLANK_FACE_FRAME;
+}
+
+// Whether a live piece other than the one in `slot` would complete (b0, b1) to a picture.
+static bool PictureWithinReach(int slot, int b0, int b1)
+{
+    for (int other = 0; other < PIECE_SLOTS; ++other) {
+        if (other != slot && SlotEmpty[other] == 0 && CodonGivesPicture(b0, b1, PieceKind[other])) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// A piece helps when it starts a codon for a layer still missing, keeps a picture within reach of
+// the pieces on the field, or completes a codon that gives a picture.
+static bool HelpsCodon(int slot)
+{
+    const int kind = PieceKind[slot];
+    if (CodonLength == 0) {
+        return kind != KIND_SPECIAL && FaceLayerSet[kind] == 0;
+    }
+    if (CodonLength == 1) {
+        return PictureWithinReach(slot, Codon[0], kind);
+    }
+    return CodonGivesPicture(Codon[0], Codon[1], kind);
+}
+
+int BotArrowKey()
+{
+    int cx = 0;
+    int cy = 0;
+    SpriteGetPosition(&CatcherSprite, &cx, &cy);
+    cx += CatcherSize / 2;
+    cy += CatcherSize / 2;
+    int bestCost = -1;
+    int dx = 0;
+    int dy = 0;
+    for (int slot = 0; slot < PIECE_SLOTS; ++slot) {
+        if (SlotEmpty[slot] == 1) {
+            continue;
+        }
+        int px = 0;
+        int py = 0;
+        SpriteGetPosition(&Pieces[slot], &px, &py);
+        const int sx = px + PIECE_SIZE / 2 - cx;
+        const int sy = py + PIECE_SIZE / 2 - cy;
+        const int cost = std::abs(sx) + std::abs(sy) + (HelpsCodon(slot) ? 0 : NO_HELP_COST);
+        if (bestCost < 0 || cost < bestCost) {
+            bestCost = cost;
+            dx = sx;
+            dy = sy;
+        }
+    }
+    if (std::abs(dx) >= ALIGNED) {
+        return dx < 0 ? VK_LEFT : VK_RIGHT;
+    }
+    return dy < 0 ? VK_UP : VK_DOWN;
+}
+
+// ---- the pass hook ----
+
+static std::array<unsigned char, PIECE_SLOTS> PreviousEmpty{};
+static int PreviousState = STATE_OPENING;
+static int PreviousFaces = 0;
+static int PreviousScore = 0;
+static bool NameSent = false;
+
+// What the pass did, seen from outside. A pass handles one message (a respawn tick refills a
+// slot) and then runs the frame of the state the previous pass left (catches empty slots, in slot
+// order); a refilled piece is never under the catcher, so no slot is refilled and caught in one
+// pass.
+static void WatchPass()
+{
+    GameLog& log = ThisRun.log;
+    ++log.passes;
+    log.openingFrames += PreviousState == STATE_OPENING;
+    log.playFrames += PreviousState == STATE_PLAY;
+    for (int slot = 0; slot < PIECE_SLOTS; ++slot) {
+        if (PreviousEmpty[slot] == 0 && SlotEmpty[slot] == 1) {
+            log.kinds.push_back(PieceKind[slot]);
+        } else if (PreviousEmpty[slot] == 1 && SlotEmpty[slot] == 0) {
+            ++log.refills;
+        }
+        PreviousEmpty[slot] = SlotEmpty[slot];
+    }
+    if (FacesCompleted > PreviousFaces) {
+        log.faces.push_back(
+            {FaceLayerFrame[0], FaceLayerFrame[1], FaceLayerFrame[2], FaceLayerFrame[3]});
+        log.facePoints.push_back(GameScore - PreviousScore);
+    }
+    PreviousFaces = FacesCompleted;
+    PreviousScore = GameScore;
+    PreviousState = GameState;
+}
+
+static void SetKey(int vk, bool down)
+{
+    if (((GetAsyncKeyState(vk) & 0x8000) != 0) == down) {
+        return;
+    }
+    KeyboardSetKey(vk, down);
+    ThisRun.keys.push_back({ThisRun.log.passes, vk, down});
+}
+
+static void BotKeys()
+{
+    SetKey(VK_SPACE, GameState == STATE_TITLE);
+    const int arrow = GameState == STATE_PLAY ? BotArrowKey() : 0;
+    for (int vk : ARROWS) {
+        SetKey(vk, vk == arrow);
+    }
+}
+
+static void ScriptKeys()
+{
+    auto [first, last] = ThisRun.script.equal_range(ThisRun.log.passes);
+    for (auto it = first; it != last; ++it) {
+        SetKey(it->second.first, it->second.second);
+    }
+}
+
+// The score screen: the name typed and Enter, as a player's keyboard sends them; Escape once the
+// record is saved (at once when no name is to be typed).
+static void ScoreScreenKeys()
+{
+    if (!ThisRun.name.empty() && !NameSent) {
+        NameSent = true;
+        PushText(MainWindow, ThisRun.name.c_str());
+        PushKey(MainWindow, SDL_SCANCODE_RETURN, SDLK_RETURN, true);
+        PushKey(MainWindow, SDL_SCANCODE_RETURN, SDLK_RETURN, false);
+    }
+    if (ThisRun.name.empty() || ScoreSaved == 1) {
+        KeyboardSetKey(VK_ESCAPE, true);
+    }
+}
+
+static void PassHook()
+{
+    WatchPass();
+    if (ThisRun.useScript) {
+        ScriptKeys();
+    } else {
+        BotKeys();
+    }
+    if (GameState == STATE_SCORES) {
+        ScoreScreenKeys();
+    }
+    if (ThisRun.log.passes >= ThisRun.passLimit) {
+        KeyboardSetKey(VK_ESCAPE, true);
+    }
+}
+
+// ---- dumps and scripts ----
+
+std::string GameDump(long seed)
+{
+    const GameLog& log = ThisRun.log;
+    std::ostringstream out;
+    out << "seed " << seed << "\n";
+    out << "play frames " << log.playFrames << "\n";
+    out << "refills " << log.refills << "\n";
+    out << "game score " << GameScore << "\n";
+    out << "rank " << RankTitle << "\n";
+    out << "faces " << log.faces.size() << "\n";
+    for (size_t i = 0; i < log.faces.size(); ++i) {
+        const auto& f = log.faces[i];
+        out << "face " << i + 1 << ": " << f[0] << " " << f[1] << " " << f[2] << " " << f[3]
+            << " = " << log.facePoints[i] << "\n";
+    }
+    out << "codons " << log.kinds.size() / CODON_LENGTH << "\n";
+    for (size_t i = 0; i + CODON_LENGTH <= log.kinds.size(); i += CODON_LENGTH) {
+        out << log.kinds[i] << " " << log.kinds[i + 1] << " " << log.kinds[i + 2] << "\n";
+    }
+    out << "unfinished codon:";
+    for (size_t i = log.kinds.size() - log.kinds.size() % CODON_LENGTH; i < log.kinds.size(); ++i) {
+        out << " " << log.kinds[i];
+    }
+    out << "\n";
+    return out.str();
+}
+
+std::string KeyScriptText(const std::vector<KeyChange>& keys)
+{
+    std::ostringstream out;
+    for (const KeyChange& k : keys) {
+        out << k.pass << " " << k.vk << " " << (k.down ? 1 : 0) << "\n";
+    }
+    return out.str();
+}
+
+std::multimap<int, std::pair<int, bool>> KeyScriptParse(const std::string& text)
+{
+    std::multimap<int, std::pair<int, bool>> script;
+    std::istringstream in(text);
+    int pass = 0;
+    int vk = 0;
+    int down = 0;
+    while (in >> pass >> vk >> down) {
+        script.emplace(pass, std::pair{vk, down != 0});
+    }
+    return script;
+}
+
+std::string FileText(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+// ---- the fixture ----
+
+void GameRunTest::SetUp()
+{
+    PlatformShutdown();
+    previousDir = fs::current_path();
+    const ::testing::TestInfo* t = ::testing::UnitTest::GetInstance()->current_test_info();
+    workDir = fs::path(::testing::TempDir()) / (std::string("helix-e2e-") + t->name());
+    fs::remove_all(workDir);
+    fs::copy(HELIX_DATA_DIR, workDir, fs::copy_options::recursive);
+    fs::current_path(workDir);
+    KeyboardClear();
+    PlatformUseFakeClock(1000);
+}
+
+void GameRunTest::TearDown()
+{
+    MainLoopPassHook = nullptr;
+    KeyboardClear();
+    PlatformShutdown();
+    PlatformUseRealClock();
+    fs::current_path(previousDir);
+    fs::remove_all(workDir);
+}
+
+int GameRunTest::Play(long seed)
+{
+    SetupSeed = seed;
+    MainLoopPassHook = PassHook;
+    char commandLine[] = "";
+    return WinMain(PlatformInstance(), nullptr, commandLine, SW_SHOWNORMAL);
+}
