@@ -1,0 +1,89 @@
+// Ten seconds of play on the real clock through the real main loop, headless: the share of one
+// core the game takes while it is played, and the process's peak resident memory. Goals: 3 % or
+// less, 48 MB or less. Run from the build tree's data folder (or give the folder):
+//     build-release/bench/helix_play_load [data-folder]
+#include "app/winmain.h"
+#include "game/setup.h"
+#include "game/world.h"
+#include "platform/keyboard.h"
+#include "platform/time.h"
+#include "platform/window.h"
+
+#include <sys/resource.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+static constexpr std::uint32_t PLAY_MS = 10000;
+// The catcher turns every this many milliseconds, right, down, left, up, so it sweeps the field
+// and catches pieces as a player would.
+static constexpr std::uint32_t TURN_MS = 700;
+
+static std::uint32_t PlayStartTick = 0;
+static bool Playing = false;
+static bool PlayEnded = false;
+static int PlayFrames = 0;
+static rusage PlayStartUsage{};
+static rusage PlayEndUsage{};
+
+static double CpuSeconds(const rusage& u)
+{
+    return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
+           static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) * 1e-6;
+}
+
+// Space on the title; on the play screen the sweep, then Escape after PLAY_MS.
+static void PassHook()
+{
+    if (GameState == STATE_TITLE) {
+        KeyboardSetKey(VK_SPACE, true);
+        return;
+    }
+    if (GameState != STATE_PLAY || PlayEnded) {
+        return;
+    }
+    if (!Playing) {
+        Playing = true;
+        KeyboardSetKey(VK_SPACE, false);
+        PlayStartTick = PlatformTicks();
+        getrusage(RUSAGE_SELF, &PlayStartUsage);
+    }
+    ++PlayFrames;
+    const std::uint32_t elapsed = PlatformTicks() - PlayStartTick;
+    constexpr int TURNS[] = {VK_RIGHT, VK_DOWN, VK_LEFT, VK_UP};
+    for (int i = 0; i < 4; ++i) {
+        KeyboardSetKey(TURNS[i], i == static_cast<int>(elapsed / TURN_MS % 4));
+    }
+    if (elapsed >= PLAY_MS) {
+        getrusage(RUSAGE_SELF, &PlayEndUsage);
+        PlayEnded = true;
+        KeyboardSetKey(VK_ESCAPE, true);
+    }
+}
+
+int main(int argc, char** argv)
+{
+    if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr) {
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+    }
+    std::filesystem::current_path(argc > 1 ? argv[1] : HELIX_DATA_DIR);
+    SetupSeed = 7;
+    MainLoopPassHook = PassHook;
+    char commandLine[] = "";
+    const int result = WinMain(PlatformInstance(), nullptr, commandLine, SW_SHOWNORMAL);
+    PlatformShutdown();
+    rusage end{};
+    getrusage(RUSAGE_SELF, &end);
+    if (result != 0 || !PlayEnded) {
+        std::fprintf(stderr, "helix_play_load: the game did not play for %u ms\n", PLAY_MS);
+        return 1;
+    }
+    const double cpu = CpuSeconds(PlayEndUsage) - CpuSeconds(PlayStartUsage);
+    std::printf("play: %d frames in %.2f s, %.3f s of processor time: %.2f %% of one core\n",
+                PlayFrames, PLAY_MS / 1000.0, cpu, 100.0 * cpu / (PLAY_MS / 1000.0));
+    std::printf("peak resident memory: %.1f MB\n", static_cast<double>(end.ru_maxrss) / 1024.0);
+    return 0;
+}
