@@ -79,34 +79,12 @@ TEST_F(PlacementTest, StartingPlacementTakesItsDrawsInOrder)
     }
 }
 
-class RespawnTest : public WorldTest {
+class RespawnTest : public WindowedWorldTest {
 protected:
-    static LRESULT Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-    {
-        return DefWindowProc(window, message, wParam, lParam);
-    }
-
     void SetUp() override
     {
-        WorldTest::SetUp();
-        PlatformShutdown();
-        WNDCLASSEX c{};
-        c.cbSize = sizeof(WNDCLASSEX);
-        c.lpfnWndProc = Procedure;
-        c.lpszClassName = "WINCLASS1";
-        c.hInstance = PlatformInstance();
-        ASSERT_NE(RegisterClassEx(&c), 0);
-        MainWindow = CreateWindowEx(0, "WINCLASS1", "respawn", WS_POPUP, 0, 0, 640, 480, nullptr,
-                                    nullptr, PlatformInstance(), nullptr);
-        ASSERT_NE(MainWindow, nullptr);
-        MessageQueueClear();
+        WindowedWorldTest::SetUp();
         PlaceStartingPieces();
-    }
-
-    void TearDown() override
-    {
-        PlatformShutdown();
-        MainWindow = nullptr;
     }
 
     static bool DestroyPosted()

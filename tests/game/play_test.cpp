@@ -23,7 +23,7 @@
 
 // A world on its first play frame, in a live window (the respawn timer runs on it) on the fake
 // clock, without a display: the frames draw nothing, which the rules do not notice.
-class PlayTest : public WorldTest {
+class PlayTest : public WindowedWorldTest {
 protected:
     static constexpr int ID_GAME_OVER = 207;
     // Where the test parks the pieces it does not want caught: the top of the field's right
@@ -31,14 +31,12 @@ protected:
     static constexpr int PARK_X = 400;
     static constexpr int PARK_Y = 440;
 
-    static LRESULT Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-    {
-        return DefWindowProc(window, message, wParam, lParam);
-    }
-
     void SetUp() override
     {
-        WorldTest::SetUp();
+        WindowedWorldTest::SetUp();
+        if (HasFatalFailure()) {
+            return;
+        }
         for (int layer = 0; layer < FACE_LAYER_COUNT; ++layer) {
             FaceLayers[layer] = PlainSprite(WorldPanelX(), FACE_TOP, PANEL_PICTURE_WIDTH,
                                             FACE_FRAME_COUNT, SPRITE_VISIBLE);
@@ -64,26 +62,14 @@ protected:
         }
 
         KeyboardClear();
-        PlatformShutdown();
-        WNDCLASSEX c{};
-        c.cbSize = sizeof(WNDCLASSEX);
-        c.lpfnWndProc = Procedure;
-        c.lpszClassName = "WINCLASS1";
-        c.hInstance = PlatformInstance();
-        ASSERT_NE(RegisterClassEx(&c), 0);
-        MainWindow = CreateWindowEx(0, "WINCLASS1", "play", WS_POPUP, 0, 0, 640, 480, nullptr,
-                                    nullptr, PlatformInstance(), nullptr);
-        ASSERT_NE(MainWindow, nullptr);
-        MessageQueueClear();
         PlatformUseFakeClock(0);
     }
 
     void TearDown() override
     {
         KeyboardClear();
-        PlatformShutdown();
         PlatformUseRealClock();
-        MainWindow = nullptr;
+        WindowedWorldTest::TearDown();
     }
 
     static void PutPiece(int slot, int kind, int x, int y)

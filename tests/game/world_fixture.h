@@ -9,6 +9,8 @@
 
 #include "game/rule_sound.h"
 #include "game/world.h"
+#include "platform/message.h"
+#include "platform/window.h"
 
 class WorldTest : public ::testing::Test {
 protected:
@@ -60,5 +62,37 @@ protected:
         SoundBadCodon = ID_BAD_CODON;
         RuleSoundLast = -1;
         RuleSoundCount = 0;
+    }
+};
+
+// For the rules that start or stop the respawn timer or post to the window: the world above in a
+// live, hidden window of the game's class, with an empty queue.
+class WindowedWorldTest : public WorldTest {
+protected:
+    static LRESULT Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        return DefWindowProc(window, message, wParam, lParam);
+    }
+
+    void SetUp() override
+    {
+        WorldTest::SetUp();
+        PlatformShutdown();
+        WNDCLASSEX c{};
+        c.cbSize = sizeof(WNDCLASSEX);
+        c.lpfnWndProc = Procedure;
+        c.lpszClassName = "WINCLASS1";
+        c.hInstance = PlatformInstance();
+        ASSERT_NE(RegisterClassEx(&c), 0);
+        MainWindow = CreateWindowEx(0, "WINCLASS1", "rules", WS_POPUP, 0, 0, 640, 480, nullptr,
+                                    nullptr, PlatformInstance(), nullptr);
+        ASSERT_NE(MainWindow, nullptr);
+        MessageQueueClear();
+    }
+
+    void TearDown() override
+    {
+        PlatformShutdown();
+        MainWindow = nullptr;
     }
 };
