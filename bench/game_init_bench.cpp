@@ -1,34 +1,19 @@
 // Measures the game's start: GameInit on the generated data (display, sound, every picture cut
 // into its sprites, the sounds and the score file) up to the first opening frame on screen.
 // Goal: 60 ms or less. Runs in the build tree's data folder.
+#include "bench/game_bench.h"
 #include "game/front_screens.h"
 #include "game/setup.h"
 #include "game/world.h"
-#include "platform/message.h"
 #include "platform/time.h"
-#include "platform/window.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <filesystem>
 
 static void BM_GameInit(benchmark::State& state)
 {
-    if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr) {
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
-    }
-    const std::filesystem::path previousDir = std::filesystem::current_path();
-    std::filesystem::current_path(HELIX_DATA_DIR);
-    if (MainWindow == nullptr) {
-        WNDCLASSEX c{};
-        c.cbSize = sizeof(WNDCLASSEX);
-        c.lpfnWndProc = DefWindowProc;
-        c.lpszClassName = "WINCLASS1";
-        RegisterClassEx(&c);
-        MainWindow = CreateWindowEx(0, "WINCLASS1", "", WS_POPUP, 0, 0, 640, 480, nullptr, nullptr,
-                                    PlatformInstance(), nullptr);
-    }
+    const std::filesystem::path previousDir = BenchGameEnter();
     // The opening frame's 120 ms wait is not start-up work.
     PlatformUseFakeClock(0);
     SetupSeed = 1;

@@ -1,6 +1,7 @@
 // Measures one play-screen frame on the generated data, headless: the whole screen drawn, every
 // animation stepped, the catcher steered round the field catching what it meets, the score lines
 // and the flip, without the 30 ms wait (the fake clock takes it). Goal: 0.4 ms or less, median.
+#include "bench/game_bench.h"
 #include "game/front_screens.h"
 #include "game/placement.h"
 #include "game/play.h"
@@ -9,11 +10,9 @@
 #include "platform/keyboard.h"
 #include "platform/message.h"
 #include "platform/time.h"
-#include "platform/window.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <filesystem>
 
 // The catcher turns every this many frames, right, down, left, up, so it sweeps the field.
@@ -21,20 +20,7 @@ static constexpr int TURN_FRAMES = 40;
 
 static void BM_PlayFrame(benchmark::State& state)
 {
-    if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr) {
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
-    }
-    const std::filesystem::path previousDir = std::filesystem::current_path();
-    std::filesystem::current_path(HELIX_DATA_DIR);
-    if (MainWindow == nullptr) {
-        WNDCLASSEX c{};
-        c.cbSize = sizeof(WNDCLASSEX);
-        c.lpfnWndProc = DefWindowProc;
-        c.lpszClassName = "WINCLASS1";
-        RegisterClassEx(&c);
-        MainWindow = CreateWindowEx(0, "WINCLASS1", "", WS_POPUP, 0, 0, 640, 480, nullptr, nullptr,
-                                    PlatformInstance(), nullptr);
-    }
+    const std::filesystem::path previousDir = BenchGameEnter();
     PlatformUseFakeClock(0);
     SetupSeed = 7;
     GameState = STATE_OPENING;

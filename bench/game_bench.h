@@ -1,0 +1,8 @@
+// What the game's benchmarks share: the game window (headless when there is no display) and the
+// build tree's data folder as the working folder while they run.
+#pragma once
+
+#include <filesystem>
+
+// Makes the game window on first use and enters the data folder. Returns the folder to go back to.
+std::filesystem::path BenchGameEnter();
