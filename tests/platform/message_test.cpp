@@ -6,8 +6,6 @@
 #include "platform/window_sdl.h"
 #include "tests/sdl_events.h"
 
-#include <cstring>
-
 using MessageTest = PlatformTest;
 
 namespace {
@@ -20,7 +18,7 @@ void CountAltEnter()
 
 } // namespace
 
-TEST_F(MessageTest, PeekHandsOutOneMessageAtATimeInPostingOrder)
+TEST_F(MessageTest, PeekHandsOutOneMessageAtATimeInPostingOrderAndQuitTakesItsTurn)
 {
     PlatformUseFakeClock(500);
     HWND window = MakeWindow();
@@ -32,30 +30,32 @@ TEST_F(MessageTest, PeekHandsOutOneMessageAtATimeInPostingOrder)
     PlatformFakeClockAdvance(7);
     ASSERT_EQ(PostMessage(nullptr, WM_USER + 1, 2, 20), 1);
     ASSERT_EQ(PostMessage(window, WM_USER + 2, 3, 30), 1);
+    PostQuitMessage(3);
+    // A frame that keeps posting (Escape held down posts WM_DESTROY every frame) must not be
+    // able to hold the quit off.
+    ASSERT_EQ(PostMessage(window, WM_USER + 3, 0, 0), 1);
 
     // Looking without removing shows the same first message again and again.
-    for (int i = 0; i < 2; ++i) {
-        ASSERT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_NOREMOVE), 1);
-        EXPECT_EQ(m.message, WM_USER);
-        EXPECT_EQ(m.hwnd, window);
-    }
+    EXPECT_EQ(Take(PM_NOREMOVE).message, WM_USER);
+    EXPECT_EQ(Take(PM_NOREMOVE).hwnd, window);
     // A filter picks the first match and leaves the others in their order.
-    ASSERT_EQ(PeekMessage(&m, nullptr, WM_USER + 2, WM_USER + 2, PM_REMOVE), 1);
-    EXPECT_EQ(m.wParam, 3u);
-    EXPECT_EQ(PeekMessage(&m, window, WM_USER + 1, WM_USER + 1, PM_REMOVE), 0)
+    EXPECT_EQ(Take(PM_REMOVE, nullptr, WM_USER + 2, WM_USER + 2).wParam, 3u);
+    EXPECT_EQ(Take(PM_REMOVE, window, WM_USER + 1, WM_USER + 1).message, 0u)
         << "the thread message belongs to no window";
 
-    ASSERT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE), 1);
-    EXPECT_EQ(m.message, WM_USER);
-    EXPECT_EQ(m.wParam, 1u);
-    EXPECT_EQ(m.lParam, 10);
-    EXPECT_EQ(m.time, 500u);
-    ASSERT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE), 1);
-    EXPECT_EQ(m.message, WM_USER + 1);
+    m = Take();
+    EXPECT_EQ((std::array{m.message, UINT(m.wParam), UINT(m.lParam), m.time}),
+              (std::array{UINT(WM_USER), 1u, 10u, 500u}));
+    m = Take();
+    EXPECT_EQ((std::array{m.message, UINT(m.wParam), UINT(m.lParam), m.time}),
+              (std::array{UINT(WM_USER + 1), 2u, 20u, 507u}));
     EXPECT_EQ(m.hwnd, nullptr);
-    EXPECT_EQ(m.lParam, 20);
-    EXPECT_EQ(m.time, 507u);
-    EXPECT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE), 0);
+    EXPECT_EQ(Take(PM_NOREMOVE).message, WM_QUIT);
+    m = Take();
+    EXPECT_EQ((std::array{m.message, UINT(m.wParam)}), (std::array{UINT(WM_QUIT), 3u}));
+    EXPECT_EQ(m.hwnd, nullptr);
+    EXPECT_EQ(Take().message, WM_USER + 3);
+    EXPECT_EQ(Take().message, 0u) << "WM_QUIT is handed out once";
 }
 
 TEST_F(MessageTest, PostMessageRefusesADeadWindowAndAFullQueue)
@@ -66,8 +66,7 @@ TEST_F(MessageTest, PostMessageRefusesADeadWindowAndAFullQueue)
     EXPECT_EQ(PostMessage(reinterpret_cast<HWND>(&notAWindow), WM_USER, 0, 0), 0);
     ASSERT_EQ(DestroyWindow(window), 1);
     EXPECT_EQ(PostMessage(window, WM_USER, 0, 0), 0);
-    MSG m;
-    EXPECT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE), 0);
+    EXPECT_EQ(Take().message, 0u);
 
     // A character put in front moves the ring's start back past its first place, so filling the
     // queue afterwards runs across the ring's end.
@@ -81,78 +80,42 @@ TEST_F(MessageTest, PostMessageRefusesADeadWindowAndAFullQueue)
     // No room for the quit either: it must still come once everything else has been taken.
     PostQuitMessage(5);
 
-    ASSERT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE), 1);
-    EXPECT_EQ(m.message, WM_CHAR);
+    EXPECT_EQ(Take().message, WM_CHAR);
     for (int i = 0; i + 1 < MESSAGE_QUEUE_SIZE; ++i) {
-        ASSERT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE), 1);
+        const MSG m = Take();
         ASSERT_EQ(m.message, WM_USER);
         ASSERT_EQ(m.wParam, static_cast<WPARAM>(i));
     }
-    ASSERT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE), 1);
-    EXPECT_EQ(m.message, WM_QUIT);
-    EXPECT_EQ(m.wParam, 5u);
-    EXPECT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE), 0);
-}
-
-TEST_F(MessageTest, QuitTakesItsTurnInTheQueueWithItsExitCode)
-{
-    HWND window = MakeWindow();
-    ASSERT_NE(window, nullptr);
-    ASSERT_EQ(PostMessage(window, WM_USER, 0, 0), 1);
-    ASSERT_EQ(PostMessage(nullptr, WM_USER + 1, 0, 0), 1);
-    PostQuitMessage(3);
-    // A frame that keeps posting (Escape held down posts WM_DESTROY every frame) must not be
-    // able to hold the quit off.
-    ASSERT_EQ(PostMessage(window, WM_USER + 2, 0, 0), 1);
-
-    MSG m;
-    ASSERT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE), 1);
-    EXPECT_EQ(m.message, WM_USER);
-    ASSERT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE), 1);
-    EXPECT_EQ(m.message, WM_USER + 1);
-    ASSERT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_NOREMOVE), 1);
-    EXPECT_EQ(m.message, WM_QUIT);
-    ASSERT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE), 1);
-    EXPECT_EQ(m.message, WM_QUIT);
-    EXPECT_EQ(m.wParam, 3u);
-    EXPECT_EQ(m.hwnd, nullptr);
-    ASSERT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE), 1);
-    EXPECT_EQ(m.message, WM_USER + 2);
-    EXPECT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE), 0) << "WM_QUIT is handed out once";
+    const MSG quit = Take();
+    EXPECT_EQ(quit.message, WM_QUIT);
+    EXPECT_EQ(quit.wParam, 5u);
+    EXPECT_EQ(Take().message, 0u);
 }
 
 TEST_F(MessageTest, TranslateMakesCharactersOnlyForEnterBackspaceAndEscape)
 {
     HWND window = MakeWindow();
     ASSERT_NE(window, nullptr);
-    struct {
-        int vk;
-        WPARAM ch;
-    } const keys[] = {{VK_RETURN, 13}, {VK_BACK, 8}, {VK_ESCAPE, 27}};
-    for (const auto& key : keys) {
+    for (auto [vk, ch] : {std::pair{VK_RETURN, 13u}, {VK_BACK, 8u}, {VK_ESCAPE, 27u}}) {
         ASSERT_EQ(PostMessage(window, WM_USER, 0, 0), 1);
-        MSG down{window, WM_KEYDOWN, static_cast<WPARAM>(key.vk), 1, 0};
+        const MSG down{window, WM_KEYDOWN, static_cast<WPARAM>(vk), 1, 0};
         EXPECT_EQ(TranslateMessage(&down), 1);
         // The character comes next, ahead of what was already waiting.
-        MSG m;
-        ASSERT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE), 1);
+        const MSG m = Take();
         EXPECT_EQ(m.message, WM_CHAR);
-        EXPECT_EQ(m.wParam, key.ch);
+        EXPECT_EQ(m.wParam, ch);
         EXPECT_EQ(m.hwnd, window);
-        ASSERT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE), 1);
-        EXPECT_EQ(m.message, WM_USER);
+        EXPECT_EQ(Take().message, WM_USER);
     }
 
     const MSG nothing[] = {
         {window, WM_KEYDOWN, VK_SPACE, 1, 0},     {window, WM_KEYDOWN, 'A', 1, 0},
         {window, WM_KEYDOWN, VK_LEFT, 1, 0},      {window, WM_KEYUP, VK_RETURN, 1, 0},
-        {window, WM_SYSKEYDOWN, VK_RETURN, 1, 0}, {window, WM_CHAR, 13, 1, 0},
-    };
+        {window, WM_SYSKEYDOWN, VK_RETURN, 1, 0}, {window, WM_CHAR, 13, 1, 0}};
     for (const MSG& msg : nothing) {
         EXPECT_EQ(TranslateMessage(&msg), 0) << msg.message << " " << msg.wParam;
     }
-    MSG m;
-    EXPECT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE), 0);
+    EXPECT_EQ(Take().message, 0u);
 }
 
 TEST_F(MessageTest, SdlKeyEventsBecomeKeyMessagesAndHoldTheKeyTable)
@@ -163,35 +126,32 @@ TEST_F(MessageTest, SdlKeyEventsBecomeKeyMessagesAndHoldTheKeyTable)
         SDL_Scancode scancode;
         SDL_Keycode sym;
         int vk;
-    } const keys[] = {
-        {SDL_SCANCODE_LEFT, SDLK_LEFT, 37},
-        {SDL_SCANCODE_UP, SDLK_UP, 38},
-        {SDL_SCANCODE_RIGHT, SDLK_RIGHT, 39},
-        {SDL_SCANCODE_DOWN, SDLK_DOWN, 40},
-        {SDL_SCANCODE_SPACE, SDLK_SPACE, 32},
-        {SDL_SCANCODE_ESCAPE, SDLK_ESCAPE, 27},
-        {SDL_SCANCODE_RETURN, SDLK_RETURN, 13},
-        {SDL_SCANCODE_KP_ENTER, SDLK_KP_ENTER, 13},
-        {SDL_SCANCODE_BACKSPACE, SDLK_BACKSPACE, 8},
-        {SDL_SCANCODE_A, SDLK_a, 'A'},
-        {SDL_SCANCODE_Z, SDLK_z, 'Z'},
-        {SDL_SCANCODE_7, SDLK_7, '7'},
-        {SDL_SCANCODE_F1, SDLK_F1, VK_F1},
-    };
+    } const keys[] = {{SDL_SCANCODE_LEFT, SDLK_LEFT, 37},
+                      {SDL_SCANCODE_UP, SDLK_UP, 38},
+                      {SDL_SCANCODE_RIGHT, SDLK_RIGHT, 39},
+                      {SDL_SCANCODE_DOWN, SDLK_DOWN, 40},
+                      {SDL_SCANCODE_SPACE, SDLK_SPACE, 32},
+                      {SDL_SCANCODE_ESCAPE, SDLK_ESCAPE, 27},
+                      {SDL_SCANCODE_RETURN, SDLK_RETURN, 13},
+                      {SDL_SCANCODE_KP_ENTER, SDLK_KP_ENTER, 13},
+                      {SDL_SCANCODE_BACKSPACE, SDLK_BACKSPACE, 8},
+                      {SDL_SCANCODE_A, SDLK_a, 'A'},
+                      {SDL_SCANCODE_Z, SDLK_z, 'Z'},
+                      {SDL_SCANCODE_7, SDLK_7, '7'},
+                      {SDL_SCANCODE_F1, SDLK_F1, VK_F1}};
     for (const auto& key : keys) {
         SCOPED_TRACE(key.vk);
-        MSG m;
         PushKey(window, key.scancode, key.sym, true);
-        ASSERT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE), 1);
+        MSG m = Take();
         EXPECT_EQ(m.message, WM_KEYDOWN);
         EXPECT_EQ(m.hwnd, window);
         EXPECT_EQ(m.wParam, static_cast<WPARAM>(key.vk));
         EXPECT_EQ(m.lParam & (LPARAM{1} << 31), 0);
         EXPECT_EQ(GetAsyncKeyState(key.vk) & 0x8000, 0x8000);
-        EXPECT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE), 0) << "no character from a key";
+        EXPECT_EQ(Take().message, 0u) << "no character from a key";
 
         PushKey(window, key.scancode, key.sym, false);
-        ASSERT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE), 1);
+        m = Take();
         EXPECT_EQ(m.message, WM_KEYUP);
         EXPECT_EQ(m.wParam, static_cast<WPARAM>(key.vk));
         EXPECT_NE(m.lParam & (LPARAM{1} << 31), 0);
@@ -202,16 +162,13 @@ TEST_F(MessageTest, SdlKeyEventsBecomeKeyMessagesAndHoldTheKeyTable)
     PushKey(window, SDL_SCANCODE_LEFT, SDLK_LEFT, true);
     PushKey(window, SDL_SCANCODE_SPACE, SDLK_SPACE, true);
     PushKey(window, SDL_SCANCODE_LEFT, SDLK_LEFT, true, KMOD_NONE, 1);
-    MSG m;
-    ASSERT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE), 1);
-    EXPECT_EQ(m.wParam, static_cast<WPARAM>(VK_LEFT));
+    EXPECT_EQ(Take().wParam, static_cast<WPARAM>(VK_LEFT));
     EXPECT_EQ(GetAsyncKeyState(VK_LEFT) & 0x8000, 0x8000);
     EXPECT_EQ(GetAsyncKeyState(VK_SPACE) & 0x8000, 0x8000);
-    ASSERT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE), 1);
-    EXPECT_EQ(m.wParam, static_cast<WPARAM>(VK_SPACE));
-    ASSERT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE), 1);
-    EXPECT_EQ(m.wParam, static_cast<WPARAM>(VK_LEFT));
-    EXPECT_NE(m.lParam & (LPARAM{1} << 30), 0) << "an auto-repeat is marked";
+    EXPECT_EQ(Take().wParam, static_cast<WPARAM>(VK_SPACE));
+    const MSG repeat = Take();
+    EXPECT_EQ(repeat.wParam, static_cast<WPARAM>(VK_LEFT));
+    EXPECT_NE(repeat.lParam & (LPARAM{1} << 30), 0) << "an auto-repeat is marked";
 }
 
 TEST_F(MessageTest, TypedTextGivesOneCharPerPrintableLatin1Character)
@@ -222,16 +179,13 @@ TEST_F(MessageTest, TypedTextGivesOneCharPerPrintableLatin1Character)
     // y-diaeresis, a three-byte sequence cut short after two (its bits so far would read as
     // e-acute), a tilde, and a lead byte alone at the end.
     PushText(window, "a\xC3\xA9\xE2\x82\xAC\x01\x7F\xC2\x85\xC2\xA0\xC3\xBF\xE3\xA9~\xC3");
-    const WPARAM expected[] = {'a', 0xE9, 0xA0, 0xFF, '~'};
-    for (WPARAM ch : expected) {
-        MSG m;
-        ASSERT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE), 1) << ch;
+    for (WPARAM ch : {WPARAM{'a'}, WPARAM{0xE9}, WPARAM{0xA0}, WPARAM{0xFF}, WPARAM{'~'}}) {
+        const MSG m = Take();
         EXPECT_EQ(m.message, WM_CHAR);
         EXPECT_EQ(m.hwnd, window);
         EXPECT_EQ(m.wParam, ch);
     }
-    MSG m;
-    EXPECT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE), 0);
+    EXPECT_EQ(Take().message, 0u);
 }
 
 TEST_F(MessageTest, CloseButtonGivesWmCloseAndTheDefaultDestroysTheWindow)
@@ -240,11 +194,10 @@ TEST_F(MessageTest, CloseButtonGivesWmCloseAndTheDefaultDestroysTheWindow)
     ASSERT_NE(window, nullptr);
     PushWindowClose(window);
     PushWindowClose(window);
-    MSG m;
-    ASSERT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE), 1);
+    const MSG m = Take();
     EXPECT_EQ(m.message, WM_CLOSE);
     EXPECT_EQ(m.hwnd, window);
-    EXPECT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_NOREMOVE), 0) << "one close while one waits";
+    EXPECT_EQ(Take(PM_NOREMOVE).message, 0u) << "one close while one waits";
 
     DispatchMessage(&m);
     EXPECT_EQ(CountReceived(window, WM_CLOSE), 1);
@@ -261,9 +214,7 @@ TEST_F(MessageTest, AltEnterCallsTheHandlerAndMakesNoMessage)
     PushKey(window, SDL_SCANCODE_RETURN, SDLK_RETURN, true, KMOD_LALT);
     PushKey(window, SDL_SCANCODE_RETURN, SDLK_RETURN, true, KMOD_LALT, 1);
     PushKey(window, SDL_SCANCODE_RETURN, SDLK_RETURN, true, KMOD_RALT);
-
-    MSG m;
-    while (PeekMessage(&m, nullptr, 0, 0, PM_REMOVE)) {
+    for (MSG m = Take(); m.message != 0; m = Take()) {
         TranslateMessage(&m);
         EXPECT_NE(m.message, WM_CHAR);
         EXPECT_FALSE((m.message == WM_KEYDOWN || m.message == WM_SYSKEYDOWN) &&
@@ -273,7 +224,7 @@ TEST_F(MessageTest, AltEnterCallsTheHandlerAndMakesNoMessage)
 
     // Enter without Alt is an ordinary key again.
     PushKey(window, SDL_SCANCODE_RETURN, SDLK_RETURN, true);
-    ASSERT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE), 1);
+    const MSG m = Take();
     EXPECT_EQ(m.message, WM_KEYDOWN);
     EXPECT_EQ(m.wParam, static_cast<WPARAM>(VK_RETURN));
     EXPECT_EQ(AltEnterCalls, 2);

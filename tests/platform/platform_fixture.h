@@ -13,7 +13,6 @@
 struct ReceivedMessage {
     HWND window;
     UINT message;
-    WPARAM wParam;
 };
 
 class PlatformTest : public ::testing::Test {
@@ -25,26 +24,22 @@ protected:
     // The procedure's answer to WM_CREATE; -1 refuses the window.
     inline static LRESULT CreateAnswer = 0;
 
-    // Records the message, then behaves like the game's procedure: the default handling, so a
+    // Records the message, then handles it as the game's procedure does: by default, so a
     // WM_CLOSE destroys the window.
     static LRESULT RecordingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     {
-        Received.push_back({window, message, wParam});
-        if (message == WM_CREATE) {
-            return CreateAnswer;
-        }
-        return DefWindowProc(window, message, wParam, lParam);
+        Received.push_back({window, message});
+        return message == WM_CREATE ? CreateAnswer : DefWindowProc(window, message, wParam, lParam);
     }
 
+    // Nothing may leak into the next test: windows, classes, queued messages, timers, keys, the
+    // fake clock.
     void SetUp() override
     {
         PlatformShutdown();
         Received.clear();
         CreateAnswer = 0;
     }
-
-    // Nothing may leak into the next test: windows, classes, queued messages, timers, keys, the
-    // fake clock.
     void TearDown() override
     {
         PlatformShutdown();
@@ -53,42 +48,47 @@ protected:
 
     static WNDCLASSEX TestClass()
     {
-        WNDCLASSEX c{};
-        c.cbSize = sizeof(WNDCLASSEX);
-        c.style = CS_DBLCLKS | CS_OWNDC | CS_HREDRAW | CS_VREDRAW;
-        c.lpfnWndProc = RecordingProcedure;
-        c.hInstance = PlatformInstance();
-        c.hIcon = LoadIcon(PlatformInstance(), ICON_RESOURCE_HELIX);
-        c.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        c.hbrBackground = GetStockObject(BLACK_BRUSH);
-        c.lpszClassName = TEST_CLASS;
-        c.hIconSm = LoadIcon(PlatformInstance(), ICON_RESOURCE_HELIX);
-        return c;
+        const HICON icon = LoadIcon(PlatformInstance(), ICON_RESOURCE_HELIX);
+        return WNDCLASSEX{sizeof(WNDCLASSEX),
+                          CS_DBLCLKS | CS_OWNDC | CS_HREDRAW | CS_VREDRAW,
+                          RecordingProcedure,
+                          0,
+                          0,
+                          PlatformInstance(),
+                          icon,
+                          LoadCursor(nullptr, IDC_ARROW),
+                          GetStockObject(BLACK_BRUSH),
+                          nullptr,
+                          TEST_CLASS,
+                          icon};
     }
 
-    // A hidden 640 x 480 window of the test class (registered on first use), with whatever SDL
-    // said about its creation already taken off the queue. nullptr when it cannot be made.
+    static HWND Create(const char* className = TEST_CLASS, int width = 640, int height = 480)
+    {
+        return CreateWindowEx(0, className, "HELIX DASH test", WS_POPUP, 0, 0, width, height,
+                              nullptr, nullptr, PlatformInstance(), nullptr);
+    }
+
+    // A hidden window of the test class (registered on first use), with whatever SDL said about
+    // its creation already taken off the queue. nullptr when it cannot be made.
     static HWND MakeWindow()
     {
-        WNDCLASSEX probe;
-        if (!GetClassInfoEx(PlatformInstance(), TEST_CLASS, &probe)) {
-            WNDCLASSEX c = TestClass();
-            if (RegisterClassEx(&c) == 0) {
-                return nullptr;
-            }
+        WNDCLASSEX c = TestClass();
+        if (!GetClassInfoEx(PlatformInstance(), TEST_CLASS, &c) && RegisterClassEx(&c) == 0) {
+            return nullptr;
         }
-        HWND window = CreateWindowEx(0, TEST_CLASS, "HELIX DASH test", WS_POPUP, 0, 0, 640, 480,
-                                     nullptr, nullptr, PlatformInstance(), nullptr);
-        DrainQueue();
+        HWND window = Create();
+        while (Take().message != 0) {
+        }
         Received.clear();
         return window;
     }
 
-    static void DrainQueue()
+    // The next message (PM_REMOVE or PM_NOREMOVE), or one with message 0 when none waits.
+    static MSG Take(UINT remove = PM_REMOVE, HWND window = nullptr, UINT first = 0, UINT last = 0)
     {
-        MSG m;
-        while (PeekMessage(&m, nullptr, 0, 0, PM_REMOVE)) {
-        }
+        MSG m{};
+        return PeekMessage(&m, window, first, last, remove) ? m : MSG{};
     }
 
     static int CountReceived(HWND window, UINT message)

@@ -5,6 +5,9 @@
 #include "platform/timer.h"
 
 #include <cstdint>
+#include <utility>
+
+using Ids = std::vector<WPARAM>;
 
 class TimerTest : public PlatformTest {
 protected:
@@ -17,46 +20,55 @@ protected:
         ASSERT_NE(window, nullptr);
     }
 
-    // The timer ids of the WM_TIMER messages waiting now, in order, taking them off the queue.
-    // Stops after a few more than there are timers, so a timer that ticks on every look cannot
-    // keep the test looping.
-    std::vector<WPARAM> TakeTicks()
+    // The timer ids of the WM_TIMER messages waiting now, taken off the queue; stops after a few
+    // more than there are timers, so a timer that ticks on every look cannot loop forever.
+    Ids TakeTicks()
     {
-        std::vector<WPARAM> ids;
-        MSG m;
-        while (ids.size() <= PLATFORM_MAX_TIMERS && PeekMessage(&m, nullptr, 0, 0, PM_REMOVE)) {
+        Ids ids;
+        for (MSG m = Take(); m.message != 0 && ids.size() <= PLATFORM_MAX_TIMERS; m = Take()) {
             EXPECT_EQ(m.message, WM_TIMER);
             EXPECT_EQ(m.hwnd, window);
             ids.push_back(m.wParam);
         }
         return ids;
     }
-};
 
-using Ids = std::vector<WPARAM>;
+    // Moves the clock on by each step's milliseconds and expects that step's ticks.
+    void Expect(std::initializer_list<std::pair<std::uint32_t, Ids>> steps)
+    {
+        for (const auto& [ms, ids] : steps) {
+            PlatformFakeClockAdvance(ms);
+            EXPECT_EQ(TakeTicks(), ids) << "at " << PlatformTicks();
+        }
+    }
+};
 
 TEST_F(TimerTest, TicksOncePerPeriodAndNotBefore)
 {
     StartAt(10'000);
     ASSERT_EQ(SetTimer(window, 1, 1000, nullptr), 1u);
-    PlatformFakeClockAdvance(999);
-    EXPECT_EQ(TakeTicks(), Ids{});
-    PlatformFakeClockAdvance(1);
-    EXPECT_EQ(TakeTicks(), Ids{1});
-    PlatformFakeClockAdvance(999);
-    EXPECT_EQ(TakeTicks(), Ids{});
-    PlatformFakeClockAdvance(1);
-    EXPECT_EQ(TakeTicks(), Ids{1});
+    Expect({{999, {}}, {1, {1}}, {999, {}}, {1, {1}}});
+
+    // Periods below the minimum are raised to it.
+    ASSERT_EQ(SetTimer(window, 7, 1, nullptr), 7u);
+    Expect({{TIMER_MINIMUM_PERIOD - 1, {}}, {1, {7}}});
 }
 
-TEST_F(TimerTest, PeriodsBelowTheMinimumAreRaised)
+TEST_F(TimerTest, RestartingATimerStartsItsPeriodAgain)
 {
     StartAt(0);
-    ASSERT_EQ(SetTimer(window, 7, 1, nullptr), 7u);
-    PlatformFakeClockAdvance(TIMER_MINIMUM_PERIOD - 1);
-    EXPECT_EQ(TakeTicks(), Ids{});
-    PlatformFakeClockAdvance(1);
-    EXPECT_EQ(TakeTicks(), Ids{7});
+    ASSERT_EQ(SetTimer(window, 1, 1000, nullptr), 1u);
+    PlatformFakeClockAdvance(600);
+    ASSERT_EQ(SetTimer(window, 1, 1000, nullptr), 1u);
+    Expect({{400, {}}, {600, {1}}}); // the old period's end is forgotten
+}
+
+TEST_F(TimerTest, TicksAcrossTheWrapOfTheTickCounter)
+{
+    StartAt(0xFFFFFFFFu - 300);
+    ASSERT_EQ(SetTimer(window, 1, 1000, nullptr), 1u);
+    // The deadline has wrapped to 699 while the counter has not yet: no early tick.
+    Expect({{200, {}}, {799, {}}, {1, {1}}, {1000, {1}}});
 }
 
 TEST_F(TimerTest, AtMostOneTickWaitsPerTimer)
@@ -64,16 +76,12 @@ TEST_F(TimerTest, AtMostOneTickWaitsPerTimer)
     StartAt(0);
     ASSERT_EQ(SetTimer(window, 1, 1000, nullptr), 1u);
     ASSERT_EQ(SetTimer(window, 2, 1000, nullptr), 2u);
-    // A long frame: five periods pass without the queue being looked at.
-    PlatformFakeClockAdvance(5000);
-    EXPECT_EQ(TakeTicks(), (Ids{1, 2}));
+    Expect({{5000, {1, 2}}}); // a long frame: five periods pass unseen
 
     // A tick seen but not taken is still the only one when the next period ends.
     PlatformFakeClockAdvance(1000);
-    MSG m;
-    ASSERT_EQ(PeekMessage(&m, window, WM_TIMER, WM_TIMER, PM_NOREMOVE), 1);
-    PlatformFakeClockAdvance(1000);
-    EXPECT_EQ(TakeTicks(), (Ids{1, 2}));
+    EXPECT_EQ(Take(PM_NOREMOVE, window, WM_TIMER, WM_TIMER).message, UINT(WM_TIMER));
+    Expect({{1000, {1, 2}}});
 }
 
 TEST_F(TimerTest, KillTimerDropsTheWaitingTickOfThatTimerOnly)
@@ -82,15 +90,12 @@ TEST_F(TimerTest, KillTimerDropsTheWaitingTickOfThatTimerOnly)
     ASSERT_EQ(SetTimer(window, 1, 1000, nullptr), 1u);
     ASSERT_EQ(SetTimer(window, 2, 1000, nullptr), 2u);
     PlatformFakeClockAdvance(1000);
-    MSG m;
-    ASSERT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_NOREMOVE), 1) << "both ticks are queued now";
+    ASSERT_EQ(Take(PM_NOREMOVE).message, UINT(WM_TIMER)) << "both ticks are queued now";
 
     EXPECT_EQ(KillTimer(window, 1), 1);
     EXPECT_EQ(KillTimer(window, 1), 0);
     EXPECT_EQ(KillTimer(window, 99), 0);
-    EXPECT_EQ(TakeTicks(), Ids{2});
-    PlatformFakeClockAdvance(1000);
-    EXPECT_EQ(TakeTicks(), Ids{2});
+    Expect({{0, {2}}, {1000, {2}}});
 }
 
 TEST_F(TimerTest, SetTimerNeedsALiveWindowAndNoCallback)
@@ -102,33 +107,5 @@ TEST_F(TimerTest, SetTimerNeedsALiveWindowAndNoCallback)
     ASSERT_EQ(DestroyWindow(window), 1);
     EXPECT_EQ(SetTimer(window, 1, 1000, nullptr), 0u);
     PlatformFakeClockAdvance(1000);
-    MSG m;
-    EXPECT_EQ(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE), 0);
-}
-
-TEST_F(TimerTest, RestartingATimerStartsItsPeriodAgain)
-{
-    StartAt(0);
-    ASSERT_EQ(SetTimer(window, 1, 1000, nullptr), 1u);
-    PlatformFakeClockAdvance(600);
-    ASSERT_EQ(SetTimer(window, 1, 1000, nullptr), 1u);
-    PlatformFakeClockAdvance(400);
-    EXPECT_EQ(TakeTicks(), Ids{}) << "the old period's end is forgotten";
-    PlatformFakeClockAdvance(600);
-    EXPECT_EQ(TakeTicks(), Ids{1});
-}
-
-TEST_F(TimerTest, TicksAcrossTheWrapOfTheTickCounter)
-{
-    StartAt(0xFFFFFFFFu - 300);
-    ASSERT_EQ(SetTimer(window, 1, 1000, nullptr), 1u);
-    // The deadline has wrapped to 699 while the counter has not yet: no early tick here.
-    PlatformFakeClockAdvance(200);
-    EXPECT_EQ(TakeTicks(), Ids{});
-    PlatformFakeClockAdvance(799); // the counter has wrapped to 698
-    EXPECT_EQ(TakeTicks(), Ids{});
-    PlatformFakeClockAdvance(1);
-    EXPECT_EQ(TakeTicks(), Ids{1});
-    PlatformFakeClockAdvance(1000);
-    EXPECT_EQ(TakeTicks(), Ids{1});
+    EXPECT_EQ(Take().message, 0u);
 }
