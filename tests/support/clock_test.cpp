@@ -64,9 +64,8 @@ TEST_F(ClockTest, WaitSpanningTheWrapOfTheTickCounterIsFullLength)
     EXPECT_EQ(ClockWait(30), 28u);
 }
 
-// Before the first ClockStart, FrameStartTick holds 0, so a wait measures from tick 0: once the
-// counter is past the frame time (as it always is a moment after start-up) the first wait
-// returns at once; only within the first frame time of the counter would it wait up to there.
+// Before the first ClockStart a wait measures from tick 0: a moment after start-up the first wait
+// returns at once.
 TEST_F(ClockTest, BeforeAnyStartTheWaitMeasuresFromTickZero)
 {
     FrameStartTick = 0; // as the program starts; an earlier test may have moved it

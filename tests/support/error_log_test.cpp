@@ -33,54 +33,27 @@ std::string OpeningLine(const std::string& escapedName)
 }
 
 // Open descriptors of this process, to see that a replaced log file is closed, not leaked.
-int OpenDescriptors()
+long OpenDescriptors()
 {
-    int n = 0;
-    for ([[maybe_unused]] const auto& entry : fs::directory_iterator("/proc/self/fd")) {
-        ++n;
-    }
-    return n;
+    return std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator());
 }
 
 std::string ReadFile(const fs::path& path)
 {
-    std::ifstream in(path, std::ios::binary);
     std::stringstream text;
-    text << in.rdbuf();
+    text << std::ifstream(path, std::ios::binary).rdbuf();
     return text.str();
 }
 
-// Sets TZ for one test and puts the old value back afterwards.
-class ScopedTimeZone {
-public:
-    explicit ScopedTimeZone(const char* zone)
-    {
-        const char* old = std::getenv("TZ");
-        hadOld = old != nullptr;
-        if (hadOld) {
-            oldZone = old;
-        }
-        Set(zone);
-    }
-    ~ScopedTimeZone()
-    {
-        if (hadOld) {
-            setenv("TZ", oldZone.c_str(), 1);
-        } else {
-            unsetenv("TZ");
-        }
-        tzset();
-    }
-    void Set(const char* zone)
-    {
+void SetTimeZone(const char* zone)
+{
+    if (zone != nullptr) {
         setenv("TZ", zone, 1);
-        tzset();
+    } else {
+        unsetenv("TZ");
     }
-
-private:
-    bool hadOld = false;
-    std::string oldZone;
-};
+    tzset();
+}
 
 } // namespace
 
@@ -88,8 +61,9 @@ private:
 // must fit one message) and nothing is left behind.
 class ErrorLogTest : public ::testing::Test {
 protected:
-    fs::path dir;
-    fs::path oldDir;
+    fs::path dir, oldDir;
+    const char* oldZone = std::getenv("TZ");
+    std::string oldZoneText = oldZone ? oldZone : "";
 
     void SetUp() override
     {
@@ -103,6 +77,7 @@ protected:
     void TearDown() override
     {
         ErrorLogClose();
+        SetTimeZone(oldZone ? oldZoneText.c_str() : nullptr);
         fs::current_path(oldDir);
         fs::remove_all(dir);
     }
@@ -112,8 +87,13 @@ TEST_F(ErrorLogTest, WithNoLogOpenNothingIsWritten)
 {
     ASSERT_EQ(ErrorLogFile, nullptr);
     EXPECT_EQ(ErrorLogWrite("\npixel format = %d", 16), 0);
-    EXPECT_EQ(ErrorLogWrite("\npixel format = 5.6.5"), 0);
     EXPECT_EQ(ErrorLogClose(), 0);
+    // A file that cannot be created, or no name, leaves the log closed.
+    EXPECT_EQ(ErrorLogOpen("missing/err.log", nullptr), 0);
+    EXPECT_EQ(ErrorLogFile, nullptr);
+    EXPECT_EQ(ErrorLogWrite("\nlost"), 0);
+    EXPECT_EQ(ErrorLogOpen(nullptr, nullptr), 0);
+    EXPECT_EQ(ErrorLogFile, nullptr);
     EXPECT_TRUE(fs::is_empty(dir));
 }
 
@@ -144,7 +124,7 @@ TEST_F(ErrorLogTest, NamedLogIsCreatedAnewWithOpeningAndClosingLines)
 TEST_F(ErrorLogTest, TimeStampIsLocalCtimeWithMillisecondsBeforeTheYear)
 {
     char out[64];
-    ScopedTimeZone zone("UTC");
+    SetTimeZone("UTC");
     const long long tuesday = 1142327107; // 2006-03-14 09:05:07 UTC
     EXPECT_STREQ(ErrorLogTimeStamp(out, sizeof out, tuesday, 42), "Tue Mar 14 09:05:07.42, 2006\n");
     EXPECT_STREQ(ErrorLogTimeStamp(out, sizeof out, tuesday, 999),
@@ -152,7 +132,7 @@ TEST_F(ErrorLogTest, TimeStampIsLocalCtimeWithMillisecondsBeforeTheYear)
     EXPECT_STREQ(ErrorLogTimeStamp(out, sizeof out, 1141603199, 0), // 2006-03-05 23:59:59 UTC
                  "Sun Mar  5 23:59:59.0, 2006\n");
 
-    zone.Set("EST5"); // five hours behind, no summer time
+    SetTimeZone("EST5"); // five hours behind, no summer time
     EXPECT_STREQ(ErrorLogTimeStamp(out, sizeof out, tuesday, 42), "Tue Mar 14 04:05:07.42, 2006\n");
 
     // A short buffer gets a cut, terminated stamp and nothing past its end.
@@ -195,16 +175,6 @@ TEST_F(ErrorLogTest, OpeningLineWithALongFileNameIsCutLikeAnyMessage)
               0u);
     EXPECT_EQ(ErrorLogWrite("\nafter"), 1);
     EXPECT_EQ(ReadFile(name), opening + "\nafter");
-}
-
-TEST_F(ErrorLogTest, FileThatCannotBeCreatedLeavesTheLogClosed)
-{
-    EXPECT_EQ(ErrorLogOpen("missing/err.log", nullptr), 0);
-    EXPECT_EQ(ErrorLogFile, nullptr);
-    EXPECT_EQ(ErrorLogWrite("\nlost"), 0);
-    EXPECT_EQ(ErrorLogOpen(nullptr, nullptr), 0);
-    EXPECT_EQ(ErrorLogFile, nullptr);
-    EXPECT_TRUE(fs::is_empty(dir));
 }
 
 TEST_F(ErrorLogTest, ClosingALogOnStandardOutputLeavesItOpen)

@@ -45,31 +45,13 @@ protected:
         return s;
     }
 
-    static int Pixel(const SDL_Surface* s, int x, int y)
-    {
-        return static_cast<const uint8_t*>(s->pixels)[y * s->pitch + x];
-    }
-
-    static int Count(const SDL_Surface* s, int value)
+    static int Count(SDL_Surface* s, int value)
     {
         int n = 0;
-        for (int y = 0; y < s->h; ++y) {
-            for (int x = 0; x < s->w; ++x) {
-                n += Pixel(s, x, y) == value;
-            }
+        for (int i = 0; i < s->w * s->h; ++i) {
+            n += SurfacePixel(s, i % s->w, i / s->w) == value;
         }
         return n;
-    }
-
-    static bool SamePicture(const SDL_Surface* a, const SDL_Surface* b)
-    {
-        for (int y = 0; y < a->h; ++y) {
-            if (std::memcmp(static_cast<const uint8_t*>(a->pixels) + y * a->pitch,
-                            static_cast<const uint8_t*>(b->pixels) + y * b->pitch, a->w) != 0) {
-                return false;
-            }
-        }
-        return true;
     }
 };
 
@@ -81,26 +63,23 @@ TEST_F(TextTest, GlyphsTakeTheNearestPaletteEntryAndLeaveTheBackground)
     EXPECT_EQ(glyphs + Count(surface, BACKGROUND), 200 * 60);
 
     // The line's cell starts at (5, 7) and is 16 pixels high; the glyphs stay inside it.
-    int top = 60, bottom = -1, left = 200, right = -1;
-    for (int y = 0; y < 60; ++y) {
-        for (int x = 0; x < 200; ++x) {
-            if (Pixel(surface, x, y) == 17) {
-                top = std::min(top, y), bottom = std::max(bottom, y);
-                left = std::min(left, x), right = std::max(right, x);
-            }
+    int left = 200, right = -1;
+    for (int i = 0; i < 200 * 60; ++i) {
+        const int x = i % 200, y = i / 200;
+        if (SurfacePixel(surface, x, y) == 17) {
+            EXPECT_TRUE(y >= 7 && y < 7 + 16) << y;
+            left = std::min(left, x), right = std::max(right, x);
         }
     }
-    EXPECT_GE(top, 7);
-    EXPECT_LT(bottom, 7 + 16);
-    EXPECT_GE(left, 5);
-    EXPECT_LE(left, 7);
+    EXPECT_TRUE(left >= 5 && left <= 7) << left;
     EXPECT_GT(right, 5 + 60);
 
     // Drawn again on the same place it looks the same: no box builds up behind the text.
     SDL_Surface* once = MakeSurface(200, 60);
     SDL_BlitSurface(surface, nullptr, once, nullptr);
     ASSERT_EQ(DrawTextRGB("Score: 12345", 5, 7, RGB(0, 0, 255), surface), 1);
-    EXPECT_TRUE(SamePicture(surface, once)) << SurfaceDump(surface, "twice");
+    EXPECT_TRUE(SurfaceRegionIs(surface, 0, 0, 200, 60,
+                                [&](int x, int y) { return SurfacePixel(once, x, y); }));
     SDL_FreeSurface(once);
 
     // A change of the palette changes the choice; a palette colour gives its own entry.
@@ -139,17 +118,10 @@ TEST_F(TextTest, TextIsTrimmedAtEveryEdgeOfTheSurface)
         SCOPED_TRACE(testing::Message() << place[0] << "," << place[1]);
         SDL_FillRect(surface, nullptr, BACKGROUND);
         ASSERT_EQ(DrawTextRGB("Hello World", place[0], place[1], RGB(255, 255, 255), surface), 1);
-        int dx = place[0] - 60, dy = place[1] - 20;
-        int mismatches = 0;
-        for (int y = 0; y < 60; ++y) {
-            for (int x = 0; x < 200; ++x) {
-                int sx = x - dx, sy = y - dy;
-                bool inside = sx >= 0 && sx < 200 && sy >= 0 && sy < 60;
-                int expected = inside ? Pixel(whole, sx, sy) : BACKGROUND;
-                mismatches += Pixel(surface, x, y) != expected;
-            }
-        }
-        EXPECT_EQ(mismatches, 0) << SurfaceDump(surface, "trimmed");
+        EXPECT_TRUE(SurfaceRegionIs(surface, 0, 0, 200, 60, [&](int x, int y) {
+            const int pixel = SurfacePixel(whole, x - place[0] + 60, y - place[1] + 20);
+            return pixel < 0 ? BACKGROUND : pixel; // outside the reference picture
+        }));
     }
     SDL_FillRect(surface, nullptr, BACKGROUND);
     EXPECT_EQ(DrawTextRGB("Hello World", -5000, 200, RGB(255, 255, 255), surface), 1);
@@ -181,15 +153,8 @@ TEST_F(TextTest, CallsThatCannotDrawReturnZeroAndTouchNothing)
     // Other depths get the colour in their own format.
     SDL_Surface* deep = SDL_CreateRGBSurfaceWithFormat(0, 60, 20, 16, SDL_PIXELFORMAT_RGB565);
     ASSERT_EQ(DrawTextRGB("16 bit", 0, 0, RGB(255, 0, 0), deep), 1);
-    int red = 0;
-    for (int y = 0; y < 20; ++y) {
-        for (int x = 0; x < 60; ++x) {
-            uint16_t p = reinterpret_cast<const uint16_t*>(
-                static_cast<const uint8_t*>(deep->pixels) + y * deep->pitch)[x];
-            EXPECT_TRUE(p == 0 || p == 0xF800);
-            red += p == 0xF800;
-        }
-    }
+    const int red = Count(deep, 0xF800);
+    EXPECT_EQ(red + Count(deep, 0), 60 * 20);
     EXPECT_GT(red, 20);
     SDL_FreeSurface(deep);
 }
