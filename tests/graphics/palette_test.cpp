@@ -4,7 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <array>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -14,7 +15,7 @@ namespace {
 
 std::string TempFile(const char* name)
 {
-    return (std::filesystem::path(::testing::TempDir()) / name).string();
+    return ::testing::TempDir() + name;
 }
 
 void WriteText(const std::string& path, const std::string& text)
@@ -22,32 +23,24 @@ void WriteText(const std::string& path, const std::string& text)
     std::ofstream(path, std::ios::binary) << text;
 }
 
-std::string ReadText(const std::string& path)
+// "red green blue flags", so an entry compares as one value.
+std::string Entry(const PALETTEENTRY& e)
 {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-bool Same(const PALETTEENTRY& a, const PALETTEENTRY& b)
-{
-    return a.peRed == b.peRed && a.peGreen == b.peGreen && a.peBlue == b.peBlue &&
-           a.peFlags == b.peFlags;
+    return std::to_string(e.peRed) + " " + std::to_string(e.peGreen) + " " +
+           std::to_string(e.peBlue) + " " + std::to_string(e.peFlags);
 }
 
 } // namespace
 
 TEST(Palette, SixteenBitPackings)
 {
-    EXPECT_EQ(Rgb16From565(255, 255, 255), 0xFFFF);
-    EXPECT_EQ(Rgb16From555(255, 255, 255), 0x7FFF);
-    EXPECT_EQ(Rgb16From565(0, 4, 0), 0x0020);
-    EXPECT_EQ(Rgb16From565(8, 0, 0), 0x0800);
-    EXPECT_EQ(Rgb16From555(8, 0, 0), 0x0400);
-    EXPECT_EQ(Rgb16From555(0, 4, 0), 0);
-    EXPECT_EQ(Rgb16From565(7, 3, 7), 0);
-    EXPECT_EQ(Rgb16From565(0x1F8, 0, 0), 0xF800); // each part masked to its width
+    // Each part keeps its top bits, masked to its width.
+    EXPECT_EQ((std::array{Rgb16From565(255, 255, 255), Rgb16From565(0, 4, 0), Rgb16From565(8, 0, 0),
+                          Rgb16From565(7, 3, 7), Rgb16From565(0x1F8, 0, 0)}),
+              (std::array<int, 5>{0xFFFF, 0x0020, 0x0800, 0, 0xF800}));
+    EXPECT_EQ((std::array{Rgb16From555(255, 255, 255), Rgb16From555(8, 0, 0), Rgb16From555(0, 4, 0),
+                          Rgb16From555(0, 8, 1)}),
+              (std::array<int, 4>{0x7FFF, 0x0400, 0, 0x0020}));
 }
 
 TEST(Palette, FileRoundTripAndOddInputs)
@@ -60,14 +53,13 @@ TEST(Palette, FileRoundTripAndOddInputs)
     saved[0] = PALETTEENTRY{255, 0, 0, 4};
     const std::string path = TempFile("round.PAL");
     ASSERT_EQ(PaletteSaveFile(path.c_str(), saved), 1);
-    const std::string text = ReadText(path);
-    EXPECT_EQ(text.rfind("\n255 0 0 4\n1 3 254 1\n", 0), 0u) << text.substr(0, 40);
-    EXPECT_EQ(text.back(), '7'); // no newline after the last entry: 255 253 0 7
+    std::ostringstream text;
+    text << std::ifstream(path, std::ios::binary).rdbuf();
+    EXPECT_EQ(text.str().rfind("\n255 0 0 4\n1 3 254 1\n", 0), 0u) << text.str().substr(0, 40);
+    EXPECT_EQ(text.str().back(), '7'); // no newline after the last entry: 255 253 0 7
     PALETTEENTRY loaded[PALETTE_SIZE] = {};
     ASSERT_EQ(PaletteLoadFile(path.c_str(), loaded), 1);
-    for (int i = 0; i < PALETTE_SIZE; ++i) {
-        EXPECT_TRUE(Same(loaded[i], saved[i])) << "entry " << i;
-    }
+    EXPECT_EQ(std::memcmp(loaded, saved, sizeof saved), 0);
 
     // Any whitespace between numbers; each number keeps its low 8 bits; the file ends early.
     WriteText(path, "300\t-1\n\n 256 +7\r\n1 2 3 4 5 6 7");
@@ -76,10 +68,10 @@ TEST(Palette, FileRoundTripAndOddInputs)
         e = PALETTEENTRY{9, 9, 9, 9};
     }
     ASSERT_EQ(PaletteLoadFile(path.c_str(), entries), 1);
-    EXPECT_TRUE(Same(entries[0], PALETTEENTRY{44, 255, 0, 7}));
-    EXPECT_TRUE(Same(entries[1], PALETTEENTRY{1, 2, 3, 4}));
-    EXPECT_TRUE(Same(entries[2], PALETTEENTRY{9, 9, 9, 9})); // the cut entry is left alone
-    EXPECT_TRUE(Same(entries[255], PALETTEENTRY{9, 9, 9, 9}));
+    EXPECT_EQ(Entry(entries[0]), "44 255 0 7");
+    EXPECT_EQ(Entry(entries[1]), "1 2 3 4");
+    EXPECT_EQ(Entry(entries[2]), "9 9 9 9"); // the cut entry is left alone
+    EXPECT_EQ(Entry(entries[255]), "9 9 9 9");
 
     // More than 256 entries: the first 256. Text where a number should be ends the reading.
     std::string many;
@@ -88,11 +80,11 @@ TEST(Palette, FileRoundTripAndOddInputs)
     }
     WriteText(path, many);
     ASSERT_EQ(PaletteLoadFile(path.c_str(), entries), 1);
-    EXPECT_TRUE(Same(entries[255], PALETTEENTRY{255, 1, 2, 3}));
+    EXPECT_EQ(Entry(entries[255]), "255 1 2 3");
     WriteText(path, "1 2 3 4\n5 six 7 8\n9 10 11 12");
     entries[1] = PALETTEENTRY{0, 0, 0, 0};
     ASSERT_EQ(PaletteLoadFile(path.c_str(), entries), 1);
-    EXPECT_TRUE(Same(entries[1], PALETTEENTRY{0, 0, 0, 0}));
+    EXPECT_EQ(Entry(entries[1]), "0 0 0 0");
     EXPECT_EQ(entries[2].peRed, 2);
 
     // A file that cannot be opened or written: 0, entries untouched.
@@ -119,18 +111,17 @@ TEST(Palette, EntryOperationsKeepTheShadowCopyAndTheDisplayPalette)
     ASSERT_EQ(PaletteRotate(10, 12), 1);
     PALETTEENTRY shown[3];
     PaletteGetDisplayEntries(10, 3, shown);
-    EXPECT_TRUE(Same(shown[0], c));
-    EXPECT_TRUE(Same(shown[1], a));
-    EXPECT_TRUE(Same(shown[2], b));
+    EXPECT_EQ(Entry(shown[0]) + ", " + Entry(shown[1]) + ", " + Entry(shown[2]),
+              "3 0 0 0, 1 0 0 0, 2 0 0 0");
     PALETTEENTRY out;
     ASSERT_EQ(PaletteGetEntry(10, &out), 1);
-    EXPECT_TRUE(Same(out, c));
+    EXPECT_EQ(Entry(out), "3 0 0 0");
     EXPECT_EQ(PaletteEntries[9].peRed, 9);
     EXPECT_EQ(PaletteEntries[13].peRed, 13);
 
     PALETTEENTRY copy[PALETTE_SIZE];
     ASSERT_EQ(PaletteCopyOut(copy), 1);
-    EXPECT_TRUE(Same(copy[11], a));
+    EXPECT_EQ(Entry(copy[11]), "1 0 0 0");
 
     // Indices and ranges outside the palette are refused and change nothing.
     EXPECT_EQ(PaletteSetEntry(256, &a), 0);
@@ -140,5 +131,5 @@ TEST(Palette, EntryOperationsKeepTheShadowCopyAndTheDisplayPalette)
     EXPECT_EQ(PaletteRotate(250, 256), 0);
     EXPECT_EQ(PaletteSetDisplayEntries(250, 7, all), 0);
     EXPECT_EQ(PaletteGetDisplayEntries(-1, 2, shown), 0);
-    EXPECT_TRUE(Same(PaletteEntries[255], PALETTEENTRY{255, 0, 0, 0}));
+    EXPECT_EQ(Entry(PaletteEntries[255]), "255 0 0 0");
 }

@@ -43,20 +43,27 @@ protected:
         DisplayTest::TearDown();
     }
 
-    // An 8-bit picture in memory whose pixel (x, y) is pixel(x, y).
+    // A still, visible sprite of the given size and frames with colour key KEY.
+    void Create(int width, int height, int frames = 1, int bits = 8, int key = KEY)
+    {
+        ASSERT_EQ(SpriteCreate(&sprite, 0, 0, width, height, frames, SPRITE_STILL | SPRITE_VISIBLE,
+                               DDSCAPS_SYSTEMMEMORY, key, bits),
+                  1);
+    }
+
+    // A picture in memory of the given depth whose pixel (x, y) is pixel(x, y).
     template <typename F>
-    BitmapImage* MakeImage(int width, int height, F pixel)
+    BitmapImage* MakeImage(int width, int height, F pixel, int bits = 8)
     {
         auto* image = new BitmapImage{};
         images.push_back(image);
         image->infoHeader.biWidth = width;
         image->infoHeader.biHeight = height;
-        image->infoHeader.biBitCount = 8;
-        image->pixels = static_cast<uint8_t*>(std::malloc(static_cast<size_t>(width * height)));
-        for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < width; ++x) {
-                image->pixels[y * width + x] = static_cast<uint8_t>(pixel(x, y));
-            }
+        image->infoHeader.biBitCount = static_cast<uint16_t>(bits);
+        image->pixels = static_cast<uint8_t*>(std::malloc(width * height * bits / 8));
+        for (int i = 0; i < width * height; ++i) {
+            const uint16_t value = static_cast<uint16_t>(pixel(i % width, i / width));
+            std::memcpy(image->pixels + i * bits / 8, &value, bits / 8); // little-endian
         }
         return image;
     }
@@ -64,9 +71,7 @@ protected:
     // A one-frame sprite of the given size whose every pixel is colour.
     void MakeSolidSprite(int width, int height, int colour)
     {
-        ASSERT_EQ(SpriteCreate(&sprite, 0, 0, width, height, 1, SPRITE_STILL | SPRITE_VISIBLE,
-                               DDSCAPS_SYSTEMMEMORY, KEY, 8),
-                  1);
+        Create(width, height);
         BitmapImage* image = MakeImage(width, height, [&](int, int) { return colour; });
         ASSERT_EQ(SpriteLoadFrame(&sprite, image, 0, 0, 0, 1), 1);
     }
@@ -87,9 +92,7 @@ protected:
 
 TEST_F(SpriteTest, KeyedDrawCopiesIndicesAtTheTruncatedPositionAndSkipsTheKey)
 {
-    ASSERT_EQ(SpriteCreate(&sprite, 0, 0, 4, 3, 1, SPRITE_STILL | SPRITE_VISIBLE,
-                           DDSCAPS_SYSTEMMEMORY, KEY, 8),
-              1);
+    Create(4, 3);
     // Row-major 20 + x + 4y, with the key in the middle of the top row and at one corner.
     BitmapImage* image = MakeImage(4, 3, [](int x, int y) {
         return (y == 0 && (x == 1 || x == 2)) || (x == 3 && y == 2) ? KEY : 20 + x + 4 * y;
@@ -105,7 +108,7 @@ TEST_F(SpriteTest, KeyedDrawCopiesIndicesAtTheTruncatedPositionAndSkipsTheKey)
         int source = inside ? image->pixels[(y - 20) * 4 + x - 10] : KEY;
         return source == KEY ? BACKGROUND : source;
     };
-    EXPECT_TRUE(SurfaceRegionIs(BackSurface, 0, 0, 640, 480, drawn, "keyed"));
+    EXPECT_TRUE(SurfaceRegionIs(BackSurface, 0, 0, 640, 480, drawn));
 
     // The 16-bit twin draws the same; a hidden sprite draws nothing and still succeeds.
     DisplayFill(BackSurface, BACKGROUND, nullptr);
@@ -115,7 +118,7 @@ TEST_F(SpriteTest, KeyedDrawCopiesIndicesAtTheTruncatedPositionAndSkipsTheKey)
     EXPECT_EQ(CountOnBack(BACKGROUND), 640 * 480);
     SpriteShow(&sprite);
     EXPECT_EQ(SpriteDraw16(&sprite, BackSurface), 1);
-    EXPECT_TRUE(SurfaceRegionIs(BackSurface, 0, 0, 640, 480, drawn, "twin"));
+    EXPECT_TRUE(SurfaceRegionIs(BackSurface, 0, 0, 640, 480, drawn));
 
     // A frame number the sprite never had draws nothing and reports the failure.
     SpriteSetFrame(&sprite, 1);
@@ -130,40 +133,31 @@ TEST_F(SpriteTest, DrawsAreTrimmedAtEveryEdgeOfTheScreen)
     // piece templates.
     const int places[][2] = {{-10, 100}, {600, 100}, {100, -20}, {100, 450},  {-30, -40},
                              {620, 470}, {640, 0},   {0, 480},   {-100, -100}};
-    for (const auto& place : places) {
-        const int px = place[0], py = place[1];
+    for (const auto [px, py] : places) {
         SCOPED_TRACE(testing::Message() << px << "," << py);
         DisplayFill(BackSurface, BACKGROUND, nullptr);
         SpriteSetPosition(&sprite, px, py);
         EXPECT_EQ(SpriteDraw(&sprite, BackSurface), 1);
-        EXPECT_TRUE(SurfaceRegionIs(
-            BackSurface, 0, 0, 640, 480,
-            [&](int x, int y) {
-                return x >= px && x < px + 64 && y >= py && y < py + 64 ? 7 : BACKGROUND;
-            },
-            "edge"));
+        EXPECT_TRUE(SurfaceRegionIs(BackSurface, 0, 0, 640, 480, [&](int x, int y) {
+            return x >= px && x < px + 64 && y >= py && y < py + 64 ? 7 : BACKGROUND;
+        }));
     }
 }
 
 TEST_F(SpriteTest, ScaledDrawStretchesTheFrameAndKeepsTheKey)
 {
-    ASSERT_EQ(SpriteCreate(&sprite, 0, 0, 2, 2, 1, SPRITE_STILL | SPRITE_VISIBLE,
-                           DDSCAPS_SYSTEMMEMORY, KEY, 8),
-              1);
+    Create(2, 2);
     BitmapImage* image =
         MakeImage(2, 2, [](int x, int y) { return x == 1 && y == 1 ? KEY : 30 + x + 2 * y; });
     ASSERT_EQ(SpriteLoadFrame(&sprite, image, 0, 0, 0, 1), 1);
     SpriteSetPosition(&sprite, 100, 50);
 
     ASSERT_EQ(SpriteDrawScaled(&sprite, 6, 4, BackSurface), 1);
-    EXPECT_TRUE(SurfaceRegionIs(
-        BackSurface, 0, 0, 640, 480,
-        [](int x, int y) {
-            x -= 100, y -= 50; // each source pixel becomes 3 x 2; the key's block stays empty
-            bool inside = x >= 0 && x < 6 && y >= 0 && y < 4 && !(x >= 3 && y >= 2);
-            return inside ? 30 + x / 3 + 2 * (y / 2) : BACKGROUND;
-        },
-        "stretch"));
+    EXPECT_TRUE(SurfaceRegionIs(BackSurface, 0, 0, 640, 480, [](int x, int y) {
+        x -= 100, y -= 50; // each source pixel becomes 3 x 2; the key's block stays empty
+        bool inside = x >= 0 && x < 6 && y >= 0 && y < 4 && !(x >= 3 && y >= 2);
+        return inside ? 30 + x / 3 + 2 * (y / 2) : BACKGROUND;
+    }));
 
     // At the frame's own size the scaled draw is the plain one.
     DisplayFill(BackSurface, BACKGROUND, nullptr);
@@ -188,43 +182,37 @@ TEST_F(SpriteTest, FramesComeFromCellsOfTheGridAndBadRequestsReadNothing)
     EXPECT_EQ(SpriteCreate(&sprite, 0, 0, W, H, 0, SPRITE_VISIBLE, 0, KEY, 8), 0);
     EXPECT_EQ(SpriteCreate(&sprite, 0, 0, W, H, SPRITE_MAX_FRAMES + 1, SPRITE_VISIBLE, 0, KEY, 8),
               0);
-    ASSERT_EQ(SpriteCreate(&sprite, 0, 0, W, H, 3, SPRITE_STILL | SPRITE_VISIBLE,
-                           DDSCAPS_SYSTEMMEMORY, KEY, 8),
-              1);
+    Create(W, H, 3);
     EXPECT_FALSE(sprite.attributes & SPRITE_LOADED);
     ASSERT_EQ(SpriteLoadFrame(&sprite, sheet, 0, 2, 1, 0), 1); // cell 5: left 11, top 5
     ASSERT_EQ(SpriteLoadFrame(&sprite, sheet, 1, 6, 1, 1), 1); // pixel mode: cell 1
-    for (int y = 0; y < H; ++y) {
-        for (int x = 0; x < W; ++x) {
-            EXPECT_EQ(SurfacePixel(sprite.frames[0], x, y), 40 + 50 + x + W * y);
-            EXPECT_EQ(SurfacePixel(sprite.frames[1], x, y), 40 + 10 + x + W * y);
-        }
-    }
+    EXPECT_TRUE(SurfaceRegionIs(sprite.frames[0], 0, 0, W, H,
+                                [](int x, int y) { return 40 + 50 + x + W * y; }));
+    EXPECT_TRUE(SurfaceRegionIs(sprite.frames[1], 0, 0, W, H,
+                                [](int x, int y) { return 40 + 10 + x + W * y; }));
 
     // Refused without touching the frame: cells reaching past any edge of the picture, a frame
-    // index outside the sprite, a frame without a surface, an image without pixels or of
-    // another depth, null pointers.
+    // index outside the sprite, an image without pixels or of another depth, null pointers, a
+    // frame without a surface.
     DisplayFill(sprite.frames[2], 3, nullptr);
-    EXPECT_EQ(SpriteLoadFrame(&sprite, sheet, 2, 3, 0, 0), 0);
-    EXPECT_EQ(SpriteLoadFrame(&sprite, sheet, 2, 0, 2, 0), 0);
-    EXPECT_EQ(SpriteLoadFrame(&sprite, sheet, 2, -1, 0, 0), 0);
-    EXPECT_EQ(SpriteLoadFrame(&sprite, sheet, 2, 13, 0, 1), 0);
-    EXPECT_EQ(SpriteLoadFrame(&sprite, sheet, 2, 0, 7, 1), 0);
-    EXPECT_EQ(SpriteLoadFrame(&sprite, sheet, 2, 0, -1, 1), 0);
-    EXPECT_EQ(SpriteLoadFrame(&sprite, sheet, 2, 0x7FFFFFFF, 0, 0), 0);
-    EXPECT_EQ(SpriteLoadFrame(&sprite, sheet, 3, 0, 0, 0), 0);
-    EXPECT_EQ(SpriteLoadFrame(&sprite, sheet, -1, 0, 0, 0), 0);
-    EXPECT_EQ(SpriteLoadFrame(&sprite, nullptr, 2, 0, 0, 0), 0);
-    EXPECT_EQ(SpriteLoadFrame(nullptr, sheet, 2, 0, 0, 0), 0);
-    EXPECT_EQ(SpriteLoadFrame16(&sprite, sheet, 2, 0, 0, 0), 0); // 8-bit picture, 8-bit frame
     BitmapImage empty = *sheet;
     empty.pixels = nullptr;
-    EXPECT_EQ(SpriteLoadFrame(&sprite, &empty, 2, 0, 0, 0), 0);
-    for (int y = 0; y < H; ++y) {
-        for (int x = 0; x < W; ++x) {
-            EXPECT_EQ(SurfacePixel(sprite.frames[2], x, y), 3);
-        }
+    const struct {
+        Sprite* sprite;
+        const BitmapImage* image;
+        int frame, x, y, mode;
+    } refused[] = {{&sprite, sheet, 2, 3, 0, 0},          {&sprite, sheet, 2, 0, 2, 0},
+                   {&sprite, sheet, 2, -1, 0, 0},         {&sprite, sheet, 2, 13, 0, 1},
+                   {&sprite, sheet, 2, 0, 7, 1},          {&sprite, sheet, 2, 0, -1, 1},
+                   {&sprite, sheet, 2, 0x7FFFFFFF, 0, 0}, {&sprite, sheet, 3, 0, 0, 0},
+                   {&sprite, sheet, -1, 0, 0, 0},         {&sprite, nullptr, 2, 0, 0, 0},
+                   {nullptr, sheet, 2, 0, 0, 0},          {&sprite, &empty, 2, 0, 0, 0}};
+    for (const auto& r : refused) {
+        EXPECT_EQ(SpriteLoadFrame(r.sprite, r.image, r.frame, r.x, r.y, r.mode), 0)
+            << r.frame << " " << r.x << "," << r.y << " " << r.mode;
     }
+    EXPECT_EQ(SpriteLoadFrame16(&sprite, sheet, 2, 0, 0, 0), 0); // 8-bit picture, 8-bit frame
+    EXPECT_TRUE(SurfaceRegionIs(sprite.frames[2], 0, 0, W, H, [](int, int) { return 3; }));
     DisplaySurface kept = sprite.frames[2];
     sprite.frames[2] = nullptr;
     EXPECT_EQ(SpriteLoadFrame(&sprite, sheet, 2, 0, 0, 0), 0);
@@ -234,28 +222,17 @@ TEST_F(SpriteTest, FramesComeFromCellsOfTheGridAndBadRequestsReadNothing)
 TEST_F(SpriteTest, SixteenBitTwinsCopyTwoBytesPerPixel)
 {
     ASSERT_EQ(DisplayInit(640, 480, 16, 0), 1);
-    // A 7 x 3 picture of 16-bit pixels 1000 + x + 10y.
-    auto* image = new BitmapImage{};
-    images.push_back(image);
-    image->infoHeader.biWidth = 7;
-    image->infoHeader.biHeight = 3;
-    image->infoHeader.biBitCount = 16;
-    image->pixels = static_cast<uint8_t*>(std::malloc(7 * 3 * 2));
-    for (int i = 0; i < 7 * 3; ++i) {
-        uint16_t value = static_cast<uint16_t>(1000 + i % 7 + 10 * (i / 7));
-        std::memcpy(image->pixels + 2 * i, &value, 2);
-    }
-    ASSERT_EQ(SpriteCreate(&sprite, 20, 30, 2, 2, 2, SPRITE_STILL | SPRITE_VISIBLE,
-                           DDSCAPS_SYSTEMMEMORY, 1014, 16),
-              1);
+    BitmapImage* image = MakeImage(
+        7, 3, [](int x, int y) { return 1000 + x + 10 * y; }, 16);
+    Create(2, 2, 2, 16, 1014);
     ASSERT_EQ(SpriteLoadFrame16(&sprite, image, 0, 3, 1, 1), 1); // pixels (3, 1) to (4, 2)
     ASSERT_EQ(SpriteLoadFrame16(&sprite, image, 1, 1, 0, 0), 1); // cell (1, 0): left 4, top 1
     EXPECT_EQ(SpriteLoadFrame16(&sprite, image, 1, 2, 0, 0), 0); // would end at column 8
     EXPECT_EQ(SpriteLoadFrame(&sprite, image, 1, 0, 0, 1), 0);   // 16-bit pixels, 8-bit copy
-    EXPECT_EQ(SurfacePixel(sprite.frames[0], 0, 0), 1013);
-    EXPECT_EQ(SurfacePixel(sprite.frames[0], 1, 1), 1024);
-    EXPECT_EQ(SurfacePixel(sprite.frames[1], 0, 0), 1014);
-    EXPECT_EQ(SurfacePixel(sprite.frames[1], 1, 1), 1025);
+    EXPECT_TRUE(SurfaceRegionIs(sprite.frames[0], 0, 0, 2, 2,
+                                [](int x, int y) { return 1013 + x + 10 * y; }));
+    EXPECT_TRUE(SurfaceRegionIs(sprite.frames[1], 0, 0, 2, 2,
+                                [](int x, int y) { return 1014 + x + 10 * y; }));
 }
 
 TEST_F(SpriteTest, CloneSharesTheFramesAndDestroyingItLeavesTheSourceDrawable)
@@ -292,12 +269,10 @@ TEST_F(SpriteTest, CloneSharesTheFramesAndDestroyingItLeavesTheSourceDrawable)
     EXPECT_EQ(SpriteDestroy(&sprite), 1);
     EXPECT_EQ(SpriteDestroy(nullptr), 0);
 }
-
 TEST_F(SpriteTest, AnimationRules)
 {
-    ASSERT_EQ(SpriteCreate(&sprite, 0, 0, 2, 2, 5, SPRITE_CYCLE_FRAMES | SPRITE_VISIBLE,
-                           DDSCAPS_SYSTEMMEMORY, KEY, 8),
-              1);
+    Create(2, 2, 5);
+    sprite.attributes = SPRITE_CYCLE_FRAMES | SPRITE_VISIBLE;
     auto shown = [&](int steps) {
         std::vector<int> frames;
         for (int i = 0; i < steps; ++i) {
@@ -366,58 +341,44 @@ TEST_F(SpriteTest, AnimationRules)
 
 TEST_F(SpriteTest, MovementWrapsAndBouncesAtTheClipBounds)
 {
-    ASSERT_EQ(SpriteCreate(&sprite, 630, 100, 32, 32, 1, SPRITE_WRAP, 0, 0, 8), 1);
-    SpriteSetVelocity(&sprite, 6, 0);
-    SpriteMove(&sprite); // 636: still inside
-    EXPECT_EQ(sprite.x, 636.0f);
-    SpriteMove(&sprite); // 642: past 639, comes in at -32
-    EXPECT_EQ(sprite.x, -32.0f);
-    SpriteSetVelocity(&sprite, -1, 0);
-    SpriteMove(&sprite); // -33: wholly past the left bound
-    EXPECT_EQ(sprite.x, 639.0f);
-    SpriteSetPosition(&sprite, 0, 479);
-    SpriteSetVelocity(&sprite, 0, 2);
-    SpriteMove(&sprite);
-    EXPECT_EQ(sprite.y, -32.0f);
-    SpriteSetVelocity(&sprite, 0, -3);
-    SpriteMove(&sprite);
-    EXPECT_EQ(sprite.y, 479.0f);
-
-    // Bouncing turns the velocity only; the sprite is not pulled back inside.
-    sprite.attributes = SPRITE_BOUNCE;
-    SpriteSetPosition(&sprite, 606, 10);
-    SpriteSetVelocity(&sprite, 4, -20);
-    SpriteMove(&sprite);
-    EXPECT_EQ(sprite.x, 610.0f);
-    EXPECT_EQ(sprite.y, -10.0f);
-    EXPECT_EQ(sprite.velocityX, -4.0f);
-    EXPECT_EQ(sprite.velocityY, 20.0f);
-
-    // Without either bit it is a plain addition.
-    sprite.attributes = 0;
-    sprite.velocityX = 0.25f;
-    SpriteMove(&sprite);
-    EXPECT_EQ(sprite.x, 610.25f);
-    EXPECT_EQ(sprite.y, 10.0f);
+    ASSERT_EQ(SpriteCreate(&sprite, 0, 0, 32, 32, 1, SPRITE_WRAP, 0, 0, 8), 1);
+    // Wrapping comes in at -32 once past 639 (or 479) and at 639 (479) once wholly past -32.
+    // Bouncing turns the velocity only, the sprite is not pulled back inside; without either
+    // bit a move is a plain addition.
+    const struct {
+        unsigned attributes;
+        float x, y, vx, vy, movedX, movedY, turnedVx, turnedVy;
+    } moves[] = {{SPRITE_WRAP, 630, 100, 6, 0, 636, 100, 6, 0},
+                 {SPRITE_WRAP, 636, 100, 6, 0, -32, 100, 6, 0},
+                 {SPRITE_WRAP, -32, 100, -1, 0, 639, 100, -1, 0},
+                 {SPRITE_WRAP, 0, 479, 0, 2, 0, -32, 0, 2},
+                 {SPRITE_WRAP, 0, -32, 0, -3, 0, 479, 0, -3},
+                 {SPRITE_BOUNCE, 606, 10, 4, -20, 610, -10, -4, 20},
+                 {0, 610, -10, 0.25f, 20, 610.25f, 10, 0.25f, 20}};
+    for (const auto& m : moves) {
+        SCOPED_TRACE(testing::Message() << m.x << "," << m.y);
+        sprite.attributes = m.attributes;
+        sprite.x = m.x, sprite.y = m.y, sprite.velocityX = m.vx, sprite.velocityY = m.vy;
+        SpriteMove(&sprite);
+        EXPECT_EQ((std::array{sprite.x, sprite.y, sprite.velocityX, sprite.velocityY}),
+                  (std::array{m.movedX, m.movedY, m.turnedVx, m.turnedVy}));
+    }
 }
 
 TEST_F(SpriteTest, CollisionUsesReducedBoxesAndPositionsTruncateTowardZero)
 {
     Sprite a{}, b{};
     a.width = b.width = a.height = b.height = 64; // half-extents 32 - 8 = 24
-    a.x = b.x = 100;
-    a.y = b.y = 200;
-    EXPECT_EQ(SpriteCollide(&a, &b), 1);
-    b.x = 148;
-    EXPECT_EQ(SpriteCollide(&a, &b), 0);
-    b.x = 147;
-    EXPECT_EQ(SpriteCollide(&a, &b), 1);
-    EXPECT_EQ(SpriteCollide(&b, &a), 1);
-    b.x = 100;
-    b.y = 152;
-    EXPECT_EQ(SpriteCollide(&a, &b), 0);
-    b.y = 153;
-    EXPECT_EQ(SpriteCollide(&a, &b), 1);
+    a.x = 100;
+    a.y = 200;
+    for (auto [bx, by, hit] :
+         {std::array{100, 200, 1}, std::array{148, 200, 0}, std::array{147, 200, 1},
+          std::array{100, 152, 0}, std::array{100, 153, 1}}) {
+        b.x = static_cast<float>(bx);
+        b.y = static_cast<float>(by);
+        EXPECT_EQ(SpriteCollide(&a, &b), hit) << bx << "," << by;
+        EXPECT_EQ(SpriteCollide(&b, &a), hit) << bx << "," << by;
+    }
     EXPECT_EQ(SpriteCollide(&a, nullptr), 0);
     EXPECT_EQ(SpriteCollide(nullptr, &b), 0);
 
@@ -425,8 +386,7 @@ TEST_F(SpriteTest, CollisionUsesReducedBoxesAndPositionsTruncateTowardZero)
     a.x = -0.5f;
     a.y = -1.7f;
     ASSERT_EQ(SpriteGetPosition(&a, &x, &y), 1);
-    EXPECT_EQ(x, 0);
-    EXPECT_EQ(y, -1);
+    EXPECT_EQ((std::array{x, y}), (std::array{0, -1}));
     a.x = 12.99f;
     SpriteGetPosition(&a, &x, &y);
     EXPECT_EQ(x, 12);
