@@ -7,57 +7,42 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 namespace {
 
+// Each test runs in a folder of its own: the loads name files relative to the working directory.
 class MusicTest : public ::testing::Test {
 protected:
     TempFolder folder{"helix-music"};
+    std::filesystem::path previous = std::filesystem::current_path();
 
     void SetUp() override
     {
-        WriteFile(folder.path / "short.mid", OneNoteMidi(48));  // a quarter of a second
-        WriteFile(folder.path / "long.mid", OneNoteMidi(1920)); // ten seconds
-        WriteFile(folder.path / "other.mid", OneNoteMidi(1920));
+        std::filesystem::current_path(folder.path);
+        WriteFile("short.mid", OneNoteMidi(48));  // a quarter of a second
+        WriteFile("long.mid", OneNoteMidi(1920)); // ten seconds
+        WriteFile("other.mid", OneNoteMidi(1920));
         Bytes cut = OneNoteMidi(48);
         cut.resize(cut.size() - 1); // its track ends early
-        WriteFile(folder.path / "broken.mid", cut);
+        WriteFile("broken.mid", cut);
         ASSERT_EQ(SoundInit(), 1);
         ASSERT_EQ(MusicInit(), 1) << SDL_GetError();
     }
     void TearDown() override
     {
         SoundShutdown(); // takes the music down first
-    }
-};
-
-// The loads name files relative to the working directory of the moment.
-class InFolder {
-public:
-    explicit InFolder(const std::filesystem::path& path) : previous(std::filesystem::current_path())
-    {
-        std::filesystem::current_path(path);
-    }
-    ~InFolder()
-    {
         std::filesystem::current_path(previous);
     }
-
-private:
-    std::filesystem::path previous;
 };
 
 TEST_F(MusicTest, ASongPlaysAndThenEndsByItself)
 {
-    int id;
-    {
-        InFolder here(folder.path);
-        id = MusicLoadMidi("short.mid");
-        EXPECT_EQ(MusicLoadMidi("broken.mid"), -1);
-    }
-    ASSERT_EQ(id, 0);
+    EXPECT_EQ(MusicLoadMidi("broken.mid"), -1);
+    std::filesystem::create_directory("elsewhere");
+    std::filesystem::current_path("elsewhere");
     EXPECT_EQ(MusicLoadMidi("short.mid"), -1); // not in this working directory
+    std::filesystem::current_path(folder.path);
+    const int id = MusicLoadMidi("short.mid");
+    ASSERT_EQ(id, 0);
     EXPECT_EQ(MusicSlots[id].state, MUSIC_LOADED);
 
     ASSERT_EQ(MusicPlay(id), 1);
@@ -65,10 +50,8 @@ TEST_F(MusicTest, ASongPlaysAndThenEndsByItself)
     EXPECT_EQ(MusicStatus(id), static_cast<int>(MUSIC_PLAYING));
     // The synthesiser lets the last note ring out and then idles about two seconds before it
     // reports the end.
-    int waited = 0;
-    while (MusicStatus(id) == static_cast<int>(MUSIC_PLAYING) && waited < 10000) {
+    for (int waited = 0; MusicStatus(id) == MUSIC_PLAYING && waited < 10000; waited += 20) {
         SDL_Delay(20);
-        waited += 20;
     }
     EXPECT_EQ(MusicStatus(id), static_cast<int>(MUSIC_STOPPED));
     EXPECT_EQ(MusicSlots[id].state, MUSIC_STOPPED);
@@ -84,7 +67,6 @@ TEST_F(MusicTest, ASongPlaysAndThenEndsByItself)
 
 TEST_F(MusicTest, PlayingOneSongStopsTheOther)
 {
-    InFolder here(folder.path);
     const int a = MusicLoadMidi("long.mid");
     const int b = MusicLoadMidi("other.mid");
     ASSERT_EQ(a, 0);

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -12,28 +13,21 @@
 
 using Bytes = std::vector<std::uint8_t>;
 
-inline void PutLe(Bytes& out, std::uint32_t value, int bytes)
+// Appends value in bytes little-endian, or big-endian when bytes is negative.
+inline Bytes& Put(Bytes& out, std::uint32_t value, int bytes)
 {
-    for (int i = 0; i < bytes; ++i) {
-        out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+    for (int i = 0; i < std::abs(bytes); ++i) {
+        out.push_back(std::uint8_t(value >> 8 * (bytes > 0 ? i : -bytes - 1 - i)));
     }
+    return out;
 }
 
-inline void PutBe(Bytes& out, std::uint32_t value, int bytes)
-{
-    for (int i = bytes - 1; i >= 0; --i) {
-        out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-    }
-}
-
-// One chunk: id, size (the true one unless told otherwise), data, a pad byte after odd data.
+// One chunk: id, size (the true one unless claimedSize says otherwise), data, a pad byte after
+// odd data.
 inline Bytes Chunk(const char* id, const Bytes& data, long long claimedSize = -1)
 {
     Bytes out(id, id + 4);
-    PutLe(out,
-          claimedSize < 0 ? static_cast<std::uint32_t>(data.size())
-                          : static_cast<std::uint32_t>(claimedSize),
-          4);
+    Put(out, std::uint32_t(claimedSize < 0 ? data.size() : claimedSize), 4);
     out.insert(out.end(), data.begin(), data.end());
     if (data.size() % 2) {
         out.push_back(0);
@@ -46,14 +40,14 @@ inline Bytes FormatRecord(int tag, int channels, int rate, int bits, bool withEx
 {
     Bytes out;
     const int blockAlign = channels * bits / 8;
-    PutLe(out, static_cast<std::uint32_t>(tag), 2);
-    PutLe(out, static_cast<std::uint32_t>(channels), 2);
-    PutLe(out, static_cast<std::uint32_t>(rate), 4);
-    PutLe(out, static_cast<std::uint32_t>(rate * blockAlign), 4);
-    PutLe(out, static_cast<std::uint32_t>(blockAlign), 2);
-    PutLe(out, static_cast<std::uint32_t>(bits), 2);
-    if (withExtra) {
-        PutLe(out, 0, 2);
+    for (auto [value, bytes] : {std::pair{tag, 2},
+                                {channels, 2},
+                                {rate, 4},
+                                {rate * blockAlign, 4},
+                                {blockAlign, 2},
+                                {bits, 2},
+                                {0, withExtra ? 2 : 0}}) {
+        Put(out, std::uint32_t(value), bytes);
     }
     return out;
 }
@@ -65,13 +59,7 @@ inline Bytes RiffWave(const std::vector<Bytes>& chunks, long long claimedSize = 
     for (const Bytes& c : chunks) {
         body.insert(body.end(), c.begin(), c.end());
     }
-    Bytes out{'R', 'I', 'F', 'F'};
-    PutLe(out,
-          claimedSize < 0 ? static_cast<std::uint32_t>(body.size())
-                          : static_cast<std::uint32_t>(claimedSize),
-          4);
-    out.insert(out.end(), body.begin(), body.end());
-    return out;
+    return Chunk("RIFF", body, claimedSize);
 }
 
 // A square wave of 8-bit unsigned samples around 128, half a period high, half low.
@@ -79,8 +67,7 @@ inline Bytes SquareWave(std::size_t samples, int amplitude = 40, std::size_t per
 {
     Bytes out(samples);
     for (std::size_t i = 0; i < samples; ++i) {
-        out[i] =
-            static_cast<std::uint8_t>(128 + ((i % period) < period / 2 ? amplitude : -amplitude));
+        out[i] = std::uint8_t(128 + ((i % period) < period / 2 ? amplitude : -amplitude));
     }
     return out;
 }
@@ -95,36 +82,26 @@ inline Bytes PlainWave(const Bytes& samples)
 // standard 120 beats a minute: 192 ticks a second).
 inline Bytes OneNoteMidi(std::uint32_t noteTicks)
 {
-    Bytes track;
-    auto delta = [&track](std::uint32_t ticks) {
-        Bytes groups{static_cast<std::uint8_t>(ticks & 0x7F)};
-        while (ticks >>= 7) {
-            groups.insert(groups.begin(), static_cast<std::uint8_t>(0x80 | (ticks & 0x7F)));
-        }
-        track.insert(track.end(), groups.begin(), groups.end());
-    };
-    delta(0);
-    track.insert(track.end(), {0x90, 60, 100}); // note on, middle C
-    delta(noteTicks);
-    track.insert(track.end(), {0x80, 60, 0}); // note off
-    delta(0);
-    track.insert(track.end(), {0xFF, 0x2F, 0x00}); // end of track
+    Bytes length; // the note's length as a variable-length number, 7 bits a byte
+    for (std::uint32_t rest = noteTicks, more = 0; length.empty() || rest;
+         rest >>= 7, more = 0x80) {
+        length.insert(length.begin(), std::uint8_t(more | (rest & 0x7F)));
+    }
+    Bytes track{0, 0x90, 60, 100}; // note on, middle C
+    track.insert(track.end(), length.begin(), length.end());
+    track.insert(track.end(), {0x80, 60, 0, 0, 0xFF, 0x2F, 0x00}); // note off, end of track
     Bytes out{'M', 'T', 'h', 'd'};
-    PutBe(out, 6, 4);
-    PutBe(out, 0, 2);  // format 0
-    PutBe(out, 1, 2);  // one track
-    PutBe(out, 96, 2); // ticks per quarter note
+    Put(Put(Put(Put(out, 6, -4), 0, -2), 1, -2), 96, -2); // format 0, one track, 96 a quarter
     out.insert(out.end(), {'M', 'T', 'r', 'k'});
-    PutBe(out, static_cast<std::uint32_t>(track.size()), 4);
+    Put(out, std::uint32_t(track.size()), -4);
     out.insert(out.end(), track.begin(), track.end());
     return out;
 }
 
 inline void WriteFile(const std::filesystem::path& path, const Bytes& bytes)
 {
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
 // A fresh, empty folder under the system's temporary folder, removed by the destructor.

@@ -49,11 +49,18 @@ std::vector<Stretch> Stretches(const std::vector<Sint16>& stream, std::size_t ga
     return out;
 }
 
-void PlayToTheEnd(int id)
+// Plays the slots together, waits until they are quiet and leaves a gap of silence behind.
+void PlayThrough(std::initializer_list<int> ids)
 {
-    for (int waited = 0; SoundStatus(id) > 0 && waited < 3000; waited += 5) {
-        SDL_Delay(5);
+    for (int id : ids) {
+        SoundPlay(id, 0);
     }
+    for (int id : ids) {
+        for (int waited = 0; SoundStatus(id) > 0 && waited < 3000; waited += 5) {
+            SDL_Delay(5);
+        }
+    }
+    SDL_Delay(150);
 }
 
 TEST(SoundOutput, PlayedSlotsReachTheStreamAsAsked)
@@ -77,28 +84,16 @@ TEST(SoundOutput, PlayedSlotsReachTheStreamAsAsked)
     const int twin = SoundReplicate(tone);
     ASSERT_GE(twin, 0);
 
-    SoundPlay(tone, 0); // 1: once
-    PlayToTheEnd(tone);
+    PlayThrough({tone}); // 1: once
+    SoundPlay(tone, 0);  // 2: restarted halfway
     SDL_Delay(150);
-    SoundPlay(tone, 0); // 2: restarted halfway
-    SDL_Delay(150);
-    SoundPlay(tone, 0);
-    PlayToTheEnd(tone);
-    SDL_Delay(150);
-    SoundPlay(tone, 0); // 3: with its replica
-    SoundPlay(twin, 0);
-    PlayToTheEnd(tone);
-    PlayToTheEnd(twin);
-    SDL_Delay(150);
+    PlayThrough({tone});
+    PlayThrough({tone, twin});                    // 3: with its replica
     ASSERT_EQ(SoundSetFrequency(tone, 22050), 1); // 4: twice as fast
-    SoundPlay(tone, 0);
-    PlayToTheEnd(tone);
-    SDL_Delay(150);
+    PlayThrough({tone});
     ASSERT_EQ(SoundSetFrequency(tone, 0), 1); // 5: on the left only
     ASSERT_EQ(SoundSetPan(tone, SOUND_PAN_LEFT), 1);
-    SoundPlay(tone, 0);
-    PlayToTheEnd(tone);
-    SDL_Delay(150);
+    PlayThrough({tone});
     SoundShutdown();
     setenv("SDL_AUDIODRIVER", "dummy", 1);
 
