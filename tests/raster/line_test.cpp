@@ -16,18 +16,18 @@ TEST_F(LineTest, BresenhamLinesAndSpansSetTheExpectedPixels)
 {
     Canvas8 canvas(12, 8, 13); // a pitch wider than the row
     EXPECT_EQ(DrawLine8(0, 0, 3, 3, 5, canvas.Memory(), canvas.pitch), 1);
-    EXPECT_EQ(PixelsOf(canvas), (Points{{0, 0}, {1, 1}, {2, 2}, {3, 3}}));
+    EXPECT_EQ(canvas.Other(0), (Points{{0, 0}, {1, 1}, {2, 2}, {3, 3}}));
     Canvas8 dot(12, 8, 12);
     DrawLine8(4, 2, 4, 2, 9, dot.Memory(), dot.pitch);
-    EXPECT_EQ(PixelsOf(dot), (Points{{4, 2}}));
+    EXPECT_EQ(dot.Other(0), (Points{{4, 2}}));
     // x-major, right to left and upwards: the error term decides each row change.
     Canvas8 shallow(12, 8, 12);
     DrawLine8(5, 2, 0, 0, 1, shallow.Memory(), shallow.pitch);
-    EXPECT_EQ(PixelsOf(shallow), (Points{{5, 2}, {4, 2}, {3, 1}, {2, 1}, {1, 0}, {0, 0}}));
+    EXPECT_EQ(shallow.Other(0), (Points{{5, 2}, {4, 2}, {3, 1}, {2, 1}, {1, 0}, {0, 0}}));
     // The 16-bit twin with an odd pitch (rows of 4 words).
     Canvas16 words(4, 3, 9, 0xABCD);
     EXPECT_EQ(DrawLine16(3, 0, 0, 2, 0x1234, words.Memory(), words.pitch), 1);
-    EXPECT_EQ(PixelsOf<uint16_t>(words, 0xABCD), (Points{{3, 0}, {2, 1}, {1, 1}, {0, 2}}));
+    EXPECT_EQ(words.Other(0xABCD), (Points{{3, 0}, {2, 1}, {1, 1}, {0, 2}}));
     EXPECT_EQ(words.At(1, 1), 0x1234);
 
     // Spans in either order, cut at the window or dropped beside it.
@@ -37,12 +37,12 @@ TEST_F(LineTest, BresenhamLinesAndSpansSetTheExpectedPixels)
     DrawHLine8(-5, 1, 3, 4, spans.Memory(), spans.pitch); // left of the window
     DrawHLine8(0, 4, 6, 4, spans.Memory(), spans.pitch);  // below it
     DrawHLine8(-50, 4, 4, 4, spans.Memory(), spans.pitch);
-    EXPECT_EQ(PixelsOf(spans),
+    EXPECT_EQ(spans.Other(0),
               (Points{{3, 2}, {4, 2}, {5, 2}, {6, 2}, {7, 2}, {2, 4}, {3, 4}, {4, 4}}));
     Canvas16 column(12, 8, 24);
     DrawVLine16(100, -100, 9, 7, column.Memory(), column.pitch);
     DrawVLine16(0, 6, 10, 7, column.Memory(), column.pitch); // right of the window
-    EXPECT_EQ(PixelsOf<uint16_t>(column), (Points{{9, 1}, {9, 2}, {9, 3}, {9, 4}, {9, 5}}));
+    EXPECT_EQ(column.Other(0), (Points{{9, 1}, {9, 2}, {9, 3}, {9, 4}, {9, 5}}));
 }
 
 TEST_F(LineTest, ClipLineCases)
@@ -117,7 +117,7 @@ static void CheckRandomLinesAndSpans(int pitch)
         int y2 = inside ? down(random) : wide(random);
         Canvas<Pixel> canvas(64, 48, pitch, background);
         DrawLineOn<Pixel>(true, x1, y1, x2, y2, canvas);
-        ASSERT_EQ(GuardBandWrites<Pixel>(canvas, background), 0)
+        ASSERT_EQ(canvas.Other(background, true), Points{})
             << x1 << "," << y1 << " " << x2 << "," << y2;
         if (inside) {
             Canvas<Pixel> plain(64, 48, pitch, background);
@@ -137,7 +137,7 @@ static void CheckRandomLinesAndSpans(int pitch)
         for (int at = std::min(from, to); at <= std::max(from, to); ++at) {
             expected += row ? InsideClip(at, y1) : InsideClip(x1, at);
         }
-        ASSERT_EQ(GuardBandWrites<Pixel>(spans, background), 0);
+        ASSERT_EQ(spans.Other(background, true), Points{});
         ASSERT_EQ(spans.CountOtherThan(background), expected);
     }
 }

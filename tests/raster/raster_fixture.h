@@ -1,5 +1,5 @@
-// Shared by the raster tests: plain pixel buffers with any pitch, and a fixture that sets the clip
-// window (and screen size) for a test and puts the display's values back afterwards.
+// Shared by the raster tests: pixel buffers with any pitch, and a fixture that puts the clip
+// window and screen size back after each test.
 #pragma once
 
 #include "graphics/display.h"
@@ -9,99 +9,76 @@
 #include <cstdint>
 #include <set>
 #include <tuple>
-#include <type_traits>
 #include <utility>
 #include <vector>
 
-// Pixel memory of width x height visible pixels in rows of pitch bytes (the 16-bit rows step by
-// pitch / 2 words, as the raster routines do), filled with one background value.
+using Points = std::set<std::pair<int, int>>;
+
+inline bool InsideClip(int x, int y)
+{
+    return x >= ClipMinX && x <= ClipMaxX && y >= ClipMinY && y <= ClipMaxY;
+}
+
+// width x height visible pixels in rows of pitch bytes (16-bit rows step by pitch / 2 words, as
+// the raster routines do), filled with one background value.
 template <typename Pixel>
 struct Canvas {
-    int width;
-    int height;
-    int pitch;
+    int width, height, pitch;
     std::vector<Pixel> pixels;
 
     Canvas(int w, int h, int pitchBytes, Pixel background = 0)
         : width(w), height(h), pitch(pitchBytes),
-          pixels(static_cast<std::size_t>(h) * RowPixels(), background)
+          pixels(static_cast<std::size_t>(h) * (pitch / sizeof(Pixel)), background)
     {}
-    std::size_t RowPixels() const
-    {
-        return std::is_same_v<Pixel, uint8_t> ? pitch : pitch / 2;
-    }
     uint8_t* Memory()
     {
         return reinterpret_cast<uint8_t*>(pixels.data());
     }
-    Pixel At(int x, int y) const
-    {
-        return pixels[static_cast<std::size_t>(y) * RowPixels() + x];
-    }
     Pixel& At(int x, int y)
     {
-        return pixels[static_cast<std::size_t>(y) * RowPixels() + x];
+        return pixels[y * (pitch / sizeof(Pixel)) + x];
     }
-    // Count of visible pixels that differ from value.
-    int CountOtherThan(Pixel value) const
+    Pixel At(int x, int y) const
     {
-        int count = 0;
+        return pixels[y * (pitch / sizeof(Pixel)) + x];
+    }
+    // The visible pixels other than value; with outsideClipOnly, only those outside the clip
+    // window (the guard band every clipped routine must leave alone).
+    Points Other(Pixel value, bool outsideClipOnly = false) const
+    {
+        Points points;
         for (int y = 0; y < height; ++y) {
             for (int x = 0; x < width; ++x) {
-                count += At(x, y) != value;
+                if (At(x, y) != value && !(outsideClipOnly && InsideClip(x, y))) {
+                    points.insert({x, y});
+                }
             }
         }
-        return count;
+        return points;
+    }
+    int CountOtherThan(Pixel value) const
+    {
+        return static_cast<int>(Other(value).size());
     }
 };
 
 using Canvas8 = Canvas<uint8_t>;
 using Canvas16 = Canvas<uint16_t>;
 
-using Points = std::set<std::pair<int, int>>;
-
-// The visible pixels that differ from the background.
-template <typename Pixel>
-Points PixelsOf(const Canvas<Pixel>& canvas, Pixel background = 0)
-{
-    Points points;
-    for (int y = 0; y < canvas.height; ++y) {
-        for (int x = 0; x < canvas.width; ++x) {
-            if (canvas.At(x, y) != background) {
-                points.insert({x, y});
-            }
-        }
-    }
-    return points;
-}
-
 inline void SetClip(int minX, int minY, int maxX, int maxY)
 {
-    ClipMinX = minX;
-    ClipMinY = minY;
-    ClipMaxX = maxX;
-    ClipMaxY = maxY;
-}
-inline bool InsideClip(int x, int y)
-{
-    return x >= ClipMinX && x <= ClipMaxX && y >= ClipMinY && y <= ClipMaxY;
-}
-// The number of pixels outside the clip window that differ from the background: the guard band
-// that every clipped routine must leave alone.
-template <typename Pixel>
-int GuardBandWrites(const Canvas<Pixel>& canvas, Pixel background)
-{
-    int count = 0;
-    for (int y = 0; y < canvas.height; ++y) {
-        for (int x = 0; x < canvas.width; ++x) {
-            count += !InsideClip(x, y) && canvas.At(x, y) != background;
-        }
-    }
-    return count;
+    std::tie(ClipMinX, ClipMinY, ClipMaxX, ClipMaxY) = std::tie(minX, minY, maxX, maxY);
 }
 
 // Saves the display globals that the raster routines read, and restores them after each test.
 class RasterTest : public ::testing::Test {
+    static auto Globals()
+    {
+        return std::tie(ClipMinX, ClipMinY, ClipMaxX, ClipMaxY, ScreenWidth, ScreenHeight,
+                        ScreenBpp);
+    }
+    std::tuple<int, int, int, int, int, int, int> saved_;
+
 protected:
     void SetUp() override
     {
@@ -111,13 +88,4 @@ protected:
     {
         Globals() = saved_;
     }
-
-private:
-    using Saved = std::tuple<int, int, int, int, int, int, int>;
-    static std::tuple<int&, int&, int&, int&, int&, int&, int&> Globals()
-    {
-        return std::tie(ClipMinX, ClipMinY, ClipMaxX, ClipMaxY, ScreenWidth, ScreenHeight,
-                        ScreenBpp);
-    }
-    Saved saved_;
 };
