@@ -6,6 +6,8 @@
 
 #include "graphics/palette.h"
 
+// The file header is packed to its 14 stored bytes; the info header's 40 bytes need no packing,
+// so its fields stay naturally aligned in memory.
 #pragma pack(push, 1)
 struct BITMAPFILEHEADER {
     uint16_t bfType; // "BM", 0x4D42
@@ -14,6 +16,7 @@ struct BITMAPFILEHEADER {
     uint16_t bfReserved2;
     uint32_t bfOffBits;
 };
+#pragma pack(pop)
 struct BITMAPINFOHEADER {
     uint32_t biSize;
     int32_t biWidth;
@@ -27,7 +30,6 @@ struct BITMAPINFOHEADER {
     uint32_t biClrUsed;
     uint32_t biClrImportant;
 };
-#pragma pack(pop)
 static_assert(sizeof(BITMAPFILEHEADER) == 14 && sizeof(BITMAPINFOHEADER) == 40);
 
 constexpr uint16_t BITMAP_ID = 0x4D42;

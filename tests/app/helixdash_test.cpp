@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "tests/temp_dir.h"
 #include <chrono>
 #include <cstdint>
 #include <cstring>
@@ -149,9 +150,7 @@ protected:
 
     void SetUp() override
     {
-        const ::testing::TestInfo* t = ::testing::UnitTest::GetInstance()->current_test_info();
-        base = fs::path(::testing::TempDir()) / (std::string("helixdash-") + t->name());
-        fs::remove_all(base);
+        base = TestTempDir("helixdash");
     }
 
     void TearDown() override

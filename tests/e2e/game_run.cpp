@@ -11,6 +11,7 @@
 #include "platform/time.h"
 #include "platform/window.h"
 #include "tests/sdl_events.h"
+#include "tests/temp_dir.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -270,9 +271,7 @@ void GameRunTest::SetUp()
 {
     PlatformShutdown();
     previousDir = fs::current_path();
-    const ::testing::TestInfo* t = ::testing::UnitTest::GetInstance()->current_test_info();
-    workDir = fs::path(::testing::TempDir()) / (std::string("helix-e2e-") + t->name());
-    fs::remove_all(workDir);
+    workDir = TestTempDir("helix-e2e");
     fs::copy(HELIX_DATA_DIR, workDir, fs::copy_options::recursive);
     fs::current_path(workDir);
     KeyboardClear();

@@ -20,6 +20,7 @@
 #include "platform/window.h"
 #include "support/text.h"
 #include "tests/game/world_fixture.h"
+#include "tests/temp_dir.h"
 
 // A world on its first play frame, in a live window (the respawn timer runs on it) on the fake
 // clock, without a display: the frames draw nothing, which the rules do not notice.
@@ -262,9 +263,7 @@ protected:
     {
         PlayTest::SetUp();
         previousDir = std::filesystem::current_path();
-        workDir = std::filesystem::path(::testing::TempDir()) / "helix-score-screen";
-        std::filesystem::remove_all(workDir);
-        std::filesystem::create_directories(workDir);
+        workDir = TestTempDir("helix-score-screen");
         std::filesystem::current_path(workDir);
         ASSERT_EQ(DisplayInit(640, 480, 8, 1), 1);
         const PALETTEENTRY colours[] = {

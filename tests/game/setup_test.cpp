@@ -14,6 +14,7 @@
 #include "platform/window.h"
 #include "sound/sound.h"
 #include "support/clock.h"
+#include "tests/temp_dir.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -31,10 +32,7 @@ protected:
     void SetUp() override
     {
         previousDir = fs::current_path();
-        const ::testing::TestInfo* t = ::testing::UnitTest::GetInstance()->current_test_info();
-        workDir = fs::path(::testing::TempDir()) / (std::string("helix-setup-") + t->name());
-        fs::remove_all(workDir);
-        fs::create_directories(workDir);
+        workDir = TestTempDir("helix-setup");
         for (const fs::directory_entry& entry : fs::directory_iterator(HELIX_DATA_DIR)) {
             fs::copy_file(entry.path(), workDir / entry.path().filename());
         }
