@@ -269,6 +269,7 @@ TEST_F(SpriteTest, CloneSharesTheFramesAndDestroyingItLeavesTheSourceDrawable)
     EXPECT_EQ(SpriteDestroy(&sprite), 1);
     EXPECT_EQ(SpriteDestroy(nullptr), 0);
 }
+
 TEST_F(SpriteTest, AnimationRules)
 {
     Create(2, 2, 5);
