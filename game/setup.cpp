@@ -12,7 +12,6 @@
 #include <ctime>
 #include <vector>
 
-#include "game/front_screens.h"
 #include "game/placement.h"
 #include "game/score_file.h"
 #include "game/world.h"
@@ -64,7 +63,12 @@ static const std::array<SoundSpec, 7> SOUND_FILES{{
 // Every sound slot: volume, pan and frequency control (DirectSound's DSBCAPS_CTRL* bits).
 static constexpr unsigned SOUND_CAPS = 0xE0;
 static constexpr int SCREEN_BPP = 8;
+static constexpr int OPENING_LOGO_FRAMES = 13;
 static constexpr int CATCHER_FRAMES = 140;
+// The catcher sheet holds one animation per row of seven cells: row 4 x direction + kind catches
+// an ordinary piece, rows 16 to 19 the special piece; a direction's plain frame opens its rows.
+static constexpr int CATCHER_ROW_CELLS = 7;
+static constexpr int CATCHER_SPECIAL_ROW = 16;
 static constexpr int BONUS_A_FRAMES = 208;
 static constexpr int BONUS_B_FRAMES = 130;
 static constexpr int BONUS_BLANK_FRAME = 25; // the blank cell of every bonus row
@@ -190,7 +194,8 @@ static void StoreSequence(Sprite* sprite, int index, const std::vector<int>& fra
     SpriteLoadSequence(sprite, index, static_cast<int>(frames.size()), frames.data());
 }
 
-// The logo shows frame 0 for 8 frames, frames 1 to 12 for two each, then frame 0 for 12.
+// The logo shows frame 0 for 8 frames, frames 1 to 12 for two each, then frame 0 for 12: one
+// entry per opening frame.
 static std::vector<int> OpeningSequence()
 {
     std::vector<int> frames(8, 0);
@@ -201,11 +206,12 @@ static std::vector<int> OpeningSequence()
     return frames;
 }
 
-// Seven frames from `first` and back to the first: one catch animation of the catcher.
-static std::vector<int> SevenAndBack(int first)
+// The seven frames of a catcher row and back to its first: one catch animation.
+static std::vector<int> CatcherRowAndBack(int row)
 {
+    const int first = CATCHER_ROW_CELLS * row;
     std::vector<int> frames;
-    for (int frame = first; frame < first + 7; ++frame) {
+    for (int frame = first; frame < first + CATCHER_ROW_CELLS; ++frame) {
         frames.push_back(frame);
     }
     frames.push_back(first);
@@ -238,7 +244,7 @@ static bool BuildOpening()
 {
     LoadedSheet sheet(BRINDLE_SHEET);
     if (!LoadSheet(&sheet) ||
-        !MakeSpriteFromCells(&OpeningSprite, sheet, 0, 0, 13,
+        !MakeSpriteFromCells(&OpeningSprite, sheet, 0, 0, OPENING_LOGO_FRAMES,
                              SPRITE_SEQUENCES | SPRITE_PLAY_ONCE | SPRITE_VISIBLE, KEY_BLACK, 0)) {
         return false;
     }
@@ -328,8 +334,7 @@ static bool BuildPieces()
     return true;
 }
 
-// Sixteen catch animations (4 x direction + kind), the plain frame of each direction, and the
-// four special catches.
+// Sixteen catch animations, the plain frame of each direction, and the four special catches.
 static bool BuildCatcher()
 {
     LoadedSheet sheet(CATCHER_SHEET);
@@ -340,12 +345,13 @@ static bool BuildCatcher()
         return false;
     }
     for (int n = 0; n < CATCHER_ANIM_IDLE; ++n) {
-        StoreSequence(&CatcherSprite, n, SevenAndBack(7 * n));
+        StoreSequence(&CatcherSprite, n, CatcherRowAndBack(n));
     }
     for (int direction = 0; direction < 4; ++direction) {
-        StoreSequence(&CatcherSprite, CATCHER_ANIM_IDLE + direction, {28 * direction});
+        StoreSequence(&CatcherSprite, CATCHER_ANIM_IDLE + direction,
+                      {CATCHER_ROW_CELLS * 4 * direction});
         StoreSequence(&CatcherSprite, CATCHER_ANIM_SPECIAL + direction,
-                      SevenAndBack(112 + 7 * direction));
+                      CatcherRowAndBack(CATCHER_SPECIAL_ROW + direction));
     }
     SpriteSetSequence(&CatcherSprite, CATCHER_ANIM_IDLE + DIR_DOWN);
     CatcherDirection = DIR_DOWN;
