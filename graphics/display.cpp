@@ -221,10 +221,22 @@ static int FillClipped(DisplaySurface surface, const RECT* rect, Uint32 colour)
         return 0;
     }
     const Area target = rect != nullptr ? AreaOf(*rect) : WholeOf(surface);
+    const bool eightBit = surface->format->BytesPerPixel == 1 && !SDL_MUSTLOCK(surface);
     ForEachClipPart(surface, target, [&](const Area& a) {
         SDL_Rect r{static_cast<int>(a.left), static_cast<int>(a.top),
                    static_cast<int>(a.right - a.left), static_cast<int>(a.bottom - a.top)};
-        SDL_FillRect(surface, &r, colour);
+        if (!eightBit) {
+            SDL_FillRect(surface, &r, colour);
+            return;
+        }
+        // SDL fills large areas with non-temporal stores that bypass the cache; the back surface
+        // is cleared every frame and drawn over at once, so plain stores that leave it in the
+        // cache cost a fraction of that.
+        auto* row =
+            static_cast<uint8_t*>(surface->pixels) + static_cast<size_t>(r.y) * surface->pitch;
+        for (int y = 0; y < r.h; ++y, row += surface->pitch) {
+            std::memset(row + r.x, static_cast<int>(colour & 0xFF), static_cast<size_t>(r.w));
+        }
     });
     return 1;
 }
