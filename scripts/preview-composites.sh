@@ -61,12 +61,13 @@ for row in $(seq 0 12); do
         "$out/bonus-verdict-$(printf %02d $((row + 1))).png"
 done
 
-# The genome log: the notebook with all forty entries laid over it.
+# The genome log as the game draws it: the pages of the codons found (here every other one) and
+# the notebook last, over them, on the panel's paper.
 [ -f "$data/memoTile.bmp" ] || exit 0
 args=()
-mapfile -t -O 0 args < <(cut "$data/memoTile.bmp" 128 256 0 4 "$sprite_key")
-for page in $(seq 0 39); do
+for page in $(seq 0 2 39); do
     mapfile -t -O "${#args[@]}" args < <(cut "$data/memoTile.bmp" 128 256 $((page % 10)) $((page / 10)) "$sprite_key")
 done
-convert -size 128x256 'xc:#283C5A' "${args[@]}" -background none -flatten -scale 300% \
+mapfile -t -O "${#args[@]}" args < <(cut "$data/memoTile.bmp" 128 256 0 4 "$sprite_key")
+convert -size 128x256 'xc:#EDE2C0' "${args[@]}" -background none -flatten -scale 300% \
     "$out/memo-all-pages.png"

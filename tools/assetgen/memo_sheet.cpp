@@ -121,13 +121,14 @@ void PaintNotebook(Canvas& c)
     PaintMiniature(c, 1, 0, 34, 48, 60, 24, MemoBoxLeft(1) + 0, 34, 2);
     PaintMiniature(c, 2, 0, 40, 56, 48, 36, MemoBoxLeft(2) + 3, 32, 2);
     PaintMiniature(c, 3, 0, 40, 80, 48, 32, MemoBoxLeft(3) + 3, 32, 2);
-    // The grid: pale boxes under rule lines.
+    // The grid: the game draws this page over the pages of the codons found, so every box is left
+    // see-through (key colour) for a found codon's box to show in it; an empty box shows the
+    // panel's own paper behind the log.
     for (int layer = 0; layer < LAYERS; ++layer)
         for (int f = 0; f < PICTURES; ++f)
-            FillRoundBox(c, float(MemoBoxLeft(layer)) + 0.5f, float(MemoBoxTop(f)) + 0.5f,
-                         float(MemoBoxLeft(layer) + MEMO_BOX_WIDTH) - 0.5f,
-                         float(MemoBoxTop(f) + MEMO_BOX_HEIGHT) - 0.5f, 1.5f,
-                         ArtRampColour(RAMP_CREAM, 0.98f));
+            for (int y = MemoBoxTop(f); y < MemoBoxTop(f) + MEMO_BOX_HEIGHT; ++y)
+                for (int x = MemoBoxLeft(layer); x < MemoBoxLeft(layer) + MEMO_BOX_WIDTH; ++x)
+                    c.alpha[size_t(y) * c.width + x] = 0.0f;
     for (int layer = 0; layer <= LAYERS; ++layer) {
         int x = MemoBoxLeft(0) + layer * (MEMO_BOX_WIDTH + 1) - 1;
         for (int y = MemoBoxTop(0) - 1; y <= MemoBoxTop(PICTURES) - 1; ++y)
