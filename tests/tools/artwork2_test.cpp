@@ -128,8 +128,16 @@ TEST(Artwork2, GenomeLogPagesFillOnlyTheirOwnBoxWithTheirCodon)
     }
     EXPECT_EQ(codons.size(), 40u);
     EXPECT_EQ(entries.size(), 40u) << "two entries show the same letters";
-    // The notebook itself is drawn, and does not use the key inside its paper.
-    EXPECT_NE(memo.At(0, 4, 128, 256, 64, 128), ART_KEY_SPRITE);
+    // The game draws the notebook over the pages found: each box is see-through, and the rule line
+    // above and left of it is drawn.
+    for (int page = 0; page < 40; ++page) {
+        const int x0 = MemoBoxLeft(page / 10), y0 = MemoBoxTop(page % 10);
+        for (int y = y0; y < y0 + MEMO_BOX_HEIGHT; ++y)
+            for (int x = x0; x < x0 + MEMO_BOX_WIDTH; ++x)
+                ASSERT_EQ(memo.At(0, 4, 128, 256, x, y), ART_KEY_SPRITE) << x << ", " << y;
+        EXPECT_NE(memo.At(0, 4, 128, 256, x0 - 1, y0 + 5), ART_KEY_SPRITE) << "page " << page;
+        EXPECT_NE(memo.At(0, 4, 128, 256, x0 + 5, y0 - 1), ART_KEY_SPRITE) << "page " << page;
+    }
 }
 
 TEST(Artwork2, VerdictRowsAnimateAndTheirBlankFramesAreKey)
