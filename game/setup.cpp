@@ -27,7 +27,7 @@ long SetupSeed = -1;
 
 // A picture sheet: cells of one size framed by one-pixel lines, of which the game cuts `columns`
 // by `rows`. Cell number n lies in column n mod columns, row n div columns.
-struct SheetSpec {
+struct SheetLayout {
     const char* fileName;
     int cellWidth;
     int cellHeight;
@@ -35,15 +35,15 @@ struct SheetSpec {
     int rows;
 };
 
-static constexpr SheetSpec BRINDLE_SHEET{"BrindleTile.BMP", 640, 480, 3, 5};
-static constexpr SheetSpec TITLE_SHEET{"TitleBack.bmp", 640, 480, 1, 1};
-static constexpr SheetSpec BACKGROUND_SHEET{"background.bmp", 640, 480, 1, 1};
-static constexpr SheetSpec FACE_SHEET{"FaceTile.BMP", 128, 128, 10, 9};
-static constexpr SheetSpec MEMO_SHEET{"memoTile.bmp", 128, 256, 10, 5};
-static constexpr SheetSpec STRAND_SHEET{"DNAStrand2.BMP", 16, 480, 1, 1};
-static constexpr SheetSpec CHROMO_SHEET{"chromoTile.bmp", 32, 32, 25, 10};
-static constexpr SheetSpec CATCHER_SHEET{"CatcherTile.BMP", 64, 64, 7, 20};
-static constexpr SheetSpec BONUS_SHEET{"bonusTile.BMP", 64, 64, 26, 13};
+static constexpr SheetLayout BRINDLE_SHEET{"BrindleTile.BMP", 640, 480, 3, 5};
+static constexpr SheetLayout TITLE_SHEET{"TitleBack.bmp", 640, 480, 1, 1};
+static constexpr SheetLayout BACKGROUND_SHEET{"background.bmp", 640, 480, 1, 1};
+static constexpr SheetLayout FACE_SHEET{"FaceTile.BMP", 128, 128, 10, 9};
+static constexpr SheetLayout MEMO_SHEET{"memoTile.bmp", 128, 256, 10, 5};
+static constexpr SheetLayout STRAND_SHEET{"DNAStrand2.BMP", 16, 480, 1, 1};
+static constexpr SheetLayout CHROMO_SHEET{"chromoTile.bmp", 32, 32, 25, 10};
+static constexpr SheetLayout CATCHER_SHEET{"CatcherTile.BMP", 64, 64, 7, 20};
+static constexpr SheetLayout BONUS_SHEET{"bonusTile.BMP", 64, 64, 26, 13};
 
 // The sounds in the order they are loaded, with the id each one fills.
 struct SoundSpec {
@@ -114,9 +114,9 @@ static bool FileOpens(const char* fileName)
 // A picture held from its load to the end of the step that cuts it, so at most one is held at a
 // time and a failing step gives it back too.
 struct LoadedSheet {
-    const SheetSpec& spec;
+    const SheetLayout& layout;
     BitmapImage image{};
-    explicit LoadedSheet(const SheetSpec& sheet) : spec(sheet) {}
+    explicit LoadedSheet(const SheetLayout& sheet) : layout(sheet) {}
     LoadedSheet(const LoadedSheet&) = delete;
     LoadedSheet& operator=(const LoadedSheet&) = delete;
     ~LoadedSheet()
@@ -128,27 +128,27 @@ struct LoadedSheet {
 // Loads the sheet and checks that it is an 8-bit picture holding every cell the game cuts.
 static bool LoadSheet(LoadedSheet* sheet)
 {
-    const SheetSpec& spec = sheet->spec;
-    if (!FileOpens(spec.fileName)) {
+    const SheetLayout& layout = sheet->layout;
+    if (!FileOpens(layout.fileName)) {
         return false;
     }
-    if (!BitmapLoad(&sheet->image, spec.fileName) || sheet->image.infoHeader.biBitCount != 8) {
-        return Fail("cannot load \"%s\": not a valid 8-bit BMP", spec.fileName);
+    if (!BitmapLoad(&sheet->image, layout.fileName) || sheet->image.infoHeader.biBitCount != 8) {
+        return Fail("cannot load \"%s\": not a valid 8-bit BMP", layout.fileName);
     }
     // The last cell needs no frame line after it.
-    const int needWidth = spec.columns * (spec.cellWidth + 1);
-    const int needHeight = spec.rows * (spec.cellHeight + 1);
+    const int needWidth = layout.columns * (layout.cellWidth + 1);
+    const int needHeight = layout.rows * (layout.cellHeight + 1);
     const int width = sheet->image.infoHeader.biWidth;
     const int height = sheet->image.infoHeader.biHeight;
     if (width < needWidth || height < needHeight) {
         return Fail("cannot load \"%s\": too small for its cells (%d x %d, needs at least %d x %d)",
-                    spec.fileName, width, height, needWidth, needHeight);
+                    layout.fileName, width, height, needWidth, needHeight);
     }
     return true;
 }
 
 // Creates a sprite as every sprite of the game is made: system memory, 8 bits per pixel.
-static bool MakeSprite(Sprite* sprite, const SheetSpec& sheet, int x, int y, int frames,
+static bool MakeSprite(Sprite* sprite, const SheetLayout& sheet, int x, int y, int frames,
                        unsigned attributes, int colourKey)
 {
     if (!SpriteCreate(sprite, x, y, sheet.cellWidth, sheet.cellHeight, frames, attributes,
@@ -163,7 +163,7 @@ static bool CutCell(Sprite* sprite, const LoadedSheet& sheet, int frame, int col
 {
     if (!SpriteLoadFrame(sprite, &sheet.image, frame, column, row, 0)) {
         return Fail("cannot make the sprites of \"%s\": cell (%d, %d) cannot be copied",
-                    sheet.spec.fileName, column, row);
+                    sheet.layout.fileName, column, row);
     }
     return true;
 }
@@ -171,7 +171,7 @@ static bool CutCell(Sprite* sprite, const LoadedSheet& sheet, int frame, int col
 // Cuts frames 0 .. count - 1 from cell numbers firstCell .. firstCell + count - 1.
 static bool CutCells(Sprite* sprite, const LoadedSheet& sheet, int firstCell, int count)
 {
-    const int columns = sheet.spec.columns;
+    const int columns = sheet.layout.columns;
     for (int frame = 0; frame < count; ++frame) {
         const int cell = firstCell + frame;
         if (!CutCell(sprite, sheet, frame, cell % columns, cell / columns)) {
@@ -185,7 +185,7 @@ static bool CutCells(Sprite* sprite, const LoadedSheet& sheet, int firstCell, in
 static bool MakeSpriteFromCells(Sprite* sprite, const LoadedSheet& sheet, int x, int y, int frames,
                                 unsigned attributes, int colourKey, int firstCell)
 {
-    return MakeSprite(sprite, sheet.spec, x, y, frames, attributes, colourKey) &&
+    return MakeSprite(sprite, sheet.layout, x, y, frames, attributes, colourKey) &&
            CutCells(sprite, sheet, firstCell, frames);
 }
 
@@ -254,9 +254,9 @@ static bool BuildOpening()
 }
 
 // The title picture and the play screen's background: one full-screen cell each.
-static bool BuildStill(Sprite* sprite, const SheetSpec& spec)
+static bool BuildStill(Sprite* sprite, const SheetLayout& layout)
 {
-    LoadedSheet sheet(spec);
+    LoadedSheet sheet(layout);
     return LoadSheet(&sheet) &&
            MakeSpriteFromCells(sprite, sheet, 0, 0, 1, SPRITE_STILL | SPRITE_VISIBLE, KEY_BLACK, 0);
 }
