@@ -1,9 +1,9 @@
-// Catching: the slot and the catcher after a catch, the animation chosen, the clamp, and the
-// decoding of every codon.
+// Catching: the slot, catcher and animation after a catch, the clamp, the decoding of every codon.
 #include "game/catching.h"
 
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 #include "tests/game/world_fixture.h"
 
@@ -13,8 +13,7 @@ TEST_F(CatchingTest, CatchChoosesAnimationBySideAndKindAndFreesTheSlot)
 {
     for (int direction = 0; direction < 4; ++direction) {
         for (int kind = 0; kind < PIECE_KIND_COUNT; ++kind) {
-            SCOPED_TRACE("direction " + std::to_string(direction) + " kind " +
-                         std::to_string(kind));
+            SCOPED_TRACE(std::to_string(direction) + " " + std::to_string(kind));
             SetUp();
             int slot = 2 + kind;
             SpriteClone(&PieceTemplates[kind], &Pieces[slot]);
@@ -22,7 +21,6 @@ TEST_F(CatchingTest, CatchChoosesAnimationBySideAndKindAndFreesTheSlot)
             CatcherDirection = direction;
             FramesSinceCatch = 30;
             CatcherSprite.sequencePos = 5;
-
             CatchPiece(slot);
             int animation = kind == KIND_SPECIAL ? 20 + direction : 4 * direction + kind;
             EXPECT_EQ(CatcherSprite.sequenceIndex, animation);
@@ -33,8 +31,6 @@ TEST_F(CatchingTest, CatchChoosesAnimationBySideAndKindAndFreesTheSlot)
             EXPECT_EQ(FramesSinceCatch, 0);
             EXPECT_EQ(RuleSoundLast, kind == KIND_SPECIAL ? ID_CATCH_SPECIAL : ID_CATCH);
             EXPECT_EQ(RuleSoundCount, 1);
-            EXPECT_EQ(PieceTemplates[kind].frameCount, kind == KIND_SPECIAL ? 44 : 50);
-
             SetCatcherIdleAnimation();
             EXPECT_EQ(CatcherSprite.sequenceIndex, 16 + direction);
         }
@@ -44,8 +40,7 @@ TEST_F(CatchingTest, CatchChoosesAnimationBySideAndKindAndFreesTheSlot)
 TEST_F(CatchingTest, ClampPutsTheCatcherBackOnlyWhenABoundIsReached)
 {
     struct Case {
-        float x, y; // where the move left the catcher
-        float wantX, wantY;
+        float x, y, wantX, wantY; // where the move left the catcher, where the clamp puts it
     };
     const Case cases[] = {
         {386, 100, 384, 100},               // right, y unchanged
@@ -60,8 +55,8 @@ TEST_F(CatchingTest, ClampPutsTheCatcherBackOnlyWhenABoundIsReached)
         int x, y;
         SpriteGetPosition(&CatcherSprite, &x, &y);
         ClampCatcher(384, 0, 416, 0, x, y);
-        EXPECT_EQ(CatcherSprite.x, c.wantX) << c.x << "," << c.y;
-        EXPECT_EQ(CatcherSprite.y, c.wantY) << c.x << "," << c.y;
+        EXPECT_EQ(std::pair(CatcherSprite.x, CatcherSprite.y), std::pair(c.wantX, c.wantY))
+            << c.x << "," << c.y;
     }
 }
 
@@ -80,20 +75,16 @@ TEST_F(CatchingTest, EveryOrdinaryCodonDecodesByItsLayerTable)
             for (int b2 = 0; b2 < 4; ++b2) {
                 const int codon[3] = {layer, b1, b2};
                 SCOPED_TRACE(std::to_string(layer) + std::to_string(b1) + std::to_string(b2));
-                char cell = Tables[layer][b1][b2];
-                int frame = -7, page = -7;
-                int sounds = RuleSoundCount;
+                const char cell = Tables[layer][b1][b2];
+                const bool blank = cell == '-';
+                int frame = -7, page = -7, sounds = RuleSoundCount;
+                RuleSoundLast = -1;
                 EXPECT_EQ(DecodeCodon(codon, &frame, &page), layer + 1);
-                if (cell == '-') {
-                    EXPECT_EQ(frame, BLANK_FACE_FRAME);
-                    EXPECT_EQ(page, MEMO_BASE_PAGE);
-                    EXPECT_EQ(RuleSoundCount, sounds + 1);
-                    EXPECT_EQ(RuleSoundLast, ID_BAD_CODON);
-                } else {
-                    EXPECT_EQ(frame, cell - '0');
-                    EXPECT_EQ(page, 10 * layer + (cell - '0'));
-                    EXPECT_EQ(RuleSoundCount, sounds) << "a picture plays no sound";
-                }
+                EXPECT_EQ(frame, blank ? BLANK_FACE_FRAME : cell - '0');
+                EXPECT_EQ(page, blank ? MEMO_BASE_PAGE : 10 * layer + (cell - '0'));
+                // Only a codon without a picture sounds.
+                EXPECT_EQ(RuleSoundCount, sounds + blank);
+                EXPECT_EQ(RuleSoundLast, blank ? ID_BAD_CODON : -1);
             }
         }
     }
@@ -102,8 +93,7 @@ TEST_F(CatchingTest, EveryOrdinaryCodonDecodesByItsLayerTable)
 TEST_F(CatchingTest, SpecialPiecesGiveSpecialPicturesOrNothing)
 {
     int frame = 0, page = 0;
-    // A special piece first: no layer, the bad-codon sound.
-    for (int b1 = 0; b1 < 5; ++b1) {
+    for (int b1 = 0; b1 < 5; ++b1) { // a special piece first: no layer, the bad-codon sound
         const int codon[3] = {KIND_SPECIAL, b1, 4 - b1};
         RuleSoundLast = -1;
         EXPECT_EQ(DecodeCodon(codon, &frame, &page), 4);
@@ -111,15 +101,13 @@ TEST_F(CatchingTest, SpecialPiecesGiveSpecialPicturesOrNothing)
         EXPECT_EQ(page, MEMO_BASE_PAGE);
         EXPECT_EQ(RuleSoundLast, ID_BAD_CODON);
     }
-    // A special piece second or third: a special picture of one draw, silently.
+    // Second or third: a special picture of one draw, silently.
     const int codons[][3] = {{2, 4, 1}, {0, 0, 4}, {3, 4, 4}, {1, 1, 4}};
     for (unsigned seed = 1; seed < 40; ++seed) {
         for (const auto& codon : codons) {
             std::srand(seed);
-            int expected = 10 + std::rand() % 10;
-            int after = std::rand();
+            int expected = 10 + std::rand() % 10, after = std::rand(), sounds = RuleSoundCount;
             std::srand(seed);
-            int sounds = RuleSoundCount;
             EXPECT_EQ(DecodeCodon(codon, &frame, &page), codon[0] + 1);
             EXPECT_EQ(frame, expected);
             EXPECT_EQ(page, MEMO_BASE_PAGE);

@@ -3,11 +3,10 @@
 #include "game/placement.h"
 
 #include <cstdlib>
+#include <tuple>
 #include <vector>
 
-#include "platform/message.h"
 #include "platform/timer.h"
-#include "platform/window.h"
 #include "tests/game/world_fixture.h"
 
 using PlacementTest = WorldTest;
@@ -66,35 +65,22 @@ TEST_F(PlacementTest, StartingPlacementTakesItsDrawsInOrder)
                 y = draws[next++] % 445;
             } while (x >= 68 && x + 32 < 196 && y > 68 && y + 32 < 196);
             int frame = draws[next++] % 44;
-            const Sprite& piece = Pieces[slot];
-            EXPECT_EQ(PieceKind[slot], kind) << "slot " << slot;
-            EXPECT_EQ(piece.x, x) << "slot " << slot;
-            EXPECT_EQ(piece.y, y) << "slot " << slot;
-            EXPECT_EQ(piece.frameIndex, frame) << "slot " << slot;
-            EXPECT_EQ(piece.frameCount, kind == KIND_SPECIAL ? 44 : 50);
-            EXPECT_NE(piece.attributes & SPRITE_CLONE, 0u);
+            const Sprite& p = Pieces[slot];
+            EXPECT_EQ(std::tuple(PieceKind[slot], p.x, p.y, p.frameIndex, p.frameCount),
+                      std::tuple(kind, float(x), float(y), frame, kind == KIND_SPECIAL ? 44 : 50))
+                << "slot " << slot;
+            EXPECT_NE(p.attributes & SPRITE_CLONE, 0u);
             EXPECT_EQ(SlotEmpty[slot], 0);
         }
         EXPECT_EQ(std::rand(), draws[next]) << "no draw more or less than the order says";
     }
 }
 
-class RespawnTest : public WindowedWorldTest {
-protected:
-    void SetUp() override
-    {
-        WindowedWorldTest::SetUp();
-        PlaceStartingPieces();
-    }
-
-    static bool DestroyPosted()
-    {
-        return MessageQueueHas(MainWindow, WM_DESTROY, 0);
-    }
-};
+using RespawnTest = WindowedWorldTest;
 
 TEST_F(RespawnTest, RefillsLowestSlotFirstAwayFromTheCatcherThenStops)
 {
+    PlaceStartingPieces();
     const int caught[] = {9, 1, 11, 4, 3, 7};
     for (int slot : caught) {
         SlotEmpty[slot] = 1;
@@ -107,8 +93,7 @@ TEST_F(RespawnTest, RefillsLowestSlotFirstAwayFromTheCatcherThenStops)
     std::srand(5);
     for (int tick = 0; tick < 6; ++tick) {
         // The zone follows the catcher, which moves between ticks.
-        int cx = 40 + 60 * tick, cy = 30 + 70 * tick;
-        SpriteSetPosition(&CatcherSprite, cx, cy);
+        SpriteSetPosition(&CatcherSprite, 40 + 60 * tick, 30 + 70 * tick);
         RespawnTick();
         int slot = expected[tick];
         EXPECT_EQ(RespawnSlot, slot);
@@ -123,11 +108,11 @@ TEST_F(RespawnTest, RefillsLowestSlotFirstAwayFromTheCatcherThenStops)
     RespawnTick();
     EXPECT_EQ(RespawnTimerIdle, 1);
     EXPECT_EQ(KillTimer(MainWindow, RESPAWN_TIMER_ID), 0) << "the tick left the timer running";
-    EXPECT_FALSE(DestroyPosted());
+    EXPECT_FALSE(MessageQueueHas(MainWindow, WM_DESTROY, 0));
 
     // A tick for a timer that cannot be stopped ends the program.
     RespawnTimerIdle = 0;
     RespawnTick();
     EXPECT_EQ(RespawnTimerIdle, 1);
-    EXPECT_TRUE(DestroyPosted());
+    EXPECT_TRUE(MessageQueueHas(MainWindow, WM_DESTROY, 0));
 }

@@ -1,12 +1,13 @@
-// The play screen and the score screen: steering, the freeze after a catch, several catches in
-// one frame, the respawn timer's start, codons building a face, the face's exit and the end of
-// the game; the score screen's table of recent scores.
+// The play screen (steering, the freeze after a catch, several catches a frame, the respawn
+// timer's start, a face built, judged and slid out, the end of the game) and the score screen.
 #include "game/play.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "game/score_file.h"
@@ -22,22 +23,17 @@
 #include "tests/game/world_fixture.h"
 #include "tests/temp_dir.h"
 
-// A world on its first play frame, in a live window (the respawn timer runs on it) on the fake
-// clock, without a display: the frames draw nothing, which the rules do not notice.
+// A world on its first play frame in a live window, on the fake clock, without a display (the
+// frames draw nothing, which the rules do not notice).
 class PlayTest : public WindowedWorldTest {
 protected:
     static constexpr int ID_GAME_OVER = 207;
-    // Where the test parks the pieces it does not want caught: the top of the field's right
-    // side, which the steering in these tests never reaches.
-    static constexpr int PARK_X = 400;
-    static constexpr int PARK_Y = 440;
+    // Where pieces not to be caught wait: a corner the steering here never reaches.
+    static constexpr int PARK_X = 400, PARK_Y = 440;
 
     void SetUp() override
     {
         WindowedWorldTest::SetUp();
-        if (HasFatalFailure()) {
-            return;
-        }
         for (int layer = 0; layer < FACE_LAYER_COUNT; ++layer) {
             FaceLayers[layer] = PlainSprite(WorldPanelX(), FACE_TOP, PANEL_PICTURE_WIDTH,
                                             FACE_FRAME_COUNT, SPRITE_VISIBLE);
@@ -49,19 +45,14 @@ protected:
         CodonLength = 0;
         std::memset(FaceLayerFrame, 0, sizeof FaceLayerFrame);
         std::memset(FaceLayerSet, 0, sizeof FaceLayerSet);
-        GameScore = 0;
-        FacesCompleted = 0;
+        GameScore = FacesCompleted = FaceExitActive = FaceExitDone = NameEntryOpen = 0;
         RankTitle = "Nothing";
-        FaceExitActive = 0;
-        FaceExitDone = 0;
         FaceExitSettled = 1;
-        NameEntryOpen = 0;
         GameState = STATE_PLAY;
         SoundGameOver = ID_GAME_OVER;
         for (int slot = 0; slot < PIECE_SLOTS; ++slot) {
             PutPiece(slot, 0, PARK_X, PARK_Y);
         }
-
         KeyboardClear();
         PlatformUseFakeClock(0);
     }
@@ -75,8 +66,8 @@ protected:
 
     static void PutPiece(int slot, int kind, int x, int y)
     {
-        int frames = kind == KIND_SPECIAL ? SPECIAL_PIECE_FRAMES : PIECE_FRAMES;
-        Pieces[slot] = PlainSprite(x, y, PIECE_SIZE, frames, SPRITE_CYCLE_FRAMES | SPRITE_VISIBLE);
+        Pieces[slot] = PlainSprite(x, y, PIECE_SIZE, PieceTemplates[kind].frameCount,
+                                   SPRITE_CYCLE_FRAMES | SPRITE_VISIBLE);
         PieceKind[slot] = kind;
         if (SlotEmpty[slot] == 1) {
             SlotEmpty[slot] = 0;
@@ -164,8 +155,7 @@ TEST_F(PlayTest, EveryPieceUnderTheCatcherIsCaughtAndTheSixthEmptySlotStartsTheR
     EXPECT_EQ(SlotEmpty[5], 1);
     EXPECT_EQ(EmptySlotCount, 5);
     EXPECT_EQ(CodonLength, 2);
-    EXPECT_EQ(Codon[0], 2);
-    EXPECT_EQ(Codon[1], 3);
+    EXPECT_EQ(Codon[0] * 10 + Codon[1], 23);
     EXPECT_EQ(RespawnTimerIdle, 1) << "five empty slots do not start the timer";
     EXPECT_FALSE(TimerTickArrives());
 
@@ -199,9 +189,7 @@ TEST_F(PlayTest, TwelveCatchesBuildAFaceThatIsJudgedScoredAndSlidesOutIn85Frames
     EXPECT_STREQ(TextBuffer, "Face Score: 0") << "the face score is drawn as 0 when judged too";
     EXPECT_FALSE(CatcherVisible()) << "the catch that completes the face hides the catcher";
     EXPECT_EQ(FaceExitActive, 1);
-    for (unsigned char set : FaceLayerSet) {
-        EXPECT_EQ(set, 0);
-    }
+    EXPECT_EQ(std::count(std::begin(FaceLayerSet), std::end(FaceLayerSet), 0), FACE_LAYER_COUNT);
 
     KeyboardSetKey(VK_LEFT, true);
     int frames = 0;
@@ -216,9 +204,8 @@ TEST_F(PlayTest, TwelveCatchesBuildAFaceThatIsJudgedScoredAndSlidesOutIn85Frames
     EXPECT_EQ(frames, 84) << "85 frames of sliding, counting the one that judged the face";
     EXPECT_TRUE(CatcherVisible());
     for (const Sprite& layer : FaceLayers) {
-        EXPECT_EQ(layer.x, 480);
-        EXPECT_EQ(layer.y, FACE_TOP);
-        EXPECT_EQ(layer.frameIndex, BLANK_FACE_FRAME);
+        EXPECT_EQ(std::tuple(layer.x, layer.y, layer.frameIndex),
+                  std::tuple(480.0f, float(FACE_TOP), BLANK_FACE_FRAME));
     }
     EXPECT_EQ(GameState, STATE_PLAY);
     KeyboardClear();
@@ -252,12 +239,11 @@ TEST_F(PlayTest, TheNinthFaceEndsTheGameOnceItHasLeftThePanel)
     EXPECT_EQ(RuleSoundLast, ID_GAME_OVER);
 }
 
-// The score screen on a real (headless) display with a palette whose first entries are the
-// screen's text colours, so each line lands in its own colour's index.
+// The score screen on a headless display whose palette starts with the text colours, so each line
+// lands in its own colour's index.
 class ScoreScreenTest : public PlayTest {
 protected:
-    std::filesystem::path previousDir;
-    std::filesystem::path workDir;
+    std::filesystem::path previousDir, workDir;
 
     void SetUp() override
     {
@@ -277,9 +263,8 @@ protected:
         GameScore = 420;
         std::strcpy(PlayerName, "Ada");
         NameLength = 3;
-        ScoreSaved = 0;
+        ScoreSaved = ScoreCount = 0;
         std::memset(ScoreTable, 0, sizeof ScoreTable);
-        ScoreCount = 0;
     }
 
     void TearDown() override
@@ -289,21 +274,6 @@ protected:
         std::filesystem::current_path(previousDir);
         std::filesystem::remove_all(workDir);
         PlayTest::TearDown();
-    }
-
-    // How many pixels of the back surface in the band y .. y + height have the index.
-    static int CountInBand(int y, int height, uint8_t index)
-    {
-        int pitch = 0;
-        uint8_t* pixels = DisplayLockSurface(BackSurface, &pitch);
-        int count = 0;
-        for (int row = y; row < y + height; ++row) {
-            for (int x = 0; x < 640; ++x) {
-                count += pixels[row * pitch + x] == index;
-            }
-        }
-        DisplayUnlockSurface(BackSurface);
-        return count;
     }
 
     // Where the band has the index, row by row.
@@ -319,6 +289,12 @@ protected:
         }
         DisplayUnlockSurface(BackSurface);
         return band;
+    }
+
+    static int CountInBand(int y, int height, uint8_t index)
+    {
+        const std::vector<bool> band = Band(y, height, index);
+        return static_cast<int>(std::count(band.begin(), band.end(), true));
     }
 
     static void AddRecords(int count)

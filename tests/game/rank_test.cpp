@@ -1,19 +1,18 @@
 // Rank titles at the edges of their score ranges.
 #include "game/rank.h"
 
+#include <gtest/gtest.h>
+
 #include <string>
 
 #include "game/world.h"
 
-#include <gtest/gtest.h>
-
 TEST(RankTest, TitleChangesExactlyAtEachBound)
 {
-    struct Row {
+    const struct {
         int first, last;
         const char* title;
-    };
-    const Row rows[] = {
+    } rows[] = {
         {-5, 19, "Phony Outlaw"},
         {20, 29, "Quack Scientist"},
         {30, 59, "Controversial Creator"},
@@ -27,7 +26,7 @@ TEST(RankTest, TitleChangesExactlyAtEachBound)
         {400, 499, "Master of Genetics"},
         {500, 999, "God to the Smiley Heads"},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         for (int score : {row.first, row.last}) {
             RankTitle = "Nothing";
             EXPECT_EQ(RankSetTitle(score), 1);

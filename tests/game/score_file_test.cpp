@@ -1,13 +1,13 @@
 // The score file: records written and read back byte for byte, odd files, a failed save retried,
 // saves of several processes at once, and a save that survives the process being killed.
 #include "game/score_file.h"
+#include "tests/temp_dir.h"
 
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -15,6 +15,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -22,16 +23,13 @@ namespace fs = std::filesystem;
 
 class ScoreFileTest : public ::testing::Test {
 protected:
-    fs::path home;
-    fs::path folder;
+    fs::path home, folder;
 
     // Each test runs in a fresh folder of its own, where "scores.brd" is its own file.
     void SetUp() override
     {
         home = fs::current_path();
-        char pattern[] = "/tmp/helix-scores-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        folder = pattern;
+        folder = TestTempDir("helix-scores");
         fs::current_path(folder);
         SetRecord("", "Nothing", 0);
     }
@@ -62,18 +60,16 @@ protected:
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
 
-    static void ExpectRecord(int i, const char* name, const char* rank, const char* score)
+    // The table holds these records, then empty ones.
+    static void ExpectTable(const std::vector<std::string>& records)
     {
-        EXPECT_STREQ(ScoreTable[i].name, name) << "record " << i;
-        EXPECT_STREQ(ScoreTable[i].rank, rank) << "record " << i;
-        EXPECT_STREQ(ScoreTable[i].score, score) << "record " << i;
-    }
-
-    static void ExpectEmptyFrom(int first)
-    {
-        for (int i = first; i < SCORE_TABLE_SIZE; ++i) {
-            ExpectRecord(i, "", "", "");
+        for (int i = 0; i < SCORE_TABLE_SIZE; ++i) {
+            const ScoreRecord& r = ScoreTable[i];
+            EXPECT_EQ(std::string(r.name) + "|" + r.rank + "|" + r.score,
+                      i < int(records.size()) ? records[size_t(i)] : "||")
+                << "record " << i;
         }
+        EXPECT_EQ(ScoreCount, int(records.size()));
     }
 };
 
@@ -88,10 +84,7 @@ TEST_F(ScoreFileTest, RecordsAppendAndReadBackWhole)
     EXPECT_EQ(ReadFile(), longName + "\n" + longTitle + "\n900\nAB\nQuack Scientist\n25\n");
 
     EXPECT_EQ(LoadScores(), 1);
-    EXPECT_EQ(ScoreCount, 2);
-    ExpectRecord(0, longName.c_str(), longTitle, "900");
-    ExpectRecord(1, "AB", "Quack Scientist", "25");
-    ExpectEmptyFrom(2);
+    ExpectTable({longName + "|" + longTitle + "|900", "AB|Quack Scientist|25"});
 }
 
 TEST_F(ScoreFileTest, OddFilesReadByTheLineRules)
@@ -99,39 +92,34 @@ TEST_F(ScoreFileTest, OddFilesReadByTheLineRules)
     EXPECT_EQ(LoadScores(), 0) << "no file";
     EXPECT_EQ(ScoreCount, 0);
 
-    WriteFile("");
-    EXPECT_EQ(LoadScores(), 1);
-    EXPECT_EQ(ScoreCount, 0);
-    ExpectEmptyFrom(0);
-
-    // The last line without a break still counts.
-    WriteFile("Ann\nPhony Outlaw\n0\nBo\nMaster of Genetics\n450");
-    EXPECT_EQ(LoadScores(), 1);
-    EXPECT_EQ(ScoreCount, 2);
-    ExpectRecord(1, "Bo", "Master of Genetics", "450");
-    ExpectEmptyFrom(2);
-
-    // Over-long lines keep their start and lose the rest, without shifting the lines after them;
-    // a record cut short by the end of the file keeps what it has.
-    WriteFile(std::string(30, 'n') + "\n" + std::string(50, 'r') + "\n1234567\nCy\nNothing\n");
-    EXPECT_EQ(LoadScores(), 1);
-    EXPECT_EQ(ScoreCount, 2);
-    ExpectRecord(0, std::string(20, 'n').c_str(), std::string(42, 'r').c_str(), "12345");
-    ExpectRecord(1, "Cy", "Nothing", "");
-    ExpectEmptyFrom(2);
-
     // A long file: the fifteen most recent records, oldest first.
     std::ostringstream many;
+    std::vector<std::string> lastFifteen;
     for (int i = 0; i < 1000; ++i) {
         many << "p" << i << "\nNothing\n" << i % 901 << "\n";
+        if (i >= 1000 - SCORE_TABLE_SIZE) {
+            lastFifteen.push_back("p" + std::to_string(i) + "|Nothing|" + std::to_string(i % 901));
+        }
     }
-    WriteFile(many.str());
-    EXPECT_EQ(LoadScores(), 1);
-    EXPECT_EQ(ScoreCount, SCORE_TABLE_SIZE);
-    for (int i = 0; i < SCORE_TABLE_SIZE; ++i) {
-        int n = 985 + i;
-        ExpectRecord(i, ("p" + std::to_string(n)).c_str(), "Nothing",
-                     std::to_string(n % 901).c_str());
+    const struct {
+        std::string text;
+        std::vector<std::string> table;
+    } files[] = {
+        {"", {}},
+        // The last line without a break still counts.
+        {"Ann\nPhony Outlaw\n0\nBo\nMaster of Genetics\n450",
+         {"Ann|Phony Outlaw|0", "Bo|Master of Genetics|450"}},
+        // Over-long lines keep their start, without shifting the lines after them; a record cut
+        // short by the end of the file keeps what it has.
+        {std::string(30, 'n') + "\n" + std::string(50, 'r') + "\n1234567\nCy\nNothing\n",
+         {std::string(20, 'n') + "|" + std::string(42, 'r') + "|12345", "Cy|Nothing|"}},
+        {many.str(), lastFifteen},
+    };
+    for (const auto& f : files) {
+        SCOPED_TRACE(f.text.substr(0, 40));
+        WriteFile(f.text);
+        EXPECT_EQ(LoadScores(), 1);
+        ExpectTable(f.table);
     }
 }
 

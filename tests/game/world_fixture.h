@@ -1,11 +1,12 @@
-// The shared set-up of the rules tests: a world at its start values with plain sprite records
-// (no display needed: the rules only move, clone and sequence them) and distinct sound ids, so a
-// test can tell from RuleSoundLast which sound a rule chose.
+// The rules tests' world at its start values: plain sprite records (the rules only move, clone and
+// sequence them) and distinct sound ids, so RuleSoundLast tells which sound a rule chose.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "game/rule_sound.h"
 #include "game/world.h"
@@ -43,9 +44,7 @@ protected:
                                     SPRITE_SEQUENCES | SPRITE_PLAY_ONCE | SPRITE_VISIBLE);
         BonusSpriteA = PlainSprite(513, 48, 64, 208, SPRITE_SEQUENCES | SPRITE_PLAY_ONCE);
         BonusSpriteB = PlainSprite(513, 48, 64, 130, SPRITE_SEQUENCES | SPRITE_PLAY_ONCE);
-        for (Sprite& piece : Pieces) {
-            piece = Sprite{};
-        }
+        std::fill(std::begin(Pieces), std::end(Pieces), Sprite{});
         std::memset(PieceKind, 0, sizeof PieceKind);
         std::memset(SlotEmpty, 0, sizeof SlotEmpty);
         EmptySlotCount = 0;
@@ -65,22 +64,17 @@ protected:
     }
 };
 
-// For the rules that start or stop the respawn timer or post to the window: the world above in a
-// live, hidden window of the game's class, with an empty queue.
+// The world in a live hidden window of the game's class, for rules that use the respawn timer or
+// post to the window.
 class WindowedWorldTest : public WorldTest {
 protected:
-    static LRESULT Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-    {
-        return DefWindowProc(window, message, wParam, lParam);
-    }
-
     void SetUp() override
     {
         WorldTest::SetUp();
         PlatformShutdown();
         WNDCLASSEX c{};
         c.cbSize = sizeof(WNDCLASSEX);
-        c.lpfnWndProc = Procedure;
+        c.lpfnWndProc = DefWindowProc;
         c.lpszClassName = "WINCLASS1";
         c.hInstance = PlatformInstance();
         ASSERT_NE(RegisterClassEx(&c), 0);
