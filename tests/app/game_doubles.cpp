@@ -18,18 +18,25 @@ void ResetDoubles()
     Doubles = GameDoubles{};
 }
 
-// What every screen frame does around its own work: Escape ends the program, and the test's
-// frame budget ends a run that would otherwise go on for ever.
-static int Frame(const char* name, const std::function<void()>& work)
+// Records the call, runs the test's work for it and answers `result`.
+static int Call(const char* name, const std::function<void()>& work, int result = 1)
 {
     Doubles.calls.push_back(name);
-    ++Doubles.frames;
-    if (Doubles.escapePolling && (GetAsyncKeyState(VK_ESCAPE) & 0x8000)) {
-        PostMessage(MainWindow, WM_DESTROY, 0, 0);
-    }
     if (work) {
         work();
     }
+    return result;
+}
+
+// A screen frame also does what every screen does: Escape ends the program. The test's frame
+// budget ends a run that would otherwise go on for ever.
+static int Frame(const char* name, const std::function<void()>& work)
+{
+    ++Doubles.frames;
+    if (GetAsyncKeyState(VK_ESCAPE) & 0x8000) {
+        PostMessage(MainWindow, WM_DESTROY, 0, 0);
+    }
+    Call(name, work);
     if (Doubles.frameLimit != 0 && Doubles.frames == Doubles.frameLimit) {
         PostMessage(MainWindow, WM_DESTROY, 0, 0);
     }
@@ -38,11 +45,24 @@ static int Frame(const char* name, const std::function<void()>& work)
 
 int GameInit()
 {
-    Doubles.calls.push_back("GameInit");
-    if (Doubles.onGameInit) {
-        Doubles.onGameInit();
-    }
-    return Doubles.initResult;
+    return Call("GameInit", Doubles.onGameInit, Doubles.initResult);
+}
+
+int GameShutdown()
+{
+    return Call("GameShutdown", Doubles.onShutdown);
+}
+
+int RespawnTick()
+{
+    ++Doubles.respawnTicks;
+    return Call("RespawnTick", nullptr);
+}
+
+int SaveScore()
+{
+    ++Doubles.saveCalls;
+    return Call("SaveScore", nullptr, Doubles.saveResult);
 }
 
 int OpeningFrame()
@@ -63,27 +83,4 @@ int PlayFrame()
 int ScoreScreenFrame()
 {
     return Frame("Scores", Doubles.onScores);
-}
-
-int GameShutdown()
-{
-    Doubles.calls.push_back("GameShutdown");
-    if (Doubles.onShutdown) {
-        Doubles.onShutdown();
-    }
-    return 1;
-}
-
-int RespawnTick()
-{
-    Doubles.calls.push_back("RespawnTick");
-    ++Doubles.respawnTicks;
-    return 1;
-}
-
-int SaveScore()
-{
-    Doubles.calls.push_back("SaveScore");
-    ++Doubles.saveCalls;
-    return Doubles.saveResult;
 }

@@ -8,16 +8,13 @@
 
 struct GameDoubles {
     std::vector<std::string> calls; // every call in order: "GameInit", "Opening", ...
-    int saveResult = 1;             // what SaveScore answers
     int initResult = 1;             // what GameInit answers (SETUP_DONE)
-    int saveCalls = 0;
-    int respawnTicks = 0;
-    // Run inside the named frame function (after the call is recorded), when set.
-    std::function<void()> onOpening, onTitle, onPlay, onScores;
-    std::function<void()> onGameInit, onShutdown;
-    int frames = 0;            // frame functions called so far
-    int frameLimit = 0;        // when non-zero, a frame posts WM_DESTROY once this many have run
-    bool escapePolling = true; // frames post WM_DESTROY when Escape is down, as the screens do
+    int saveResult = 1;             // what SaveScore answers
+    int saveCalls = 0, respawnTicks = 0;
+    // Run inside the named call (after it is recorded), when set.
+    std::function<void()> onOpening, onTitle, onPlay, onScores, onGameInit, onShutdown;
+    int frames = 0;     // frame functions called so far
+    int frameLimit = 0; // when non-zero, a frame posts WM_DESTROY once this many have run
 };
 
 extern GameDoubles Doubles;

@@ -8,16 +8,16 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "tests/temp_dir.h"
 #include <chrono>
 #include <cstdint>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "tests/temp_dir.h"
 
 namespace fs = std::filesystem;
 
@@ -47,13 +47,6 @@ static std::vector<uint8_t> ReadFile(const fs::path& path)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-static void WriteFile(const fs::path& path, const std::vector<uint8_t>& bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-}
-
 static uint32_t Get32(const std::vector<uint8_t>& b, size_t at)
 {
     return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (uint32_t(b[at + 3]) << 24);
@@ -68,61 +61,55 @@ static void Put32(std::vector<uint8_t>& b, size_t at, uint32_t value)
 
 // A well-formed picture of the same file with only its bottom half of rows: valid, but too small
 // for the cells the game cuts from it.
-static std::vector<uint8_t> BottomHalf(const std::vector<uint8_t>& bmp)
+static std::vector<uint8_t> BottomHalf(std::vector<uint8_t> bmp)
 {
-    const uint32_t offset = Get32(bmp, 10);
-    const uint32_t height = Get32(bmp, 22);
-    const uint32_t stride = Get32(bmp, 34) / height;
-    std::vector<uint8_t> half(bmp.begin(), bmp.begin() + offset + stride * (height / 2));
-    Put32(half, 2, static_cast<uint32_t>(half.size()));
-    Put32(half, 22, height / 2);
-    Put32(half, 34, stride * (height / 2));
-    return half;
+    const uint32_t height = Get32(bmp, 22), stride = Get32(bmp, 34) / height;
+    bmp.resize(Get32(bmp, 10) + stride * (height / 2));
+    Put32(bmp, 2, static_cast<uint32_t>(bmp.size()));
+    Put32(bmp, 22, height / 2);
+    Put32(bmp, 34, stride * (height / 2));
+    return bmp;
+}
+
+// Starts the game in the folder, its standard error into stderr.txt there.
+static pid_t StartGame(const fs::path& folder)
+{
+    const pid_t child = fork();
+    if (child == 0) {
+        const int err = open((folder / "stderr.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int out = open("/dev/null", O_WRONLY);
+        if (err < 0 || out < 0 || chdir(folder.c_str()) != 0) {
+            _exit(127);
+        }
+        dup2(err, 2);
+        dup2(out, 1);
+        execl(HELIX_GAME_BINARY, "helixdash", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    return child;
 }
 
 // Runs the game in each run's folder, several at once (a run mostly waits on SDL's audio thread),
 // and records how each ended. A run is never left going beyond a generous limit.
 static void RunAll(std::vector<GameRun>& runs)
 {
-    constexpr size_t IN_FLIGHT = 8;
-    using Clock = std::chrono::steady_clock;
-    std::vector<Clock::time_point> started(runs.size());
-    size_t next = 0;
-    size_t running = 0;
-    size_t done = 0;
-    while (done < runs.size()) {
-        while (next < runs.size() && running < IN_FLIGHT) {
-            GameRun& run = runs[next];
-            const fs::path errorFile = run.folder / "stderr.txt";
-            const pid_t child = fork();
-            if (child == 0) {
-                const int err = open(errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-                const int out = open("/dev/null", O_WRONLY);
-                if (err < 0 || out < 0 || chdir(run.folder.c_str()) != 0) {
-                    _exit(127);
-                }
-                dup2(err, 2);
-                dup2(out, 1);
-                execl(HELIX_GAME_BINARY, "helixdash", static_cast<char*>(nullptr));
-                _exit(127);
-            }
-            ASSERT_GT(child, 0) << "fork failed";
-            run.pid = child;
-            started[next] = Clock::now();
-            ++next;
-            ++running;
+    using namespace std::chrono;
+    std::vector<steady_clock::time_point> started(runs.size());
+    for (size_t next = 0, done = 0; done < runs.size();) {
+        for (; next < runs.size() && next - done < 8; ++next) {
+            started[next] = steady_clock::now();
+            runs[next].pid = StartGame(runs[next].folder);
+            ASSERT_GT(runs[next].pid, 0) << "fork failed";
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        std::this_thread::sleep_for(milliseconds(5));
         for (size_t i = 0; i < next; ++i) {
             GameRun& run = runs[i];
+            int status = 0;
             if (run.pid < 0) {
                 continue;
             }
-            const auto ran =
-                std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - started[i])
-                    .count();
-            int waitStatus = 0;
-            if (waitpid(run.pid, &waitStatus, WNOHANG) != run.pid) {
+            const auto ran = duration_cast<milliseconds>(steady_clock::now() - started[i]).count();
+            if (waitpid(run.pid, &status, WNOHANG) != run.pid) {
                 if (run.stopAfterMs >= 0 && ran >= run.stopAfterMs) {
                     kill(run.pid, SIGTERM);
                     run.stopAfterMs = -1;
@@ -133,11 +120,10 @@ static void RunAll(std::vector<GameRun>& runs)
                 continue;
             }
             run.pid = -1;
-            run.exited = WIFEXITED(waitStatus);
-            run.status = run.exited ? WEXITSTATUS(waitStatus) : -1;
+            run.exited = WIFEXITED(status);
+            run.status = run.exited ? WEXITSTATUS(status) : -1;
             const std::vector<uint8_t> errors = ReadFile(run.folder / "stderr.txt");
             run.errors.assign(errors.begin(), errors.end());
-            --running;
             ++done;
         }
     }
@@ -145,13 +131,8 @@ static void RunAll(std::vector<GameRun>& runs)
 
 class GameProgramTest : public ::testing::Test {
 protected:
-    fs::path base;
+    fs::path base = TestTempDir("helixdash");
     std::vector<GameRun> runs;
-
-    void SetUp() override
-    {
-        base = TestTempDir("helixdash");
-    }
 
     void TearDown() override
     {
@@ -179,70 +160,45 @@ protected:
         }
         return run;
     }
-
-    // A run whose file `name` is replaced by `bytes` (the generated file stays as it is).
-    void AddRunWith(const std::string& what, const std::string& name,
-                    const std::vector<uint8_t>& bytes)
-    {
-        const fs::path folder = AddRun(what, name).folder;
-        WriteFile(folder / name, bytes);
-    }
-
-    // Each run ended by itself with status 1 and wrote exactly one line, starting with what
-    // `lines` holds for it.
-    void ExpectFailures(const std::vector<std::string>& lines)
-    {
-        RunAll(runs);
-        ASSERT_EQ(lines.size(), runs.size());
-        for (size_t i = 0; i < runs.size(); ++i) {
-            const GameRun& run = runs[i];
-            EXPECT_TRUE(run.exited) << run.what << ": the game crashed or hung";
-            EXPECT_EQ(run.status, 1) << run.what;
-            EXPECT_EQ(run.errors.rfind(lines[i], 0), 0u) << run.what << ": " << run.errors;
-            EXPECT_TRUE(!run.errors.empty() && run.errors.find('\n') == run.errors.size() - 1)
-                << run.what << ": not one line: " << run.errors;
-        }
-    }
 };
 
-static std::string Quoted(const char* name)
+TEST_F(GameProgramTest, EachMissingOrDamagedPictureOrSoundEndsTheGameWithOneLineNamingIt)
 {
-    return std::string("helixdash: cannot load \"") + name + "\": ";
-}
-
-TEST_F(GameProgramTest, EachMissingOrDamagedPictureEndsTheGameWithOneLineNamingIt)
-{
-    std::vector<std::string> lines;
+    std::vector<std::string> lines; // the start of each run's one line
+    // A run with the file missing (no bytes) or replaced (the generated file stays as it is).
+    auto add = [&](const std::string& file, const char* how, const std::vector<uint8_t>& bytes,
+                   const std::string& line) {
+        const fs::path folder = AddRun(file + " " + how, file).folder;
+        if (!bytes.empty()) {
+            std::ofstream(folder / file, std::ios::binary)
+                .write(reinterpret_cast<const char*>(bytes.data()),
+                       static_cast<std::streamsize>(bytes.size()));
+        }
+        lines.push_back("helixdash: cannot load \"" + file + "\": " + line);
+    };
     for (const char* picture : PICTURES) {
-        AddRun(std::string(picture) + " missing", picture);
-        lines.push_back(Quoted(picture) + "missing file\n");
-
         const std::vector<uint8_t> bytes = ReadFile(fs::path(HELIX_DATA_DIR) / picture);
-        AddRunWith(std::string(picture) + " cut short", picture,
-                   std::vector<uint8_t>(bytes.begin(), bytes.begin() + bytes.size() / 2));
-        lines.push_back(Quoted(picture) + "not a valid 8-bit BMP\n");
-
-        AddRunWith(std::string(picture) + " half as high", picture, BottomHalf(bytes));
-        lines.push_back(Quoted(picture) + "too small for its cells (");
+        add(picture, "missing", {}, "missing file\n");
+        add(picture, "cut short", {bytes.begin(), bytes.begin() + bytes.size() / 2},
+            "not a valid 8-bit BMP\n");
+        add(picture, "half as high", BottomHalf(bytes), "too small for its cells (");
     }
-    ExpectFailures(lines);
-}
-
-TEST_F(GameProgramTest, EachMissingOrDamagedSoundEndsTheGameWithOneLineNamingIt)
-{
-    std::vector<std::string> lines;
     for (const char* sound : SOUNDS) {
-        AddRun(std::string(sound) + " missing", sound);
-        lines.push_back(Quoted(sound) + "missing file\n");
-
         // Cut off inside its format record. (A file cut inside its sound data still plays, as
         // far as it goes.)
         const std::vector<uint8_t> bytes = ReadFile(fs::path(HELIX_DATA_DIR) / sound);
-        AddRunWith(std::string(sound) + " cut short", sound,
-                   std::vector<uint8_t>(bytes.begin(), bytes.begin() + 30));
-        lines.push_back(Quoted(sound) + "not a valid WAV (");
+        add(sound, "missing", {}, "missing file\n");
+        add(sound, "cut short", {bytes.begin(), bytes.begin() + 30}, "not a valid WAV (");
     }
-    ExpectFailures(lines);
+    RunAll(runs);
+    for (size_t i = 0; i < runs.size(); ++i) {
+        const GameRun& run = runs[i];
+        EXPECT_TRUE(run.exited) << run.what << ": the game crashed or hung";
+        EXPECT_EQ(run.status, 1) << run.what;
+        EXPECT_EQ(run.errors.rfind(lines[i], 0), 0u) << run.what << ": " << run.errors;
+        EXPECT_EQ(run.errors.find('\n'), run.errors.size() - 1)
+            << run.what << ": not one line: " << run.errors;
+    }
 }
 
 TEST_F(GameProgramTest, RunsWithoutPaletteFileOrScoreFileAndEndsCleanlyWhenAsked)

@@ -10,6 +10,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 using Calls = std::vector<std::string>;
@@ -28,14 +29,10 @@ TEST_F(AppTest, MakesTheWindowThenRunsGameInitAndTheLoopUntilQuit)
 
     EXPECT_TRUE(windowReady) << "MainWindow must exist before GameInit runs";
     EXPECT_EQ(seen.style, 0x2Bu);
-    EXPECT_NE(seen.hIcon, nullptr);
-    EXPECT_EQ(seen.hIcon, seen.hIconSm);
-    EXPECT_NE(seen.hCursor, nullptr);
-    EXPECT_NE(seen.hbrBackground, nullptr);
+    EXPECT_TRUE(seen.hIcon && seen.hIcon == seen.hIconSm && seen.hCursor && seen.hbrBackground);
     RECT r{};
     ASSERT_TRUE(GetWindowRect(MainWindow, &r)) << "posting WM_DESTROY does not destroy the window";
-    EXPECT_EQ(r.right - r.left, 640);
-    EXPECT_EQ(r.bottom - r.top, 480);
+    EXPECT_EQ(std::pair(r.right - r.left, r.bottom - r.top), std::pair(640, 480));
     // Frame 3 posts WM_DESTROY; pass 4 dispatches it (the procedure posts the quit) and still
     // runs its frame; pass 5 takes WM_QUIT and leaves before any frame.
     EXPECT_EQ(Doubles.calls,
@@ -76,40 +73,42 @@ TEST_F(AppTest, RunsTheFrameOfTheScreenThatGameStateNames)
 
     EXPECT_EQ(Doubles.calls, (Calls{"GameInit", "Opening", "Opening", "Title", "Play", "Scores",
                                     "Scores", "Scores", "GameShutdown"}));
-}
 
-TEST_F(AppTest, ScoreScreenRunsFirstAndTheOthersSeeTheStateItLeaves)
-{
+    // The score screen is asked first, and the same pass runs the frame of the state it leaves.
+    TearDown();
+    SetUp();
     GameState = STATE_SCORES;
-    Doubles.onScores = [] {
-        if (Doubles.frames == 1) {
-            GameState = STATE_TITLE;
-        }
-    };
+    Doubles.onScores = [] { GameState = STATE_TITLE; };
     Doubles.onTitle = [] { PostMessage(MainWindow, WM_DESTROY, 0, 0); };
-
     RunWinMain();
-
     ASSERT_GE(Doubles.calls.size(), 3u);
     EXPECT_EQ(Doubles.calls[1], "Scores");
-    EXPECT_EQ(Doubles.calls[2], "Title") << "the same pass runs the title frame";
+    EXPECT_EQ(Doubles.calls[2], "Title");
 }
 
-TEST_F(AppTest, EscapeEndsTheProgramBeforeTheTitleIsDrawn)
+TEST_F(AppTest, EscapeOrTheCloseButtonEndsTheProgramWithTheWindowKeptUntilShutdown)
 {
-    Doubles.onGameInit = [] { PushKey(MainWindow, SDL_SCANCODE_ESCAPE, SDLK_ESCAPE, true); };
-    Doubles.onOpening = [] {
-        if (Doubles.frames == 1) {
-            GameState = STATE_TITLE; // would draw the title on the next pass
-        }
-    };
-    Doubles.frameLimit = 50;
+    for (bool escape : {true, false}) {
+        SCOPED_TRACE(escape ? "Escape" : "close button");
+        SetUp();
+        Doubles.onGameInit = [escape] {
+            if (escape) {
+                PushKey(MainWindow, SDL_SCANCODE_ESCAPE, SDLK_ESCAPE, true);
+            } else {
+                PushWindowClose(MainWindow);
+            }
+        };
+        bool windowAtShutdown = false;
+        Doubles.onShutdown = [&] { windowAtShutdown = IsWindow(MainWindow); };
+        Doubles.frameLimit = 50;
 
-    EXPECT_EQ(RunWinMain(), 0);
+        EXPECT_EQ(RunWinMain(), 0);
 
-    EXPECT_EQ(Doubles.calls.back(), "GameShutdown");
-    EXPECT_LT(Doubles.frames, 10) << "Escape, not the frame budget, ended the run";
-    EXPECT_EQ(NameLength, 0) << "the Escape character is never stored";
+        EXPECT_TRUE(windowAtShutdown) << "the display is shut down while its window exists";
+        EXPECT_EQ(Doubles.calls.back(), "GameShutdown");
+        EXPECT_LT(Doubles.frames, 10) << "the frame budget, not the key, ended the run";
+        TearDown();
+    }
 }
 
 TEST_F(AppTest, DestroyStopsTheRespawnTimerOnlyWhileItRuns)
@@ -127,20 +126,6 @@ TEST_F(AppTest, DestroyStopsTheRespawnTimerOnlyWhileItRuns)
         EXPECT_EQ(KillTimer(MainWindow, RESPAWN_TIMER_ID), idle ? 1 : 0) << "idle=" << int(idle);
         TearDown();
     }
-}
-
-TEST_F(AppTest, CloseButtonEndsTheProgramWithTheWindowKeptUntilShutdown)
-{
-    Doubles.onGameInit = [] { PushWindowClose(MainWindow); };
-    Doubles.frameLimit = 50;
-    bool windowAtShutdown = false;
-    Doubles.onShutdown = [&] { windowAtShutdown = IsWindow(MainWindow); };
-
-    EXPECT_EQ(RunWinMain(), 0);
-
-    EXPECT_TRUE(windowAtShutdown) << "the display is shut down while its window exists";
-    EXPECT_EQ(Doubles.calls.back(), "GameShutdown");
-    EXPECT_LT(Doubles.frames, 10);
 }
 
 TEST_F(AppTest, TimerTicksArriveThroughTheQueueOnlyForTheRespawnTimer)
@@ -181,8 +166,8 @@ TEST_F(AppTest, AFailedSetUpRunsNoFrameAndEndsWithStatusOneAfterShutdown)
     EXPECT_EQ(Doubles.calls, (Calls{"GameInit", "GameShutdown"}));
 
     // A score file that cannot be read leaves a playable game: the loop runs.
-    PlatformShutdown();
-    ResetDoubles();
+    TearDown();
+    SetUp();
     Doubles.initResult = SETUP_NO_SCORES;
     Doubles.frameLimit = 1;
     EXPECT_EQ(RunWinMain(), 0);

@@ -7,21 +7,12 @@
 
 #include <string>
 
+// Characters as the window procedure receives them: '\b' is Backspace, '\r' Enter.
 static void Type(const std::string& text)
 {
     for (unsigned char c : text) {
         MainWindowProc(nullptr, WM_CHAR, c, 1);
     }
-}
-
-static void Enter()
-{
-    MainWindowProc(nullptr, WM_CHAR, 13, 1);
-}
-
-static void Backspace()
-{
-    MainWindowProc(nullptr, WM_CHAR, 8, 1);
 }
 
 class NameEntryTest : public AppTest {
@@ -37,8 +28,7 @@ TEST_F(NameEntryTest, NothingIsTypedOrSavedBeforeTheEndOfTheGame)
 {
     for (int state : {STATE_OPENING, STATE_TITLE, STATE_PLAY}) {
         GameState = state;
-        Type(" Ada");
-        Enter();
+        Type(" Ada\r");
         EXPECT_EQ(NameLength, 0);
         EXPECT_EQ(Doubles.saveCalls, 0) << "state " << state;
         EXPECT_EQ(ScoreSaved, 0);
@@ -48,76 +38,44 @@ TEST_F(NameEntryTest, NothingIsTypedOrSavedBeforeTheEndOfTheGame)
     EXPECT_STREQ(PlayerName, "Ada") << "the title's Space left nothing in the name";
 }
 
-TEST_F(NameEntryTest, KeepsTheFirstTwentyCharacters)
+TEST_F(NameEntryTest, KeepsTwentyPrintableCharactersAndBackspaceRemovesOne)
 {
-    OpenAtEndOfGame();
-    Type("ABCDEFGHIJKLMNOPQRSTUVWXY"); // 25
-    EXPECT_EQ(NameLength, 20);
-    EXPECT_STREQ(PlayerName, "ABCDEFGHIJKLMNOPQRST");
+    const struct {
+        const char* keys;
+        const char* name;
+    } cases[] = {
+        {"ABCDEFGHIJKLMNOPQRSTUVWXY", "ABCDEFGHIJKLMNOPQRST"},
+        {"\b", ""},
+        {"AB\b", "A"}, // no blank left behind
+        {"AB\bda", "Ada"},
+        {"A\x01\t\n\x1b\x7f\xe9", "A\xe9"}, // control characters are never stored
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.keys);
+        SetUp();
+        OpenAtEndOfGame();
+        Type(c.keys);
+        EXPECT_STREQ(PlayerName, c.name);
+        EXPECT_EQ(NameLength, static_cast<int>(std::string(c.name).size()));
+    }
 }
 
-TEST_F(NameEntryTest, BackspaceRemovesTheLastCharacter)
-{
-    OpenAtEndOfGame();
-    Backspace();
-    EXPECT_EQ(NameLength, 0);
-    EXPECT_EQ(PlayerName[0], '\0');
-
-    Type("AB");
-    Backspace();
-    EXPECT_EQ(NameLength, 1);
-    EXPECT_STREQ(PlayerName, "A") << "no blank is left behind";
-    Type("da");
-    EXPECT_STREQ(PlayerName, "Ada");
-}
-
-TEST_F(NameEntryTest, ControlCharactersAreNeverStored)
-{
-    OpenAtEndOfGame();
-    Type(std::string("A\x01\t\n\x1b\x7f") + "\xe9");
-    EXPECT_EQ(NameLength, 2);
-    EXPECT_STREQ(PlayerName, "A\xe9");
-}
-
-TEST_F(NameEntryTest, EnterSavesOnceAndClosesEntry)
-{
-    OpenAtEndOfGame();
-    Type("Ada");
-    Enter();
-    EXPECT_EQ(Doubles.saveCalls, 1);
-    EXPECT_EQ(ScoreSaved, 1);
-    EXPECT_EQ(NameEntryOpen, 0);
-
-    Type("X");
-    Backspace();
-    Enter();
-    EXPECT_STREQ(PlayerName, "Ada");
-    EXPECT_EQ(Doubles.saveCalls, 1) << "at most one record a run";
-}
-
-TEST_F(NameEntryTest, AFailedSaveIsRetriedByTheNextEnter)
+TEST_F(NameEntryTest, EnterClosesEntryAndSavesOnceRetryingAFailedSave)
 {
     OpenAtEndOfGame();
     Type("Ada");
     Doubles.saveResult = 0;
-    Enter();
+    Type("\r");
     EXPECT_EQ(ScoreSaved, 0);
     EXPECT_EQ(NameEntryOpen, 0);
-    Type("X");
+    Type("X\b");
     EXPECT_STREQ(PlayerName, "Ada") << "the name is fixed once Enter was pressed";
 
     Doubles.saveResult = 1;
-    Enter();
-    EXPECT_EQ(Doubles.saveCalls, 2);
+    Type("\r");
     EXPECT_EQ(ScoreSaved, 1);
-}
-
-TEST_F(NameEntryTest, TimerMessagesReachRespawnTickOnlyForItsId)
-{
-    MainWindowProc(nullptr, WM_TIMER, 2, 0);
-    EXPECT_EQ(Doubles.respawnTicks, 0);
-    MainWindowProc(nullptr, WM_TIMER, RESPAWN_TIMER_ID, 0);
-    EXPECT_EQ(Doubles.respawnTicks, 1);
+    Type("\r");
+    EXPECT_EQ(Doubles.saveCalls, 2) << "at most one record a run";
 }
 
 TEST_F(NameEntryTest, KeyboardTypingAndEnterThroughTheRealLoop)
