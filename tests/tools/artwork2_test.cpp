@@ -4,71 +4,38 @@
 // are.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <set>
-#include <string>
-#include <vector>
+#include <tuple>
 
 #include "game/catching.h"
-#include "graphics/bitmap.h"
 #include "sound/sound.h"
 #include "sound/wav.h"
+#include "tests/tools/sheet.h"
 #include "tools/assetgen/palette.h"
 #include "tools/assetgen/sheets.h"
 
 namespace {
 
-struct Picture {
-    int width = 0, height = 0;
-    std::vector<uint8_t> pixels;
-    // The pixel (x, y) of the cell (column, row) of cells w x h, cut as the game cuts it.
-    uint8_t At(int column, int row, int w, int h, int x, int y) const
-    {
-        int left = column * (w + 1) + 1, top = row * (h + 1) + 1;
-        return pixels[size_t(top + y) * size_t(width) + size_t(left + x)];
-    }
-};
-
-const std::string DATA = HELIX_DATA_DIR;
-
-std::string Path(const char* name)
+// The sheet the build drew, its size what the game cuts and its colours the one palette.
+DataSheet Load(const char* name, int width, int height)
 {
-    return DATA + "/" + name;
-}
-
-// The sheet the build drew, through the game's BMP loader, with its size checked against what the
-// game cuts and its colour table against the one palette.
-Picture Load(const char* name, int width, int height)
-{
-    BitmapImage image{};
-    Picture p;
-    EXPECT_EQ(BitmapLoad(&image, Path(name).c_str()), 1) << name;
-    if (!image.pixels)
-        return p;
-    EXPECT_EQ(image.infoHeader.biWidth, width) << name;
-    EXPECT_EQ(image.infoHeader.biHeight, height) << name;
-    EXPECT_EQ(image.infoHeader.biBitCount, 8) << name;
+    DataSheet sheet(name);
+    EXPECT_EQ(sheet.width, width) << name;
+    EXPECT_EQ(sheet.height, height) << name;
+    EXPECT_EQ(sheet.bitCount, 8) << name;
     ArtPaletteBuild();
-    EXPECT_TRUE(std::equal(image.palette, image.palette + PALETTE_SIZE, ArtPalette,
-                           [](const PALETTEENTRY& a, const PALETTEENTRY& b) {
-                               return a.peRed == b.peRed && a.peGreen == b.peGreen &&
-                                      a.peBlue == b.peBlue;
-                           }))
+    EXPECT_TRUE(SameColours(sheet.palette, ArtPalette))
         << name << " does not carry the one palette";
-    p.width = width;
-    p.height = height;
-    p.pixels.assign(image.pixels, image.pixels + size_t(width) * size_t(height));
-    BitmapUnload(&image);
-    return p;
+    return sheet;
 }
 
 TEST(Artwork2, FaceLayersStackOnEveryHeadAndTheBlankLayerIsKey)
 {
-    const Picture face = Load("FaceTile.BMP", 1292, 1161);
+    const DataSheet face = Load("FaceTile.BMP", 1292, 1161);
     ASSERT_FALSE(face.pixels.empty());
     auto at = [&](int layer, int frame, int x, int y) {
-        return face.At(frame % 10, frame < 10 ? layer : layer + 4, 128, 128, x, y);
+        return face.CellAt(frame % 10, frame < 10 ? layer : layer + 4, 128, 128, x, y);
     };
     // Where every one of the twenty heads is opaque: the eyes, noses and mouths must keep to it,
     // or some head would show a feature floating off its face.
@@ -92,30 +59,29 @@ TEST(Artwork2, FaceLayersStackOnEveryHeadAndTheBlankLayerIsKey)
         }
     for (int y = 0; y < 128; ++y)
         for (int x = 0; x < 128; ++x)
-            ASSERT_EQ(face.At(0, 8, 128, 128, x, y), ART_KEY_FACE) << "blank layer at " << x;
+            ASSERT_EQ(face.CellAt(0, 8, 128, 128, x, y), ART_KEY_FACE) << "blank layer at " << x;
 }
 
 TEST(Artwork2, GenomeLogPagesFillOnlyTheirOwnBoxWithTheirCodon)
 {
-    const Picture memo = Load("memoTile.bmp", 1292, 1285);
+    const DataSheet memo = Load("memoTile.bmp", 1292, 1285);
     ASSERT_FALSE(memo.pixels.empty());
-    std::set<std::vector<int>> codons;
     std::set<std::vector<uint8_t>> entries;
     for (int page = 0; page < 40; ++page) {
         const int layer = page / 10, picture = page % 10;
-        // The page's codon decodes, by the game's rule, to this layer and picture.
+        // The page's codon decodes, by the game's rule, to this layer and picture (so no two pages
+        // share a codon).
         int codon[3] = {-1, -1, -1}, frame = -1, shown = -1;
         ASSERT_EQ(MemoCodonOfPage(page, codon), 1) << page;
         EXPECT_EQ(DecodeCodon(codon, &frame, &shown), layer + 1);
         EXPECT_EQ(frame, picture);
         EXPECT_EQ(shown, page);
-        codons.insert({codon[0], codon[1], codon[2]});
         // Nothing outside the box, something inside it.
         const int x0 = MemoBoxLeft(layer), y0 = MemoBoxTop(picture);
         std::vector<uint8_t> box;
         for (int y = 0; y < 256; ++y)
             for (int x = 0; x < 128; ++x) {
-                uint8_t v = memo.At(page % 10, page / 10, 128, 256, x, y);
+                uint8_t v = memo.CellAt(page % 10, page / 10, 128, 256, x, y);
                 bool inside =
                     x >= x0 && x < x0 + MEMO_BOX_WIDTH && y >= y0 && y < y0 + MEMO_BOX_HEIGHT;
                 if (inside)
@@ -125,30 +91,26 @@ TEST(Artwork2, GenomeLogPagesFillOnlyTheirOwnBoxWithTheirCodon)
             }
         EXPECT_EQ(std::count(box.begin(), box.end(), ART_KEY_SPRITE), 0) << "page " << page;
         entries.insert(box);
-    }
-    EXPECT_EQ(codons.size(), 40u);
-    EXPECT_EQ(entries.size(), 40u) << "two entries show the same letters";
-    // The game draws the notebook over the pages found: each box is see-through, and the rule line
-    // above and left of it is drawn.
-    for (int page = 0; page < 40; ++page) {
-        const int x0 = MemoBoxLeft(page / 10), y0 = MemoBoxTop(page % 10);
+        // The game draws the notebook over the pages found: the box is see-through there, and the
+        // rule line above and left of it is drawn.
         for (int y = y0; y < y0 + MEMO_BOX_HEIGHT; ++y)
             for (int x = x0; x < x0 + MEMO_BOX_WIDTH; ++x)
-                ASSERT_EQ(memo.At(0, 4, 128, 256, x, y), ART_KEY_SPRITE) << x << ", " << y;
-        EXPECT_NE(memo.At(0, 4, 128, 256, x0 - 1, y0 + 5), ART_KEY_SPRITE) << "page " << page;
-        EXPECT_NE(memo.At(0, 4, 128, 256, x0 + 5, y0 - 1), ART_KEY_SPRITE) << "page " << page;
+                ASSERT_EQ(memo.CellAt(0, 4, 128, 256, x, y), ART_KEY_SPRITE) << x << ", " << y;
+        EXPECT_NE(memo.CellAt(0, 4, 128, 256, x0 - 1, y0 + 5), ART_KEY_SPRITE) << "page " << page;
+        EXPECT_NE(memo.CellAt(0, 4, 128, 256, x0 + 5, y0 - 1), ART_KEY_SPRITE) << "page " << page;
     }
+    EXPECT_EQ(entries.size(), 40u) << "two entries show the same letters";
 }
 
 TEST(Artwork2, VerdictRowsAnimateAndTheirBlankFramesAreKey)
 {
-    const Picture bonus = Load("bonusTile.BMP", 1692, 845);
+    const DataSheet bonus = Load("bonusTile.BMP", 1692, 845);
     ASSERT_FALSE(bonus.pixels.empty());
     auto opaque = [&](int column, int row) {
         int n = 0;
         for (int y = 0; y < 64; ++y)
             for (int x = 0; x < 64; ++x)
-                n += bonus.At(column, row, 64, 64, x, y) != ART_KEY_SPRITE;
+                n += bonus.CellAt(column, row, 64, 64, x, y) != ART_KEY_SPRITE;
         return n;
     };
     // The sprites' sequence 0 shows cell 25 of rows 0 and 8.
@@ -175,35 +137,32 @@ TEST(Artwork2, SoundsLoadThroughTheGameLoaderQuietAtTheEndsUnclippedAndWithinThe
     };
     SoundInit(); // without an audio device the slots still load, silently
     for (const Expected& s : sounds) {
+        SCOPED_TRACE(s.name);
         WavFormat format{};
         std::vector<uint8_t> samples;
-        ASSERT_EQ(WavReadFile(Path(s.name).c_str(), &format, &samples), WAV_OK) << s.name;
-        EXPECT_EQ(format.formatTag, WAV_FORMAT_PCM) << s.name;
-        EXPECT_EQ(format.channels, 1) << s.name;
-        EXPECT_EQ(format.samplesPerSec, 11025u) << s.name;
-        EXPECT_EQ(format.bitsPerSample, 8) << s.name;
-        const int id = SoundLoadWav(Path(s.name).c_str(), 0xE0);
-        ASSERT_GE(id, 0) << s.name;
-        EXPECT_EQ(SoundSlots[id].sampleRate, 11025u) << s.name;
-        EXPECT_EQ(SoundSlots[id].dataBytes, samples.size()) << s.name;
+        ASSERT_EQ(WavReadFile(DataPath(s.name).c_str(), &format, &samples), WAV_OK);
+        EXPECT_EQ(std::tuple(format.formatTag, format.channels, format.bitsPerSample),
+                  std::tuple(WAV_FORMAT_PCM, 1, 8));
+        EXPECT_EQ(format.samplesPerSec, 11025u);
+        const int id = SoundLoadWav(DataPath(s.name).c_str(), 0xE0);
+        ASSERT_GE(id, 0);
+        EXPECT_EQ(SoundSlots[id].sampleRate, 11025u);
+        EXPECT_EQ(SoundSlots[id].dataBytes, samples.size());
         const double seconds = double(samples.size()) / 11025.0;
-        EXPECT_GE(seconds, s.shortest) << s.name;
-        EXPECT_LE(seconds, s.longest) << s.name;
+        EXPECT_TRUE(seconds >= s.shortest && seconds <= s.longest) << seconds << " s";
         // No clipping, and silence (128) at both ends so a start or a cut-off does not click.
         EXPECT_LE(std::count_if(samples.begin(), samples.end(),
                                 [](uint8_t v) { return v == 0 || v == 255; }),
-                  2)
-            << s.name;
-        EXPECT_NEAR(samples.front(), 128, 2) << s.name;
-        EXPECT_NEAR(samples.back(), 128, 2) << s.name;
+                  2);
+        EXPECT_NEAR(samples.front(), 128, 2);
+        EXPECT_NEAR(samples.back(), 128, 2);
         // Levels matched: each effect about as loud as the others (RMS near a fifth of full
         // scale), none of them silent or blaring.
         double sum = 0.0;
         for (uint8_t v : samples)
             sum += (double(v) - 128.0) * (double(v) - 128.0);
         const double rms = std::sqrt(sum / double(samples.size())) / 128.0;
-        EXPECT_GT(rms, 0.15) << s.name;
-        EXPECT_LT(rms, 0.25) << s.name;
+        EXPECT_TRUE(rms > 0.15 && rms < 0.25) << "level " << rms;
     }
     SoundDeleteAll();
     SoundShutdown();

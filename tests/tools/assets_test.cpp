@@ -2,21 +2,14 @@
 // cells that the sprites cut, the colour keys, moving animations and readable text plates.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <string>
-#include <vector>
+#include <tuple>
 
-#include "graphics/bitmap.h"
 #include "graphics/palette.h"
+#include "tests/temp_dir.h"
+#include "tests/tools/sheet.h"
 
 namespace {
-
-const std::string DATA = HELIX_DATA_DIR;
 
 // A sheet as the game cuts it: cells of w x h framed by one-pixel lines, `cells` of them counted
 // row by row over `columns`; the size is the one we draw at (at least what the game needs).
@@ -36,80 +29,34 @@ constexpr SheetSpec SHEETS[] = {
     {"CatcherTile.BMP", 456, 1300, 64, 64, 7, 140, 215},
 };
 
-// A loaded sheet, unloaded again at the end of the scope.
-struct Loaded {
-    BitmapImage image{};
-    Loaded(const std::string& name)
-    {
-        loaded = BitmapLoad(&image, (DATA + "/" + name).c_str());
-    }
-    ~Loaded()
-    {
-        BitmapUnload(&image);
-    }
-    int At(int x, int y) const
-    {
-        return image.pixels[size_t(y) * size_t(image.infoHeader.biWidth) + size_t(x)];
-    }
-    int loaded = 0;
-};
-
-int CellLeft(const SheetSpec& s, int n)
-{
-    return (n % s.columns) * (s.cellWidth + 1) + 1;
-}
-
-int CellTop(const SheetSpec& s, int n)
-{
-    return (n / s.columns) * (s.cellHeight + 1) + 1;
-}
-
-std::vector<uint8_t> Cell(const Loaded& l, const SheetSpec& s, int n)
+// The cell n of the sheet, counted row by row.
+std::vector<uint8_t> Cell(const DataSheet& l, const SheetSpec& s, int n)
 {
     std::vector<uint8_t> out;
     for (int y = 0; y < s.cellHeight; ++y)
         for (int x = 0; x < s.cellWidth; ++x)
-            out.push_back(uint8_t(l.At(CellLeft(s, n) + x, CellTop(s, n) + y)));
+            out.push_back(
+                uint8_t(l.CellAt(n % s.columns, n / s.columns, s.cellWidth, s.cellHeight, x, y)));
     return out;
-}
-
-const SheetSpec& Spec(const char* name)
-{
-    for (const SheetSpec& s : SHEETS)
-        if (std::string(s.name) == name)
-            return s;
-    throw std::runtime_error(name);
-}
-
-std::vector<uint8_t> ReadAll(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
 }
 
 TEST(GeneratedAssets, EverySheetLoadsWithTheGamesPaletteAndFramesItsCellsWhereTheyAreCut)
 {
     PALETTEENTRY palette[PALETTE_SIZE] = {};
-    ASSERT_EQ(PaletteLoadFile((DATA + "/mainPalette.PAL").c_str(), palette), 1);
+    ASSERT_EQ(PaletteLoadFile(DataPath("mainPalette.PAL").c_str(), palette), 1);
     for (const SheetSpec& s : SHEETS) {
         SCOPED_TRACE(s.name);
-        Loaded l(s.name);
-        ASSERT_EQ(l.loaded, 1);
-        const BITMAPINFOHEADER& info = l.image.infoHeader;
-        EXPECT_EQ(info.biBitCount, 8);
-        EXPECT_EQ(info.biWidth, s.width);
-        EXPECT_EQ(info.biHeight, s.height);
-        for (int i = 0; i < PALETTE_SIZE; ++i) {
-            ASSERT_EQ(l.image.palette[i].peRed, palette[i].peRed) << i;
-            ASSERT_EQ(l.image.palette[i].peGreen, palette[i].peGreen) << i;
-            ASSERT_EQ(l.image.palette[i].peBlue, palette[i].peBlue) << i;
-        }
+        const DataSheet l(s.name);
+        ASSERT_FALSE(l.pixels.empty());
+        EXPECT_EQ(std::tuple(l.bitCount, l.width, l.height), std::tuple(8, s.width, s.height));
+        EXPECT_TRUE(SameColours(l.palette, palette));
         // Every cell lies inside, framed by lines of one colour on each side the image has room
         // for, so a cell drawn one pixel off would cover a line.
         const int line = l.At(0, 0);
         EXPECT_NE(line, s.key);
         for (int n = 0; n < s.cells; ++n) {
-            const int left = CellLeft(s, n), top = CellTop(s, n);
+            const int left = (n % s.columns) * (s.cellWidth + 1) + 1;
+            const int top = (n / s.columns) * (s.cellHeight + 1) + 1;
             const int right = left + s.cellWidth, bottom = top + s.cellHeight;
             ASSERT_LE(right, s.width) << n;
             ASSERT_LE(bottom, s.height) << n;
@@ -129,8 +76,8 @@ TEST(GeneratedAssets, KeyColoursMarkOnlyTransparencyAndOpaquePicturesAvoidThem)
 {
     for (const SheetSpec& s : SHEETS) {
         SCOPED_TRACE(s.name);
-        Loaded l(s.name);
-        ASSERT_EQ(l.loaded, 1);
+        const DataSheet l(s.name);
+        ASSERT_FALSE(l.pixels.empty());
         const bool opaque = std::string(s.name) != "BrindleTile.BMP" && s.key == 0;
         for (int n = 0; n < s.cells; ++n) {
             int keyed = 0;
@@ -154,33 +101,27 @@ TEST(GeneratedAssets, KeyColoursMarkOnlyTransparencyAndOpaquePicturesAvoidThem)
 TEST(GeneratedAssets, AnimationFramesChangeFromEachFrameToTheNextAndRoundTheLoop)
 {
     struct Run {
-        const char* sheet;
-        int first, count;
-        bool loops;
+        int sheet, first, count; // frames first .. first + count - 1 of SHEETS[sheet], a loop
     };
-    const Run runs[] = {
-        {"BrindleTile.BMP", 0, 13, true},  {"chromoTile.bmp", 0, 50, true},
-        {"chromoTile.bmp", 50, 50, true},  {"chromoTile.bmp", 100, 50, true},
-        {"chromoTile.bmp", 150, 50, true}, {"chromoTile.bmp", 200, 44, true},
-    };
-    std::vector<Run> all(std::begin(runs), std::end(runs));
+    // The logo's 13 frames, the pieces' five loops, the catcher's 20 rows of 7.
+    std::vector<Run> all = {{0, 0, 13}, {4, 200, 44}};
+    for (int kind = 0; kind < 4; ++kind)
+        all.push_back({4, 50 * kind, 50});
     for (int row = 0; row < 20; ++row)
-        all.push_back({"CatcherTile.BMP", 7 * row, 7, true});
+        all.push_back({5, 7 * row, 7});
     for (const Run& run : all) {
-        SCOPED_TRACE(std::string(run.sheet) + " from " + std::to_string(run.first));
-        Loaded l(run.sheet);
-        ASSERT_EQ(l.loaded, 1);
-        const SheetSpec& s = Spec(run.sheet);
+        const SheetSpec& s = SHEETS[run.sheet];
+        SCOPED_TRACE(std::string(s.name) + " from " + std::to_string(run.first));
+        const DataSheet l(s.name);
+        ASSERT_FALSE(l.pixels.empty());
         for (int i = 0; i < run.count; ++i) {
-            if (i == run.count - 1 && !run.loops)
-                break;
             int next = run.first + (i + 1) % run.count;
             EXPECT_NE(Cell(l, s, run.first + i), Cell(l, s, next)) << "frame " << i;
         }
     }
     // The catcher rows facing one way start from the same plain pose (the game shows it still).
-    Loaded catcher("CatcherTile.BMP");
-    const SheetSpec& c = Spec("CatcherTile.BMP");
+    const DataSheet catcher("CatcherTile.BMP");
+    const SheetSpec& c = SHEETS[5];
     for (int d = 0; d < 4; ++d)
         for (int k = 1; k < 4; ++k)
             EXPECT_EQ(Cell(catcher, c, 28 * d), Cell(catcher, c, 28 * d + 7 * k)) << d << k;
@@ -199,13 +140,13 @@ TEST(GeneratedAssets, TextPlatesAreLightWhereTheGameWritesItsText)
                             {"TitleBack.bmp", 230, 414, 430, 440}};
     for (const Plate& p : plates) {
         SCOPED_TRACE(std::string(p.sheet) + " at " + std::to_string(p.left));
-        Loaded l(p.sheet);
-        ASSERT_EQ(l.loaded, 1);
+        const DataSheet l(p.sheet);
+        ASSERT_FALSE(l.pixels.empty());
         double sum = 0;
         int count = 0, darkest = 255;
         for (int y = p.top; y <= p.bottom; ++y)
             for (int x = p.left; x <= p.right; ++x) {
-                const PALETTEENTRY& e = l.image.palette[l.At(x + 1, y + 1)];
+                const PALETTEENTRY& e = l.palette[l.At(x + 1, y + 1)];
                 int luma = (299 * e.peRed + 587 * e.peGreen + 114 * e.peBlue) / 1000;
                 sum += luma;
                 darkest = std::min(darkest, luma);
@@ -219,23 +160,19 @@ TEST(GeneratedAssets, TextPlatesAreLightWhereTheGameWritesItsText)
 
 TEST(GeneratedAssets, TheGeneratorDrawsTheSameBytesEveryRun)
 {
-    const auto dir =
-        std::filesystem::temp_directory_path() / ("helix-assets-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
+    const std::filesystem::path dir = TestTempDir("helix-assets");
     const std::string command = std::string(HELIX_ASSETGEN) + " " + dir.string();
     ASSERT_EQ(std::system(command.c_str()), 0);
     for (const char* name :
          {"mainPalette.PAL", "BrindleTile.BMP", "TitleBack.bmp", "background.bmp", "DNAStrand2.BMP",
           "chromoTile.bmp", "CatcherTile.BMP"})
-        EXPECT_EQ(ReadAll(dir / name), ReadAll(std::filesystem::path(DATA) / name)) << name;
+        EXPECT_EQ(ReadAll(dir / name), ReadAll(DataPath(name))) << name;
     std::filesystem::remove_all(dir);
 }
 
 TEST(GeneratedAssets, TheScoreFileIsMadeWhenMissingAndNeverRewritten)
 {
-    const auto dir =
-        std::filesystem::temp_directory_path() / ("helix-scores-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
+    const std::filesystem::path dir = TestTempDir("helix-scores");
     const auto scores = dir / "scores.brd";
     const std::string command =
         std::string(HELIX_CMAKE) + " -DSCORES=" + scores.string() + " -P " + HELIX_ENSURE_SCORES;

@@ -3,27 +3,18 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <set>
-#include <vector>
+#include <tuple>
 
+#include "tests/temp_dir.h"
+#include "tests/tools/sheet.h"
 #include "tools/assetgen/bmp_writer.h"
 #include "tools/assetgen/pal_writer.h"
 #include "tools/assetgen/palette.h"
 #include "tools/assetgen/wav_writer.h"
 
 namespace {
-
-std::vector<uint8_t> ReadAll(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
-}
 
 uint32_t Le(const std::vector<uint8_t>& b, size_t at, int bytes)
 {
@@ -37,16 +28,13 @@ class WritersTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        dir = std::filesystem::temp_directory_path() /
-              ("helix-writers-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(dir);
         ArtPaletteBuild();
     }
     void TearDown() override
     {
         std::filesystem::remove_all(dir);
     }
-    std::filesystem::path dir;
+    const std::filesystem::path dir = TestTempDir("helix-writers");
 };
 
 TEST_F(WritersTest, BmpIsBottomUpWithFullColourTableAndPaddedWidth)
@@ -61,19 +49,14 @@ TEST_F(WritersTest, BmpIsBottomUpWithFullColourTableAndPaddedWidth)
 
     const std::vector<uint8_t> b = ReadAll(path);
     ASSERT_EQ(b.size(), 1078u + 8u * 3u);
-    EXPECT_EQ(Le(b, 0, 2), 0x4D42u);
-    EXPECT_EQ(Le(b, 2, 4), b.size());
-    EXPECT_EQ(Le(b, 10, 4), 1078u);
-    EXPECT_EQ(Le(b, 14, 4), 40u);
-    EXPECT_EQ(Le(b, 18, 4), 8u); // width rounded up to a multiple of 4
-    EXPECT_EQ(Le(b, 22, 4), 3u);
-    EXPECT_EQ(Le(b, 28, 2), 8u);
-    EXPECT_EQ(Le(b, 34, 4), 24u); // biSizeImage exact
+    // Width rounded up to a multiple of 4, biSizeImage exact.
+    const std::vector<uint32_t> header = {Le(b, 0, 2),  Le(b, 2, 4),  Le(b, 10, 4), Le(b, 14, 4),
+                                          Le(b, 18, 4), Le(b, 22, 4), Le(b, 28, 2), Le(b, 34, 4)};
+    EXPECT_EQ(header, (std::vector<uint32_t>{0x4D42, uint32_t(b.size()), 1078, 40, 8, 3, 8, 24}));
     for (int i = 0; i < 256; ++i) {
-        ASSERT_EQ(b[54 + 4 * i], ArtPalette[i].peBlue);
-        ASSERT_EQ(b[55 + 4 * i], ArtPalette[i].peGreen);
-        ASSERT_EQ(b[56 + 4 * i], ArtPalette[i].peRed);
-        ASSERT_EQ(b[57 + 4 * i], 0);
+        const PALETTEENTRY& e = ArtPalette[i];
+        ASSERT_EQ(Le(b, 54 + 4 * size_t(i), 4), uint32_t(e.peBlue | e.peGreen << 8 | e.peRed << 16))
+            << i;
     }
     // The first stored row is the bottom one; padding takes the key.
     const std::vector<uint8_t> firstStored(b.begin() + 1078, b.begin() + 1086);
@@ -110,10 +93,8 @@ TEST_F(WritersTest, PaletteFileHoldsEveryEntryOnItsOwnLeadingNewline)
     for (int i = 0; i < 256; ++i) {
         int r, g, bl, flags;
         ASSERT_EQ(std::fscanf(f, "%d %d %d %d", &r, &g, &bl, &flags), 4) << i;
-        EXPECT_EQ(r, ArtPalette[i].peRed);
-        EXPECT_EQ(g, ArtPalette[i].peGreen);
-        EXPECT_EQ(bl, ArtPalette[i].peBlue);
-        EXPECT_EQ(flags, 0);
+        const PALETTEENTRY& e = ArtPalette[i];
+        EXPECT_EQ(std::tuple(r, g, bl, flags), std::tuple(e.peRed, e.peGreen, e.peBlue, 0)) << i;
     }
     int extra;
     EXPECT_EQ(std::fscanf(f, "%d", &extra), EOF);
@@ -128,16 +109,12 @@ TEST_F(WritersTest, WavIsPcm8BitMonoWithEighteenFormatBytesAndPaddedData)
     const std::vector<uint8_t> b = ReadAll(path);
     ASSERT_EQ(b.size(), 12u + 8u + 18u + 8u + 4u); // odd data gets its pad byte
     EXPECT_EQ(std::string(b.begin(), b.begin() + 4), "RIFF");
-    EXPECT_EQ(Le(b, 4, 4), b.size() - 8);
     EXPECT_EQ(std::string(b.begin() + 8, b.begin() + 16), "WAVEfmt ");
-    EXPECT_EQ(Le(b, 16, 4), 18u);
-    EXPECT_EQ(Le(b, 20, 2), 1u);     // PCM
-    EXPECT_EQ(Le(b, 22, 2), 1u);     // mono
-    EXPECT_EQ(Le(b, 24, 4), 11025u); // rate
-    EXPECT_EQ(Le(b, 34, 2), 8u);     // bits
-    EXPECT_EQ(Le(b, 36, 2), 0u);     // cbSize
     EXPECT_EQ(std::string(b.begin() + 38, b.begin() + 42), "data");
-    EXPECT_EQ(Le(b, 42, 4), 3u);
+    // RIFF size, format size, PCM, mono, rate, bits, cbSize, data size.
+    const std::vector<uint32_t> header = {Le(b, 4, 4),  Le(b, 16, 4), Le(b, 20, 2), Le(b, 22, 2),
+                                          Le(b, 24, 4), Le(b, 34, 2), Le(b, 36, 2), Le(b, 42, 4)};
+    EXPECT_EQ(header, (std::vector<uint32_t>{uint32_t(b.size() - 8), 18, 1, 1, 11025, 8, 0, 3}));
 
     SDL_AudioSpec spec;
     Uint8* data = nullptr;
