@@ -16,13 +16,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 namespace fs = std::filesystem;
 
 GameRun ThisRun;
 
-static constexpr int ARROWS[] = {VK_LEFT, VK_UP, VK_RIGHT, VK_DOWN};
 // Closer than this to the piece along x, the catcher turns to head along y: the catch boxes
 // overlap up to 36 pixels between centres, 4 of which the catcher's off-centre box takes.
 static constexpr int ALIGNED = 24;
@@ -42,13 +42,10 @@ static bool CodonGivesPicture(int b0, int b1, int b2)
     if (b1 == KIND_SPECIAL || b2 == KIND_SPECIAL) {
         return true;
     }
-    const int sound = SoundBadCodon;
-    const int last = RuleSoundLast;
-    const int count = RuleSoundCount;
+    const int sound = SoundBadCodon, last = RuleSoundLast, count = RuleSoundCount;
     SoundBadCodon = -1;
     const int codon[CODON_LENGTH] = {b0, b1, b2};
-    int frame = BLANK_FACE_FRAME;
-    int page = MEMO_BASE_PAGE;
+    int frame = BLANK_FACE_FRAME, page = MEMO_BASE_PAGE;
     DecodeCodon(codon, &frame, &page);
     SoundBadCodon = sound;
     RuleSoundLast = last;
@@ -83,23 +80,17 @@ static bool HelpsCodon(int slot)
 
 int BotArrowKey()
 {
-    int cx = 0;
-    int cy = 0;
+    int cx = 0, cy = 0, bestCost = -1, dx = 0, dy = 0;
     SpriteGetPosition(&CatcherSprite, &cx, &cy);
-    cx += CatcherSize / 2;
-    cy += CatcherSize / 2;
-    int bestCost = -1;
-    int dx = 0;
-    int dy = 0;
     for (int slot = 0; slot < PIECE_SLOTS; ++slot) {
         if (SlotEmpty[slot] == 1) {
             continue;
         }
-        int px = 0;
-        int py = 0;
+        int px = 0, py = 0;
         SpriteGetPosition(&Pieces[slot], &px, &py);
-        const int sx = px + PIECE_SIZE / 2 - cx;
-        const int sy = py + PIECE_SIZE / 2 - cy;
+        // From the catcher's centre to the piece's.
+        const int sx = px + PIECE_SIZE / 2 - cx - CatcherSize / 2;
+        const int sy = py + PIECE_SIZE / 2 - cy - CatcherSize / 2;
         const int cost = std::abs(sx) + std::abs(sy) + (HelpsCodon(slot) ? 0 : NO_HELP_COST);
         if (bestCost < 0 || cost < bestCost) {
             bestCost = cost;
@@ -162,7 +153,7 @@ static void BotKeys()
 {
     SetKey(VK_SPACE, GameState == STATE_TITLE);
     const int arrow = GameState == STATE_PLAY ? BotArrowKey() : 0;
-    for (int vk : ARROWS) {
+    for (int vk : {VK_LEFT, VK_UP, VK_RIGHT, VK_DOWN}) {
         SetKey(vk, vk == arrow);
     }
 }
@@ -212,12 +203,9 @@ std::string GameDump(long seed)
 {
     const GameLog& log = ThisRun.log;
     std::ostringstream out;
-    out << "seed " << seed << "\n";
-    out << "play frames " << log.playFrames << "\n";
-    out << "refills " << log.refills << "\n";
-    out << "game score " << GameScore << "\n";
-    out << "rank " << RankTitle << "\n";
-    out << "faces " << log.faces.size() << "\n";
+    out << "seed " << seed << "\nplay frames " << log.playFrames << "\nrefills " << log.refills
+        << "\ngame score " << GameScore << "\nrank " << RankTitle << "\nfaces " << log.faces.size()
+        << "\n";
     for (size_t i = 0; i < log.faces.size(); ++i) {
         const auto& f = log.faces[i];
         out << "face " << i + 1 << ": " << f[0] << " " << f[1] << " " << f[2] << " " << f[3]
@@ -248,9 +236,7 @@ std::multimap<int, std::pair<int, bool>> KeyScriptParse(const std::string& text)
 {
     std::multimap<int, std::pair<int, bool>> script;
     std::istringstream in(text);
-    int pass = 0;
-    int vk = 0;
-    int down = 0;
+    int pass = 0, vk = 0, down = 0;
     while (in >> pass >> vk >> down) {
         script.emplace(pass, std::pair{vk, down != 0});
     }
@@ -260,9 +246,7 @@ std::multimap<int, std::pair<int, bool>> KeyScriptParse(const std::string& text)
 std::string FileText(const fs::path& path)
 {
     std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // ---- the fixture ----
