@@ -80,17 +80,6 @@ protected:
         BitmapUnload(&image);
         return same;
     }
-
-    static bool MessagePosted(UINT message)
-    {
-        MSG msg{};
-        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == message) {
-                return true;
-            }
-        }
-        return false;
-    }
 };
 
 TEST_F(SetupTest, BuildsEverySpriteFromItsCellsAndShutdownGivesItAllBack)
@@ -215,13 +204,13 @@ TEST_F(SetupTest, OpeningShowsFortyFourFramesThenTheTitleWaitsForSpace)
         }
     }
     EXPECT_GT(differing, 100);
-    EXPECT_FALSE(MessagePosted(WM_DESTROY));
+    EXPECT_FALSE(MessageQueueHas(MainWindow, WM_DESTROY, 0));
 
     KeyboardSetKey(VK_SPACE, true);
     KeyboardSetKey(VK_ESCAPE, true);
     TitleFrame();
     EXPECT_EQ(GameState, STATE_PLAY);
-    EXPECT_TRUE(MessagePosted(WM_DESTROY));
+    EXPECT_TRUE(MessageQueueHas(MainWindow, WM_DESTROY, 0));
 }
 
 TEST_F(SetupTest, EscapeInTheOpeningEndsTheProgramAndShutdownGivesBackTheLogo)
@@ -230,7 +219,7 @@ TEST_F(SetupTest, EscapeInTheOpeningEndsTheProgramAndShutdownGivesBackTheLogo)
     PlatformUseFakeClock(0);
     KeyboardSetKey(VK_ESCAPE, true);
     OpeningFrame();
-    EXPECT_TRUE(MessagePosted(WM_DESTROY));
+    EXPECT_TRUE(MessageQueueHas(MainWindow, WM_DESTROY, 0));
     EXPECT_EQ(OpeningFrameCount, 1);
     GameShutdown();
     EXPECT_EQ(OpeningSprite.frames[12], nullptr);

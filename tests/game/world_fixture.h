@@ -47,20 +47,15 @@ protected:
         std::fill(std::begin(Pieces), std::end(Pieces), Sprite{});
         std::memset(PieceKind, 0, sizeof PieceKind);
         std::memset(SlotEmpty, 0, sizeof SlotEmpty);
-        EmptySlotCount = 0;
-        RespawnSlot = 0;
+        EmptySlotCount = RespawnSlot = FramesSinceCatch = FaceScore = RuleSoundCount = 0;
         CatcherDirection = DIR_DOWN;
-        CatcherActive = 1;
-        FramesSinceCatch = 0;
-        FaceScore = 0;
-        RespawnTimerIdle = 1;
+        CatcherActive = RespawnTimerIdle = 1;
         SoundCatch = ID_CATCH;
         SoundCatchSpecial = ID_CATCH_SPECIAL;
         SoundFaceNothing = ID_FACE_NOTHING;
         SoundFaceScored = ID_FACE_SCORED;
         SoundBadCodon = ID_BAD_CODON;
         RuleSoundLast = -1;
-        RuleSoundCount = 0;
     }
 };
 
