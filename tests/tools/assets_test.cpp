@@ -13,14 +13,14 @@ namespace {
 
 // A sheet as the game cuts it: cells of w x h framed by one-pixel lines, `cells` of them counted
 // row by row over `columns`; the size is the one we draw at (at least what the game needs).
-struct SheetSpec {
+struct SheetLayout {
     const char* name;
     int width, height;
     int cellWidth, cellHeight, columns, cells;
     int key;
 };
 
-constexpr SheetSpec SHEETS[] = {
+constexpr SheetLayout SHEETS[] = {
     {"BrindleTile.BMP", 1924, 2405, 640, 480, 3, 13, 0},
     {"TitleBack.bmp", 644, 481, 640, 480, 1, 1, 0},
     {"background.bmp", 644, 481, 640, 480, 1, 1, 0},
@@ -30,7 +30,7 @@ constexpr SheetSpec SHEETS[] = {
 };
 
 // The cell n of the sheet, counted row by row.
-std::vector<uint8_t> Cell(const DataSheet& l, const SheetSpec& s, int n)
+std::vector<uint8_t> Cell(const DataSheet& l, const SheetLayout& s, int n)
 {
     std::vector<uint8_t> out;
     for (int y = 0; y < s.cellHeight; ++y)
@@ -44,7 +44,7 @@ TEST(GeneratedAssets, EverySheetLoadsWithTheGamesPaletteAndFramesItsCellsWhereTh
 {
     PALETTEENTRY palette[PALETTE_SIZE] = {};
     ASSERT_EQ(PaletteLoadFile(DataPath("mainPalette.PAL").c_str(), palette), 1);
-    for (const SheetSpec& s : SHEETS) {
+    for (const SheetLayout& s : SHEETS) {
         SCOPED_TRACE(s.name);
         const DataSheet l(s.name);
         ASSERT_FALSE(l.pixels.empty());
@@ -74,7 +74,7 @@ TEST(GeneratedAssets, EverySheetLoadsWithTheGamesPaletteAndFramesItsCellsWhereTh
 
 TEST(GeneratedAssets, KeyColoursMarkOnlyTransparencyAndOpaquePicturesAvoidThem)
 {
-    for (const SheetSpec& s : SHEETS) {
+    for (const SheetLayout& s : SHEETS) {
         SCOPED_TRACE(s.name);
         const DataSheet l(s.name);
         ASSERT_FALSE(l.pixels.empty());
@@ -110,7 +110,7 @@ TEST(GeneratedAssets, AnimationFramesChangeFromEachFrameToTheNextAndRoundTheLoop
     for (int row = 0; row < 20; ++row)
         all.push_back({5, 7 * row, 7});
     for (const Run& run : all) {
-        const SheetSpec& s = SHEETS[run.sheet];
+        const SheetLayout& s = SHEETS[run.sheet];
         SCOPED_TRACE(std::string(s.name) + " from " + std::to_string(run.first));
         const DataSheet l(s.name);
         ASSERT_FALSE(l.pixels.empty());
@@ -121,7 +121,7 @@ TEST(GeneratedAssets, AnimationFramesChangeFromEachFrameToTheNextAndRoundTheLoop
     }
     // The catcher rows facing one way start from the same plain pose (the game shows it still).
     const DataSheet catcher("CatcherTile.BMP");
-    const SheetSpec& c = SHEETS[5];
+    const SheetLayout& c = SHEETS[5];
     for (int d = 0; d < 4; ++d)
         for (int k = 1; k < 4; ++k)
             EXPECT_EQ(Cell(catcher, c, 28 * d), Cell(catcher, c, 28 * d + 7 * k)) << d << k;

@@ -116,13 +116,13 @@ TEST_F(WritersTest, WavIsPcm8BitMonoWithEighteenFormatBytesAndPaddedData)
                                           Le(b, 24, 4), Le(b, 34, 2), Le(b, 36, 2), Le(b, 42, 4)};
     EXPECT_EQ(header, (std::vector<uint32_t>{uint32_t(b.size() - 8), 18, 1, 1, 11025, 8, 0, 3}));
 
-    SDL_AudioSpec spec;
+    SDL_AudioSpec format;
     Uint8* data = nullptr;
     Uint32 length = 0;
-    ASSERT_NE(SDL_LoadWAV(path.c_str(), &spec, &data, &length), nullptr) << SDL_GetError();
-    EXPECT_EQ(spec.format, AUDIO_U8);
-    EXPECT_EQ(spec.channels, 1);
-    EXPECT_EQ(spec.freq, 11025);
+    ASSERT_NE(SDL_LoadWAV(path.c_str(), &format, &data, &length), nullptr) << SDL_GetError();
+    EXPECT_EQ(format.format, AUDIO_U8);
+    EXPECT_EQ(format.channels, 1);
+    EXPECT_EQ(format.freq, 11025);
     ASSERT_EQ(length, 3u);
     EXPECT_EQ(data[1], 200);
     SDL_FreeWAV(data);
