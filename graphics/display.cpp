@@ -703,6 +703,18 @@ int DisplayToggleFullScreen()
     return 1;
 }
 
+// The display's window is being destroyed before DisplayShutdown: the renderer and its texture
+// go first (they would point into the dead window), and later flips report 0 instead of drawing.
+static void ForgetClosingWindow(SDL_Window* window)
+{
+    if (window == nullptr || window != DisplayWindow) {
+        return;
+    }
+    DestroyRenderer();
+    PlatformSetAltEnterHandler(nullptr);
+    DisplayWindow = nullptr;
+}
+
 static void ToggleOnAltEnter()
 {
     DisplayToggleFullScreen();
@@ -731,6 +743,7 @@ int DisplayInit(int width, int height, int bitsPerPixel, int windowed)
         return 0;
     }
     PlatformSetAltEnterHandler(ToggleOnAltEnter);
+    PlatformSetWindowCloseHandler(ForgetClosingWindow);
 
     if (ScreenBpp == 8) {
         DisplayPalette = SDL_AllocPalette(PALETTE_SIZE);
@@ -812,6 +825,7 @@ int DisplayShutdown()
         PlatformSetAltEnterHandler(nullptr);
         DisplayWindow = nullptr;
     }
+    PlatformSetWindowCloseHandler(nullptr);
     LookupValid = false;
     ScreenWidth = 640;
     ScreenHeight = 480;

@@ -164,10 +164,20 @@ BOOL IsWindow(HWND window)
     return 0;
 }
 
+static void (*WindowCloseHandler)(SDL_Window*) = nullptr;
+
+void PlatformSetWindowCloseHandler(void (*handler)(SDL_Window* window))
+{
+    WindowCloseHandler = handler;
+}
+
 static void CloseSdlWindow(PlatformWindow* window)
 {
     TimerKillAll(window);
     MessageQueueDropWindow(window);
+    if (WindowCloseHandler != nullptr) {
+        WindowCloseHandler(window->sdl);
+    }
     SDL_DestroyWindow(window->sdl);
     window->sdl = nullptr;
     window->alive = false;
@@ -255,6 +265,7 @@ void PlatformShutdown()
     TimerKillAll(nullptr);
     MessageQueueClear();
     PlatformSetAltEnterHandler(nullptr);
+    PlatformSetWindowCloseHandler(nullptr);
     KeyboardClear();
     IconRelease();
     MainWindow = nullptr;

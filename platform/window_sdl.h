@@ -11,3 +11,6 @@ SDL_Window* PlatformSdlWindow(HWND window);
 HWND PlatformWindowFromSdlId(Uint32 windowId);
 // The picture of an icon handle (owned by the platform layer); nullptr for no icon.
 SDL_Surface* PlatformIconSurface(HICON icon);
+// Called with the SDL window of a window that is being destroyed, just before it goes, so that
+// whatever draws into it (the display's renderer) lets go first. One handler; nullptr for none.
+void PlatformSetWindowCloseHandler(void (*handler)(SDL_Window* window));

@@ -351,6 +351,11 @@ TEST_F(DisplayTest, LocksAreHeldOnceAndAFlipWaitsForTheUnlock)
     PaletteSetEntry(3, &red);
     EXPECT_EQ(DisplayFlip(), 1);
     EXPECT_NE(ReadScreen()[0], black);
+
+    // The window destroyed before the display is shut down: nothing is drawn into it any more.
+    ASSERT_EQ(DestroyWindow(MainWindow), 1);
+    EXPECT_EQ(DisplayFlip(), 0);
+    EXPECT_EQ(DisplayShutdown(), 1);
 }
 
 TEST_F(DisplayTest, AltEnterTogglesFullScreenAndVBlankWaitsOneRefresh)
