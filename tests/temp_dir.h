@@ -18,3 +18,19 @@ inline std::filesystem::path TestTempDir(const std::string& prefix)
     }
     return pattern;
 }
+
+// A file name in a folder of this test process's own, removed when the process ends; for suites
+// that write loose files rather than working in a folder.
+inline std::string TestProcessFile(const std::string& name)
+{
+    struct Folder {
+        std::filesystem::path path = TestTempDir("helix-test");
+        ~Folder()
+        {
+            std::error_code ignored;
+            std::filesystem::remove_all(path, ignored);
+        }
+    };
+    static Folder folder;
+    return (folder.path / name).string();
+}

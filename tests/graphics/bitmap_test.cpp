@@ -3,6 +3,7 @@
 #include "graphics/bitmap.h"
 
 #include "graphics/display.h"
+#include "tests/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -51,7 +52,7 @@ struct BmpFile {
 
 std::string Write(const char* name, const std::vector<uint8_t>& bytes)
 {
-    const std::string path = ::testing::TempDir() + name;
+    const std::string path = TestProcessFile(name);
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     return path;
@@ -181,7 +182,7 @@ TEST_F(BitmapTest, BrokenFilesAreRefusedAndLeaveTheRecordAlone)
         EXPECT_EQ(image.pixels, before.pixels);
         EXPECT_EQ(std::vector<uint8_t>(image.pixels, image.pixels + 8), pixelsBefore);
     }
-    EXPECT_EQ(BitmapLoad(&image, (::testing::TempDir() + "no-such-file.bmp").c_str()), 0);
+    EXPECT_EQ(BitmapLoad(&image, TestProcessFile("no-such-file.bmp").c_str()), 0);
     EXPECT_EQ(image.pixels, before.pixels);
 }
 

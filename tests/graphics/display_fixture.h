@@ -8,6 +8,7 @@
 #include "platform/message.h"
 #include "platform/time.h"
 #include "platform/window.h"
+#include "tests/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -27,11 +28,7 @@ protected:
     {
         PlatformShutdown();
         previousDir = std::filesystem::current_path();
-        const ::testing::TestInfo* t = ::testing::UnitTest::GetInstance()->current_test_info();
-        workDir = std::filesystem::path(::testing::TempDir()) /
-                  (std::string("helix-") + t->test_suite_name() + "-" + t->name());
-        std::filesystem::remove_all(workDir);
-        std::filesystem::create_directories(workDir);
+        workDir = TestTempDir("helix-display");
         std::filesystem::current_path(workDir);
 
         WNDCLASSEX c{};

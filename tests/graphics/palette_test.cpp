@@ -1,6 +1,7 @@
 // Palette tests: the 16-bit packings, the palette text file and its odd inputs, and the entry
 // operations on the display palette and its shadow copy.
 #include "graphics/palette.h"
+#include "tests/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +16,7 @@ namespace {
 
 std::string TempFile(const char* name)
 {
-    return ::testing::TempDir() + name;
+    return TestProcessFile(name);
 }
 
 void WriteText(const std::string& path, const std::string& text)
