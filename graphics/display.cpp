@@ -8,6 +8,7 @@
 #include "platform/time.h"
 #include "platform/window.h"
 #include "platform/window_sdl.h"
+#include "support/data_folder.h"
 #include "support/error_log.h"
 
 #include <SDL.h>
@@ -58,6 +59,8 @@ static std::array<Uint32, PALETTE_SIZE> FlipLookup{};
 static std::array<uint64_t, PALETTE_SIZE * PALETTE_SIZE> FlipPairLookup{};
 static unsigned LookupVersion = 0;
 static bool LookupValid = false;
+static bool PresentFailureReported = false; // a failed flip was told to the player, none since
+static char DisplayErrorText[256] = "";     // why the latest DisplayInit stopped, "" if it did not
 
 // ---- surfaces and clippers ----
 
@@ -652,8 +655,14 @@ static int PresentWithRetries(const SDL_Surface* surface, SDL_Surface* keep)
             }
         }
         if (Present(surface, keep)) {
+            PresentFailureReported = false;
             return 1;
         }
+    }
+    // Said once, not thirty times a second, until a picture gets through again.
+    if (!PresentFailureReported) {
+        ErrorReport("cannot show the picture: %s", SDL_GetError());
+        PresentFailureReported = true;
     }
     return 0;
 }
@@ -722,25 +731,41 @@ static void ToggleOnAltEnter()
 
 // ---- set-up and shutdown ----
 
+// Keeps why DisplayInit stopped, for DisplayError, and reports the failure.
+static int DisplayRefuse(const char* why)
+{
+    std::snprintf(DisplayErrorText, sizeof DisplayErrorText, "%s", why);
+    return 0;
+}
+
+const char* DisplayError()
+{
+    return DisplayErrorText;
+}
+
 int DisplayInit(int width, int height, int bitsPerPixel, int windowed)
 {
     if (DisplayWindow != nullptr || PrimarySurface != nullptr || BackSurface != nullptr) {
         DisplayShutdown();
     }
+    DisplayErrorText[0] = '\0';
     // The service behind the display: the window's renderer. The size and depth are checked
     // first, as a mode switch would refuse them.
     DisplayWindow = PlatformSdlWindow(MainWindow);
-    if (DisplayWindow == nullptr || width <= 0 || height <= 0 || width > DISPLAY_MAX_SIDE ||
-        height > DISPLAY_MAX_SIDE || (bitsPerPixel != 8 && bitsPerPixel != 16)) {
+    if (DisplayWindow == nullptr) {
+        return DisplayRefuse("there is no window");
+    }
+    if (width <= 0 || height <= 0 || width > DISPLAY_MAX_SIDE || height > DISPLAY_MAX_SIDE ||
+        (bitsPerPixel != 8 && bitsPerPixel != 16)) {
         DisplayWindow = nullptr;
-        return 0;
+        return DisplayRefuse("the size or depth is not supported");
     }
     ScreenWidth = width;
     ScreenHeight = height;
     ScreenBpp = bitsPerPixel;
     Windowed = windowed ? 1 : 0;
     if (!ApplyWindowMode() || !MakeRenderer()) {
-        return 0;
+        return DisplayRefuse(SDL_GetError());
     }
     PlatformSetAltEnterHandler(ToggleOnAltEnter);
     PlatformSetWindowCloseHandler(ForgetClosingWindow);
@@ -748,12 +773,12 @@ int DisplayInit(int width, int height, int bitsPerPixel, int windowed)
     if (ScreenBpp == 8) {
         DisplayPalette = SDL_AllocPalette(PALETTE_SIZE);
         if (DisplayPalette == nullptr) {
-            return 0;
+            return DisplayRefuse(SDL_GetError());
         }
     }
     PrimarySurface = DisplayCreateSurface(width, height, 0, 0);
     if (PrimarySurface == nullptr) {
-        return 0;
+        return DisplayRefuse(SDL_GetError());
     }
     PixelFormat = SDL_BITSPERPIXEL(PrimarySurface->format->format);
     ErrorLogWrite("\npixel format = %d", PixelFormat);
@@ -766,13 +791,13 @@ int DisplayInit(int width, int height, int bitsPerPixel, int windowed)
     }
     BackSurface = DisplayCreateSurface(width, height, 0, 0);
     if (BackSurface == nullptr) {
-        return 0;
+        return DisplayRefuse(SDL_GetError());
     }
     if (ScreenBpp == 8) {
         // A missing or short palette file leaves black entries; the game sets its own palette
         // from a picture later.
         std::memset(PaletteEntries, 0, sizeof PaletteEntries);
-        PaletteLoadFile("mainPalette.PAL", PaletteEntries);
+        PaletteLoadFile(DataPath(DISPLAY_PALETTE_FILE).c_str(), PaletteEntries);
         if (Windowed) {
             for (int i = 0; i < 10; ++i) {
                 PaletteEntries[i].peFlags = PC_EXPLICIT;
@@ -792,7 +817,7 @@ int DisplayInit(int width, int height, int bitsPerPixel, int windowed)
     if (Windowed) {
         WindowClipper = DisplayAttachClipper(PrimarySurface, 1, &screen);
         if (WindowClipper == nullptr) {
-            return 0;
+            return DisplayRefuse("the window's clipper cannot be made");
         }
     }
     return 1;

@@ -30,6 +30,10 @@ struct RGNDATAHEADER {
 };
 constexpr uint32_t RDH_RECTANGLES = 1;
 
+// The palette file DisplayInit reads from the data folder for the first colours of an 8-bit
+// display.
+constexpr const char* DISPLAY_PALETTE_FILE = "mainPalette.PAL";
+
 // A clipper: the region it was given. Every copy and fill into the surface it is attached to is
 // trimmed to the union of its rectangles (no rectangle: nothing is drawn). The surface owns its
 // clipper (kept in the SDL surface's userdata, which nothing else may use); attaching another
@@ -64,6 +68,9 @@ extern int BackPitch;          // bytes per row of BackMemory
 // failing step, leaving what was made for DisplayShutdown. A display already set up is shut down
 // first.
 int DisplayInit(int width, int height, int bitsPerPixel, int windowed);
+// Why the latest DisplayInit returned 0 (the window system's own words where it refused); "" when
+// it succeeded.
+const char* DisplayError();
 // Releases everything DisplayInit made and puts the globals back to their starting values, so
 // DisplayInit may run again; nothing of the display may be used in between. Call it while
 // MainWindow still exists.

@@ -44,6 +44,21 @@ int ErrorLogWrite(const char* format, ...)
     return 1;
 }
 
+void ErrorReport(const char* format, ...)
+{
+    char message[512];
+    va_list values;
+    va_start(values, format);
+    std::vsnprintf(message, sizeof message, format, values);
+    va_end(values);
+    std::fprintf(stderr, "%s: %s\n", ERROR_PROGRAM_NAME, message);
+    std::fflush(stderr);
+    if (ErrorLogFile != nullptr && ErrorLogFile != stderr) {
+        std::fprintf(ErrorLogFile, "\n%s: %s", ERROR_PROGRAM_NAME, message);
+        std::fflush(ErrorLogFile);
+    }
+}
+
 int ErrorLogOpen(const char* fileName, std::FILE* stream)
 {
     std::FILE* opened = stream;

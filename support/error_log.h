@@ -1,6 +1,7 @@
 // The diagnostic error log: printf-style messages to a named file (created anew with a
 // time-stamped opening line) or to a stream the caller has, flushed at once. Writes while no log
-// is open do nothing and report 0.
+// is open do nothing and report 0. ErrorReport is the one road by which a failure reaches the
+// player.
 #pragma once
 
 #include <cstdio>
@@ -24,6 +25,15 @@ int ErrorLogClose();
 // Formats a message by the printf rules (cut to 79 characters) and writes it, flushed. 1 if
 // written; 0 when no log is open or the format is absent.
 int ErrorLogWrite(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// The name the program gives itself at the start of every line it writes for the player.
+constexpr const char* ERROR_PROGRAM_NAME = "helixdash";
+
+// Tells the player about a failure, whichever module met it: one line "helixdash: MESSAGE" on
+// standard error (the message formatted by the printf rules), and the same line in the log when
+// one is open. Informational lines go to the log alone (ErrorLogWrite), so a start that goes well
+// prints nothing.
+void ErrorReport(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 // The time stamp of the opening line for a moment given as seconds and milliseconds of the local
 // time: the ctime text up to the seconds, a point, the milliseconds without leading zeros, a
