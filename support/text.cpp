@@ -7,15 +7,17 @@
 
 #include <SDL.h>
 #include <SDL_ttf.h>
+#include <fontconfig/fontconfig.h>
 
 #include <array>
 #include <cstring>
 
-const char* TextFontPath = TEXT_FONT_FILE;
+const char* TextFontPath = nullptr;
 
 static bool TextTtfStarted = false; // TTF_Init has succeeded and TTF_Quit is still due
 static TTF_Font* TextFont = nullptr;
 static bool TextFontMissing = false; // the last attempt to open the font failed; not retried
+static char TextFoundPath[TEXT_FONT_PATH_SIZE] = ""; // what TextFindFont found for TextOpenFont
 
 // The palette index chosen for the latest colour, valid while PaletteEntries still equals the
 // copy taken when it was chosen: the screens draw each line in one of a handful of colours, and
@@ -24,8 +26,82 @@ static std::array<PALETTEENTRY, PALETTE_SIZE> NearestPalette{};
 static COLORREF NearestColour = 0;
 static int NearestIndex = -1; // -1: nothing chosen yet
 
-// Opens the font on first use. A missing font is reported once to the error log; the calls then
-// draw nothing until TextShutdown, and the rest of the program goes on.
+// A string property of a fontconfig pattern, or "" when it has none.
+static const char* PatternText(FcPattern* pattern, const char* property, int index)
+{
+    FcChar8* value = nullptr;
+    if (FcPatternGetString(pattern, property, index, &value) != FcResultMatch || value == nullptr) {
+        return "";
+    }
+    return reinterpret_cast<const char*>(value);
+}
+
+// The best match of the configuration for the pattern's text, when it is a bold face of one of
+// the families the pattern asked for (after the configuration's own aliases were applied); else
+// nullptr. The caller destroys the match.
+static FcPattern* MatchBoldFamily(FcConfig* config, const char* wanted)
+{
+    FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(wanted));
+    if (pattern == nullptr) {
+        return nullptr;
+    }
+    FcConfigSubstitute(config, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    FcPattern* match = FcFontMatch(config, pattern, &result);
+    bool usable = false;
+    int weight = 0;
+    if (match != nullptr && result == FcResultMatch &&
+        FcPatternGetInteger(match, FC_WEIGHT, 0, &weight) == FcResultMatch &&
+        weight >= FC_WEIGHT_BOLD && PatternText(match, FC_FILE, 0)[0] != '\0') {
+        // A family the configuration lists for the request; the generic names themselves are
+        // not families a font carries, so a match on them cannot happen by accident.
+        const char* family = PatternText(match, FC_FAMILY, 0);
+        for (int i = 0; !usable && PatternText(pattern, FC_FAMILY, i)[0] != '\0'; ++i) {
+            usable = FcStrCmpIgnoreCase(
+                         reinterpret_cast<const FcChar8*>(family),
+                         reinterpret_cast<const FcChar8*>(PatternText(pattern, FC_FAMILY, i))) == 0;
+        }
+    }
+    FcPatternDestroy(pattern);
+    if (!usable && match != nullptr) {
+        FcPatternDestroy(match);
+        match = nullptr;
+    }
+    return match;
+}
+
+int TextFindFont(char* path, int size)
+{
+    if (path == nullptr || size <= 0) {
+        return 0;
+    }
+    path[0] = '\0';
+    // A configuration of our own, destroyed before returning, so nothing of fontconfig stays
+    // allocated for the rest of the run.
+    FcConfig* config = FcInitLoadConfigAndFonts();
+    if (config == nullptr) {
+        return 0;
+    }
+    FcPattern* match = MatchBoldFamily(config, TEXT_FONT_NAME);
+    if (match == nullptr) {
+        match = MatchBoldFamily(config, "sans-serif:bold");
+    }
+    int found = 0;
+    if (match != nullptr) {
+        const char* file = PatternText(match, FC_FILE, 0);
+        if (std::strlen(file) < static_cast<size_t>(size)) {
+            std::strcpy(path, file);
+            found = 1;
+        }
+        FcPatternDestroy(match);
+    }
+    FcConfigDestroy(config);
+    return found;
+}
+
+// Opens the font on first use. A missing font is reported once; the calls then draw nothing until
+// TextShutdown.
 static TTF_Font* TextOpenFont()
 {
     if (TextFont != nullptr || TextFontMissing) {
@@ -34,17 +110,32 @@ static TTF_Font* TextOpenFont()
     if (!TextTtfStarted) {
         if (TTF_Init() != 0) {
             TextFontMissing = true;
-            ErrorLogWrite("\ntext: %s", TTF_GetError());
+            ErrorReport("cannot draw text: %s", TTF_GetError());
             return nullptr;
         }
         TextTtfStarted = true;
     }
-    TextFont = TTF_OpenFont(TextFontPath, TEXT_FONT_POINTS);
+    const char* path = TextFontPath;
+    if (path == nullptr) {
+        if (TextFoundPath[0] == '\0' && !TextFindFont(TextFoundPath, sizeof TextFoundPath)) {
+            TextFontMissing = true;
+            ErrorReport("no usable font: install DejaVu Sans Bold (fonts-dejavu-core) or another "
+                        "bold sans-serif font");
+            return nullptr;
+        }
+        path = TextFoundPath;
+    }
+    TextFont = TTF_OpenFont(path, TEXT_FONT_POINTS);
     if (TextFont == nullptr) {
         TextFontMissing = true;
-        ErrorLogWrite("\ntext: no font %s", TextFontPath);
+        ErrorReport("cannot open the font \"%s\": %s", path, TTF_GetError());
     }
     return TextFont;
+}
+
+int TextOpen()
+{
+    return TextOpenFont() != nullptr ? 1 : 0;
 }
 
 // The palette entry closest to the colour (least squared distance in red, green and blue; the
@@ -163,5 +254,6 @@ void TextShutdown()
         TextTtfStarted = false;
     }
     TextFontMissing = false;
+    TextFoundPath[0] = '\0';
     NearestIndex = -1;
 }

@@ -13,14 +13,24 @@ constexpr COLORREF RGB(int red, int green, int blue)
 }
 
 // The font: DejaVu Sans Bold at the size of the classic 16-pixel system font (a line is 16 pixels
-// high, 13 above the base line).
-constexpr const char* TEXT_FONT_FILE = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
+// high, 13 above the base line), found through fontconfig wherever the system keeps it.
+constexpr const char* TEXT_FONT_NAME = "DejaVu Sans:bold";
 constexpr int TEXT_FONT_POINTS = 13;
+constexpr int TEXT_FONT_PATH_SIZE = 4096;
 
 // ---- process lifetime ----
-// The font file that the first call after start or TextShutdown opens; TEXT_FONT_FILE unless a
-// test points it elsewhere.
+// The font file that the first call after start or TextShutdown opens; nullptr (the start value)
+// means the one TextFindFont finds. Tests point it at a file of their choice.
 extern const char* TextFontPath;
+
+// Finds the game's font through fontconfig and writes its file's path into path (size bytes).
+// DejaVu Sans Bold is taken first, else another bold sans-serif family that the system's
+// configuration names for sans-serif; fontconfig's last-resort substitute for anything else is
+// refused, since the screens are laid out for a sans-serif face. 1 when found, else 0 and "".
+int TextFindFont(char* path, int size);
+// Opens the font now, so that set-up can refuse to start without one. 1 when it is open; 0 when
+// no usable font exists, which has then been reported to the player (ErrorReport) once.
+int TextOpen();
 
 // Draws the text (8-bit characters, Latin-1) with its upper-left corner at (x, y), trimmed to the
 // surface. On an 8-bit surface the glyphs take the entry of PaletteEntries nearest to the colour.

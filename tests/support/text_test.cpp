@@ -4,11 +4,16 @@
 
 #include "graphics/palette.h"
 #include "tests/graphics/surface_dump.h"
+#include "tests/temp_dir.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <string>
 
 namespace {
 
@@ -33,7 +38,7 @@ protected:
     void TearDown() override
     {
         SDL_FreeSurface(surface);
-        TextFontPath = TEXT_FONT_FILE;
+        TextFontPath = nullptr;
         TextShutdown();
     }
 
@@ -138,14 +143,20 @@ TEST_F(TextTest, CallsThatCannotDrawReturnZeroAndTouchNothing)
     EXPECT_EQ(DrawTextRGB("locked", 0, 0, RGB(255, 255, 255), surface), 0);
     SDL_UnlockSurface(surface);
 
-    // Without its font the text layer draws nothing and says so, and recovers once the font is
-    // back.
+    // Without its font the text layer draws nothing and says so once, and recovers once the font
+    // is back.
     TextShutdown();
     TextFontPath = "/nonexistent/helix-dash-font.ttf";
+    testing::internal::CaptureStderr();
     EXPECT_EQ(DrawTextRGB("no font", 0, 0, RGB(255, 255, 255), surface), 0);
+    EXPECT_EQ(DrawTextRGB("no font", 0, 0, RGB(255, 255, 255), surface), 0);
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(said.rfind("helixdash: cannot open the font \"/nonexistent/helix-dash-font.ttf\"", 0),
+              0u);
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1);
     EXPECT_EQ(DrawTextPaletteIndex("no font", 0, 0, 255, surface), 0);
     EXPECT_EQ(Count(surface, BACKGROUND), 200 * 60);
-    TextFontPath = TEXT_FONT_FILE;
+    TextFontPath = nullptr;
     TextShutdown();
     EXPECT_EQ(DrawTextRGB("font", 0, 0, RGB(255, 255, 255), surface), 1);
     EXPECT_LT(Count(surface, BACKGROUND), 200 * 60);
@@ -157,6 +168,48 @@ TEST_F(TextTest, CallsThatCannotDrawReturnZeroAndTouchNothing)
     EXPECT_EQ(red + Count(deep, 0), 60 * 20);
     EXPECT_GT(red, 20);
     SDL_FreeSurface(deep);
+}
+
+// fontconfig finds the game's face wherever the system keeps it, and a system whose only fonts
+// are of other kinds gives none rather than its last-resort substitute.
+TEST(TextFontSearch, FindsDejaVuSansBoldAndRefusesASerifSubstitute)
+{
+    char path[TEXT_FONT_PATH_SIZE];
+    ASSERT_EQ(TextFindFont(path, sizeof path), 1);
+    EXPECT_NE(std::string(path).find("DejaVuSans-Bold"), std::string::npos) << path;
+    EXPECT_EQ(TextFindFont(path, 8), 0); // a path that does not fit is no path
+    EXPECT_STREQ(path, "");
+
+    // A system whose only font is a serif face: the configuration's own aliases apply, and
+    // fontconfig would offer the serif for want of anything better.
+    const std::filesystem::path folder = TestTempDir("font-search");
+    std::filesystem::create_directory(folder / "fonts");
+    std::filesystem::copy_file("/usr/share/fonts/truetype/dejavu/DejaVuSerif-Bold.ttf",
+                               folder / "fonts/DejaVuSerif-Bold.ttf");
+    const std::string serifOnly = (folder / "fonts.conf").string();
+    std::FILE* conf = std::fopen(serifOnly.c_str(), "w");
+    ASSERT_NE(conf, nullptr);
+    std::fprintf(conf,
+                 "<?xml version=\"1.0\"?>\n<fontconfig><include ignore_missing=\"yes\">"
+                 "/etc/fonts/conf.d</include><dir>%s/fonts</dir><cachedir>%s</cachedir>"
+                 "</fontconfig>\n",
+                 folder.c_str(), folder.c_str());
+    std::fclose(conf);
+    const char* before = std::getenv("FONTCONFIG_FILE");
+    const std::string kept = before != nullptr ? before : "";
+    setenv("FONTCONFIG_FILE", serifOnly.c_str(), 1);
+    EXPECT_EQ(TextFindFont(path, sizeof path), 0);
+    TextShutdown();
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(TextOpen(), 0);
+    EXPECT_EQ(testing::internal::GetCapturedStderr().rfind("helixdash: no usable font", 0), 0u);
+    if (before != nullptr) {
+        setenv("FONTCONFIG_FILE", kept.c_str(), 1);
+    } else {
+        unsetenv("FONTCONFIG_FILE");
+    }
+    TextShutdown();
+    EXPECT_EQ(TextOpen(), 1);
 }
 
 } // namespace
