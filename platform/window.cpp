@@ -7,6 +7,7 @@
 #include "platform/timer.h"
 #include "platform/window_sdl.h"
 
+#include <cstdio>
 #include <cstring>
 
 struct PlatformInstanceRecord {
@@ -37,8 +38,9 @@ static PlatformCursor ArrowCursor{IDC_ARROW};
 static PlatformBrush BlackBrush{BLACK_BRUSH};
 static ClassRecord Classes[PLATFORM_MAX_CLASSES];
 static PlatformWindow Windows[PLATFORM_MAX_WINDOWS];
-static bool VideoStartedHere = false; // SDL video was started by CreateWindowEx
-static int CursorCount = 0;           // ShowCursor's display count
+static bool VideoStartedHere = false;  // SDL video was started by CreateWindowEx
+static char WindowErrorText[256] = ""; // why the latest CreateWindowEx made no window
+static int CursorCount = 0;            // ShowCursor's display count
 
 HINSTANCE PlatformInstance()
 {
@@ -101,24 +103,57 @@ BOOL GetClassInfoEx(HINSTANCE, const char* className, WNDCLASSEX* out)
     return 1;
 }
 
+static HWND RefuseWindow(const char* why)
+{
+    std::snprintf(WindowErrorText, sizeof WindowErrorText, "%s", why);
+    return nullptr;
+}
+
+// Whether SDL settled on a video driver that shows nothing (its offscreen or dummy driver) on
+// its own, because no display answered; one the user named in SDL_VIDEODRIVER is meant.
+static bool VideoDriverShowsNothing()
+{
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver == nullptr) {
+        return true;
+    }
+    if (std::strcmp(driver, "offscreen") != 0 && std::strcmp(driver, "dummy") != 0) {
+        return false;
+    }
+    const char* named = SDL_GetHint(SDL_HINT_VIDEODRIVER); // the environment, or a hint
+    return named == nullptr || std::strstr(named, driver) == nullptr;
+}
+
 static bool StartVideo()
 {
     if (SDL_WasInit(SDL_INIT_VIDEO) != 0) {
         return true;
     }
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        RefuseWindow(SDL_GetError());
+        return false;
+    }
+    if (VideoDriverShowsNothing()) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        RefuseWindow(PLATFORM_NO_DISPLAY);
         return false;
     }
     VideoStartedHere = true;
     return true;
 }
 
+const char* PlatformWindowError()
+{
+    return WindowErrorText;
+}
+
 HWND CreateWindowEx(DWORD, const char* className, const char* title, DWORD style, int x, int y,
                     int width, int height, HWND, void*, HINSTANCE, void*)
 {
+    WindowErrorText[0] = '\0';
     const ClassRecord* c = FindClass(className);
     if (c == nullptr || width <= 0 || height <= 0) {
-        return nullptr;
+        return RefuseWindow("no such window class, or no size");
     }
     PlatformWindow* window = nullptr;
     for (PlatformWindow& w : Windows) {
@@ -127,7 +162,10 @@ HWND CreateWindowEx(DWORD, const char* className, const char* title, DWORD style
             break;
         }
     }
-    if (window == nullptr || !StartVideo()) {
+    if (window == nullptr) {
+        return RefuseWindow("too many windows");
+    }
+    if (!StartVideo()) {
         return nullptr;
     }
     Uint32 flags = (style & WS_VISIBLE) ? SDL_WINDOW_SHOWN : SDL_WINDOW_HIDDEN;
@@ -136,7 +174,7 @@ HWND CreateWindowEx(DWORD, const char* className, const char* title, DWORD style
     }
     SDL_Window* sdl = SDL_CreateWindow(title ? title : "", x, y, width, height, flags);
     if (sdl == nullptr) {
-        return nullptr;
+        return RefuseWindow(SDL_GetError());
     }
     if (SDL_Surface* icon = PlatformIconSurface(c->record.hIcon)) {
         SDL_SetWindowIcon(sdl, icon);
@@ -149,7 +187,7 @@ HWND CreateWindowEx(DWORD, const char* className, const char* title, DWORD style
     // As on Windows, a procedure that answers WM_CREATE with -1 refuses the window.
     if (SendMessage(window, WM_CREATE, 0, 0) == -1) {
         DestroyWindow(window);
-        return nullptr;
+        return RefuseWindow("the window procedure refused the window");
     }
     return window;
 }

@@ -25,12 +25,19 @@ BOOL UnregisterClass(const char* className, HINSTANCE instance);
 // Copies the registered record of a class; 0 when no class has that name.
 BOOL GetClassInfoEx(HINSTANCE instance, const char* className, WNDCLASSEX* out);
 
+// What PlatformWindowError says when no display answered: SDL fell back on a video driver that
+// shows nothing without the user asking for it in SDL_VIDEODRIVER (as tests do).
+constexpr const char* PLATFORM_NO_DISPLAY = "no display found";
+
 // Makes a window of a registered class as an SDL window (WS_POPUP: borderless; WS_VISIBLE: shown)
-// and sends it WM_CREATE. Returns no window (nullptr) when the class is unknown or SDL's video
-// cannot start or make the window.
+// and sends it WM_CREATE. Returns no window (nullptr) when the class is unknown, no display is
+// found, or SDL's video cannot start or make the window; PlatformWindowError says which.
 HWND CreateWindowEx(DWORD exStyle, const char* className, const char* title, DWORD style, int x,
                     int y, int width, int height, HWND parent, void* menu, HINSTANCE instance,
                     void* createParam);
+// Why the latest CreateWindowEx made no window (PLATFORM_NO_DISPLAY, or SDL's own words); ""
+// after one that made its window.
+const char* PlatformWindowError();
 // Sends WM_DESTROY, stops the window's timers, drops its queued messages and closes it.
 BOOL DestroyWindow(HWND window);
 // 1 while the handle names a window that exists.
