@@ -1,20 +1,58 @@
-// The program's start: runs the game in the current folder, which must hold its pictures, sounds
-// and score file, and ends the platform layer after it.
+// The program's start: reads the command line, finds the game's data and the player's score file,
+// runs the game and ends the platform layer after it. Every failure is one line on standard error.
 #include <cstdio>
+#include <string>
 
+#include "app/command_line.h"
+#include "app/player_files.h"
 #include "app/winmain.h"
+#include "game/score_file.h"
+#include "game/setup.h"
 #include "platform/window.h"
+#include "support/data_folder.h"
+#include "support/error_log.h"
 
-int main()
+// What the program ends with when it cannot start: no data, no window, a damaged file, no font.
+static constexpr int EXIT_CANNOT_START = 1;
+
+int main(int argc, char** argv)
 {
-    char commandLine[] = "";
-    const int result = WinMain(PlatformInstance(), nullptr, commandLine, SW_SHOWNORMAL);
-    const bool windowMade = MainWindow != nullptr;
-    PlatformShutdown();
-    if (!windowMade) {
-        std::fprintf(stderr, "helixdash: cannot open the game's 640 x 480 window (is a display "
-                             "available?)\n");
-        return 1;
+    switch (CommandLineRead(argc, argv)) {
+        case COMMAND_LINE_DONE:
+            return 0;
+        case COMMAND_LINE_BAD:
+            return COMMAND_LINE_EXIT_USAGE;
+        default:
+            break;
     }
+    if (CommandLine.logFile != nullptr && !ErrorLogOpen(CommandLine.logFile, nullptr)) {
+        ErrorReport("cannot open the log file %s", CommandLine.logFile);
+    }
+
+    const std::string executableFolder = DataExecutableFolder();
+    if (!DataFolderFind(CommandLine.dataFolder, SetupDataFiles, SETUP_DATA_FILE_COUNT,
+                        executableFolder.c_str(), DataInstallFolder())) {
+        ErrorReport("cannot find the game's pictures and sounds; looked in %s", DataFoldersTried);
+        ErrorLogClose();
+        return EXIT_CANNOT_START;
+    }
+    ErrorLogWrite("\ndata folder: %s", DataFolder[0] != '\0' ? DataFolder : ".");
+
+    // Earlier versions kept the scores beside the game's data, in the build tree.
+    const std::string besideData = DataPath(SCORE_FILE_NAME);
+    const std::string buildTreeData = executableFolder + "../data/" + SCORE_FILE_NAME;
+    const char* oldScoreFiles[] = {besideData.c_str(), buildTreeData.c_str()};
+    PlayerScoreFileFind(CommandLine.scoreFile, oldScoreFiles, executableFolder.empty() ? 1 : 2);
+
+    SetupWindowed = CommandLine.windowed;
+    char noCommandLine[] = "";
+    int result = WinMain(PlatformInstance(), nullptr, noCommandLine, SW_SHOWNORMAL);
+    if (MainWindow == nullptr) {
+        ErrorReport("%s", PlatformWindowError()[0] != '\0' ? PlatformWindowError()
+                                                           : "cannot open the game's window");
+        result = EXIT_CANNOT_START;
+    }
+    PlatformShutdown();
+    ErrorLogClose();
     return result;
 }

@@ -13,6 +13,8 @@
 void (*MainLoopPassHook)() = nullptr;
 
 static constexpr const char* WINDOW_CLASS_NAME = "WINCLASS1";
+// What the desktop shows in the title bar, the task list and the window switcher.
+static constexpr const char* WINDOW_TITLE = "HELIX DASH";
 static constexpr int WINDOW_WIDTH = 640;
 static constexpr int WINDOW_HEIGHT = 480;
 
@@ -51,7 +53,7 @@ int WinMain(HINSTANCE instance, HINSTANCE, char*, int)
         return 0;
     }
 
-    HWND window = CreateWindowEx(0, WINDOW_CLASS_NAME, "", WS_POPUP | WS_VISIBLE, 0, 0,
+    HWND window = CreateWindowEx(0, WINDOW_CLASS_NAME, WINDOW_TITLE, WS_POPUP | WS_VISIBLE, 0, 0,
                                  WINDOW_WIDTH, WINDOW_HEIGHT, nullptr, nullptr, instance, nullptr);
     if (window == nullptr) {
         return 0;

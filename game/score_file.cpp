@@ -4,6 +4,7 @@
 #include <cstring>
 #include <memory>
 
+char ScoreFilePath[SCORE_PATH_SIZE] = "scores.brd";
 ScoreRecord ScoreTable[SCORE_TABLE_SIZE] = {};
 int ScoreCount = 0;
 
@@ -101,7 +102,7 @@ int LoadScoresFrom(std::FILE* stream)
 
 int LoadScores()
 {
-    FileHandle stream(std::fopen(SCORE_FILE_NAME, "r"));
+    FileHandle stream(std::fopen(ScoreFilePath, "r"));
     if (!stream) {
         ClearTable();
         return 0;

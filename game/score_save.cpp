@@ -41,7 +41,7 @@ int SaveScore()
     }
     // Opened afresh on every call, so a save that failed (a missing directory, a full disk) can
     // succeed when the player tries again.
-    int fd = open(SCORE_FILE_NAME, O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    int fd = open(ScoreFilePath, O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
     if (fd < 0) {
         return 0;
     }

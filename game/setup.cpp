@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <string>
 #include <vector>
 
 #include "game/placement.h"
@@ -19,11 +20,15 @@
 #include "graphics/palette.h"
 #include "platform/window.h"
 #include "sound/sound.h"
+#include "support/data_folder.h"
+#include "support/error_log.h"
+#include "support/text.h"
 
 Sprite OpeningSprite = {};
 Sprite TitleSprite = {};
 char SetupError[SETUP_ERROR_SIZE] = {};
 long SetupSeed = -1;
+int SetupWindowed = 0;
 
 // A picture sheet: cells of one size framed by one-pixel lines, of which the game cuts `columns`
 // by `rows`. Cell number n lies in column n mod columns, row n div columns.
@@ -60,6 +65,15 @@ static const std::array<SoundSpec, 7> SOUND_FILES{{
     {&SoundGameOver, "untitled7.WAV"},
 }};
 
+const char* const SetupDataFiles[SETUP_DATA_FILE_COUNT] = {
+    BRINDLE_SHEET.fileName,  TITLE_SHEET.fileName,    BACKGROUND_SHEET.fileName,
+    FACE_SHEET.fileName,     MEMO_SHEET.fileName,     STRAND_SHEET.fileName,
+    CHROMO_SHEET.fileName,   CATCHER_SHEET.fileName,  BONUS_SHEET.fileName,
+    SOUND_FILES[0].fileName, SOUND_FILES[1].fileName, SOUND_FILES[2].fileName,
+    SOUND_FILES[3].fileName, SOUND_FILES[4].fileName, SOUND_FILES[5].fileName,
+    SOUND_FILES[6].fileName, DISPLAY_PALETTE_FILE,
+};
+
 // Every sound slot: volume, pan and frequency control (DirectSound's DSBCAPS_CTRL* bits).
 static constexpr unsigned SOUND_CAPS = 0xE0;
 static constexpr int SCREEN_BPP = 8;
@@ -82,29 +96,29 @@ static constexpr int PARKED = -100;              // templates wait off screen, n
 static constexpr int BLANK_FACE_CELL_ROW = 8;    // cell (0, 8): the blank layer of every face layer
 static constexpr int SPECIAL_FACE_ROW_SHIFT = 4; // special pictures lie four rows below ordinary
 
-// Writes the set-up's one line of failure to standard error, keeps it in SetupError and returns
+// Reports the set-up's one line of failure to the player, keeps it in SetupError and returns
 // false, so a step can end with `return Fail(...)`.
 static bool Fail(const char* format, ...)
 {
-    std::strcpy(SetupError, "helixdash: ");
+    std::snprintf(SetupError, sizeof SetupError, "%s: ", ERROR_PROGRAM_NAME);
     const size_t used = std::strlen(SetupError);
     va_list arguments;
     va_start(arguments, format);
     std::vsnprintf(SetupError + used, sizeof SetupError - used, format, arguments);
     va_end(arguments);
-    std::fprintf(stderr, "%s\n", SetupError);
+    ErrorReport("%s", SetupError + used);
     return false;
 }
 
-// Whether the file can be opened for reading; fails naming it when not, so a missing file is
-// told apart from one whose contents are wrong.
-static bool FileOpens(const char* fileName)
+// Whether the data file can be opened for reading; fails naming it when not, so a missing file
+// is told apart from one whose contents are wrong.
+static bool FileOpens(const std::string& path)
 {
     errno = 0;
-    std::FILE* file = std::fopen(fileName, "rb");
+    std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) {
         const int why = errno;
-        return Fail("cannot load \"%s\": %s", fileName,
+        return Fail("cannot load \"%s\": %s", path.c_str(),
                     why == ENOENT ? "missing file" : std::strerror(why));
     }
     std::fclose(file);
@@ -129,11 +143,12 @@ struct LoadedSheet {
 static bool LoadSheet(LoadedSheet* sheet)
 {
     const SheetLayout& layout = sheet->layout;
-    if (!FileOpens(layout.fileName)) {
+    const std::string path = DataPath(layout.fileName);
+    if (!FileOpens(path)) {
         return false;
     }
-    if (!BitmapLoad(&sheet->image, layout.fileName) || sheet->image.infoHeader.biBitCount != 8) {
-        return Fail("cannot load \"%s\": not a valid 8-bit BMP", layout.fileName);
+    if (!BitmapLoad(&sheet->image, path.c_str()) || sheet->image.infoHeader.biBitCount != 8) {
+        return Fail("cannot load \"%s\": not a valid 8-bit BMP", path.c_str());
     }
     // The last cell needs no frame line after it.
     const int needWidth = layout.columns * (layout.cellWidth + 1);
@@ -142,7 +157,7 @@ static bool LoadSheet(LoadedSheet* sheet)
     const int height = sheet->image.infoHeader.biHeight;
     if (width < needWidth || height < needHeight) {
         return Fail("cannot load \"%s\": too small for its cells (%d x %d, needs at least %d x %d)",
-                    layout.fileName, width, height, needWidth, needHeight);
+                    path.c_str(), width, height, needWidth, needHeight);
     }
     return true;
 }
@@ -381,18 +396,18 @@ static bool BuildBonusSprites()
 static bool LoadSounds()
 {
     for (const SoundSpec& sound : SOUND_FILES) {
-        if (!FileOpens(sound.fileName)) {
+        const std::string path = DataPath(sound.fileName);
+        if (!FileOpens(path)) {
             return false;
         }
-        *sound.id = SoundLoadWav(sound.fileName, SOUND_CAPS);
+        *sound.id = SoundLoadWav(path.c_str(), SOUND_CAPS);
         if (*sound.id < 0) {
-            // The loader's reason starts with the file name, which the line names already.
+            // The loader's reason starts with the file's path, which the line names already.
             const char* why = SoundLoadError();
-            const size_t nameLength = std::strlen(sound.fileName);
-            if (std::strncmp(why, sound.fileName, nameLength) == 0 && why[nameLength] == ' ') {
-                why += nameLength + 1;
+            if (std::strncmp(why, path.c_str(), path.size()) == 0 && why[path.size()] == ' ') {
+                why += path.size() + 1;
             }
-            return Fail("cannot load \"%s\": not a valid WAV (%s)", sound.fileName, why);
+            return Fail("cannot load \"%s\": not a valid WAV (%s)", path.c_str(), why);
         }
     }
     return true;
@@ -403,8 +418,14 @@ int GameInit()
     SetupError[0] = '\0';
     std::srand(SetupSeed >= 0 ? static_cast<unsigned>(SetupSeed)
                               : static_cast<unsigned>(std::time(nullptr)));
-    if (!DisplayInit(SCREEN_PIXELS_WIDE, FIELD_HEIGHT, SCREEN_BPP, 0)) {
-        Fail("cannot set up the %d x %d display", SCREEN_PIXELS_WIDE, FIELD_HEIGHT);
+    if (!DisplayInit(SCREEN_PIXELS_WIDE, FIELD_HEIGHT, SCREEN_BPP, SetupWindowed)) {
+        Fail("cannot set up the %d x %d display: %s", SCREEN_PIXELS_WIDE, FIELD_HEIGHT,
+             DisplayError());
+        return SETUP_FAILED;
+    }
+    // Every screen writes text, so a game without a font is no game to start.
+    if (!TextOpen()) {
+        std::snprintf(SetupError, sizeof SetupError, "%s: no usable font", ERROR_PROGRAM_NAME);
         return SETUP_FAILED;
     }
     // Without a sound device the game runs silently.

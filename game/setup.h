@@ -28,6 +28,13 @@ extern char SetupError[SETUP_ERROR_SIZE];
 // The seed GameInit gives srand: below 0 (the start value) the current time in seconds, as a
 // player gets; 0 or more that value, so golden runs and benchmarks see the same field each time.
 extern long SetupSeed;
+// 1: the display starts in a window (the player's --window); 0 (the start value): full screen.
+extern int SetupWindowed;
+
+// The files set-up reads from the data folder: the nine pictures, the seven sounds and the
+// display's palette file.
+constexpr int SETUP_DATA_FILE_COUNT = 17;
+extern const char* const SetupDataFiles[SETUP_DATA_FILE_COUNT];
 
 // Runs once, after the window exists and before the main loop: SETUP_DONE, SETUP_NO_SCORES or
 // SETUP_FAILED.

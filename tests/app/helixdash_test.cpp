@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
@@ -30,15 +31,18 @@ static const char* const SOUNDS[] = {
     "untitled5.WAV", "untitled6.WAV", "untitled7.WAV",
 };
 
-// One run of the program in a data folder of its own, and how it ended.
+// One run of the program in a folder of its own, and how it ended.
 struct GameRun {
-    std::string what;     // the case, for messages
-    fs::path folder;      // its data folder
-    int stopAfterMs = -1; // when >= 0: asked to end (SIGTERM) once it has run this long
-    pid_t pid = -1;       // while it runs
-    bool exited = false;  // ended by itself (else it was killed)
-    int status = -1;      // its exit status when it exited
-    std::string errors;   // everything it wrote on standard error
+    std::string what;              // the case, for messages
+    fs::path folder;               // its working folder, a data folder unless the case says
+    std::vector<std::string> args; // its command-line arguments
+    std::vector<std::string> env;  // "NAME=value" set, or "NAME" unset, over the test's own
+    int stopAfterMs = -1;          // when >= 0: asked to end (SIGTERM) once it has run this long
+    pid_t pid = -1;                // while it runs
+    bool exited = false;           // ended by itself (else it was killed)
+    int status = -1;               // its exit status when it exited
+    std::string output;            // everything it wrote on standard output
+    std::string errors;            // everything it wrote on standard error
 };
 
 static std::vector<uint8_t> ReadFile(const fs::path& path)
@@ -71,19 +75,36 @@ static std::vector<uint8_t> BottomHalf(std::vector<uint8_t> bmp)
     return bmp;
 }
 
-// Starts the game in the folder, its standard error into stderr.txt there.
-static pid_t StartGame(const fs::path& folder)
+// Starts the game in the run's folder, its standard output and error into files there. The
+// player's folders are the run's own, so no run writes into the home of whoever runs the tests.
+static pid_t StartGame(const GameRun& run)
 {
     const pid_t child = fork();
     if (child == 0) {
+        const fs::path& folder = run.folder;
         const int err = open((folder / "stderr.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        const int out = open("/dev/null", O_WRONLY);
+        const int out = open((folder / "stdout.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (err < 0 || out < 0 || chdir(folder.c_str()) != 0) {
             _exit(127);
         }
         dup2(err, 2);
         dup2(out, 1);
-        execl(HELIX_GAME_BINARY, "helixdash", static_cast<char*>(nullptr));
+        setenv("XDG_DATA_HOME", (folder / "player-data").c_str(), 1);
+        setenv("XDG_CONFIG_HOME", (folder / "player-config").c_str(), 1);
+        for (const std::string& change : run.env) {
+            const size_t equals = change.find('=');
+            if (equals == std::string::npos) {
+                unsetenv(change.c_str());
+            } else {
+                setenv(change.substr(0, equals).c_str(), change.c_str() + equals + 1, 1);
+            }
+        }
+        std::vector<char*> argv{const_cast<char*>("helixdash")};
+        for (const std::string& arg : run.args) {
+            argv.push_back(const_cast<char*>(arg.c_str()));
+        }
+        argv.push_back(nullptr);
+        execv(HELIX_GAME_BINARY, argv.data());
         _exit(127);
     }
     return child;
@@ -98,7 +119,7 @@ static void RunAll(std::vector<GameRun>& runs)
     for (size_t next = 0, done = 0; done < runs.size();) {
         for (; next < runs.size() && next - done < 8; ++next) {
             started[next] = steady_clock::now();
-            runs[next].pid = StartGame(runs[next].folder);
+            runs[next].pid = StartGame(runs[next]);
             ASSERT_GT(runs[next].pid, 0) << "fork failed";
         }
         std::this_thread::sleep_for(milliseconds(5));
@@ -124,6 +145,8 @@ static void RunAll(std::vector<GameRun>& runs)
             run.status = run.exited ? WEXITSTATUS(status) : -1;
             const std::vector<uint8_t> errors = ReadFile(run.folder / "stderr.txt");
             run.errors.assign(errors.begin(), errors.end());
+            const std::vector<uint8_t> output = ReadFile(run.folder / "stdout.txt");
+            run.output.assign(output.begin(), output.end());
             ++done;
         }
     }
@@ -139,28 +162,58 @@ protected:
         fs::remove_all(base);
     }
 
-    // A run in a fresh data folder: links to the generated files, a copy of the score file (the
-    // one file the game may write), and without `leaveOut`.
+    // A run in a fresh data folder: links to the generated files, without `leaveOut`.
     GameRun& AddRun(const std::string& what, const std::string& leaveOut = "")
+    {
+        GameRun& run = AddRunIn(what);
+        std::vector<std::string> files(std::begin(PICTURES), std::end(PICTURES));
+        files.insert(files.end(), std::begin(SOUNDS), std::end(SOUNDS));
+        files.push_back("mainPalette.PAL");
+        for (const std::string& name : files) {
+            if (name != leaveOut) {
+                fs::create_symlink(fs::path(HELIX_DATA_DIR) / name, run.folder / name);
+            }
+        }
+        return run;
+    }
+
+    // A run in a fresh, empty folder.
+    GameRun& AddRunIn(const std::string& what)
     {
         GameRun& run = runs.emplace_back();
         run.what = what;
         run.folder = base / std::to_string(runs.size());
         fs::create_directories(run.folder);
-        for (const fs::directory_entry& entry : fs::directory_iterator(HELIX_DATA_DIR)) {
-            const std::string name = entry.path().filename().string();
-            if (name == leaveOut) {
-                continue;
-            }
-            if (name == "scores.brd") {
-                fs::copy_file(entry.path(), run.folder / name);
-            } else {
-                fs::create_symlink(entry.path(), run.folder / name);
-            }
-        }
         return run;
     }
 };
+
+// The names and sizes of the files in a folder, to see that a run wrote nothing there.
+static std::string Listing(const fs::path& folder)
+{
+    std::vector<std::string> entries;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+        entries.push_back(entry.path().filename().string() + " " +
+                          std::to_string(fs::file_size(entry.path())));
+    }
+    std::sort(entries.begin(), entries.end());
+    std::string listing;
+    for (const std::string& entry : entries) {
+        listing += entry + "\n";
+    }
+    return listing;
+}
+
+static void WriteText(const fs::path& path, const std::string& text)
+{
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+static std::string ReadText(const fs::path& path)
+{
+    const std::vector<uint8_t> bytes = ReadFile(path);
+    return {bytes.begin(), bytes.end()};
+}
 
 TEST_F(GameProgramTest, EachMissingOrDamagedPictureOrSoundEndsTheGameWithOneLineNamingIt)
 {
@@ -201,17 +254,90 @@ TEST_F(GameProgramTest, EachMissingOrDamagedPictureOrSoundEndsTheGameWithOneLine
     }
 }
 
-TEST_F(GameProgramTest, RunsWithoutPaletteFileOrScoreFileAndEndsCleanlyWhenAsked)
+TEST_F(GameProgramTest, CommandLineAndStartFailuresEndWithTheirStatusAndOneLine)
 {
-    // Asked to end well after its set-up (SIGTERM, as the desktop does at log-out), it shuts
-    // down through the window's close road.
-    AddRun("no mainPalette.PAL", "mainPalette.PAL").stopAfterMs = 1500;
-    AddRun("no scores.brd", "scores.brd").stopAfterMs = 1500;
+    // fontconfig reading a configuration without a single font.
+    const fs::path noFonts = base / "no-fonts.conf";
+    WriteText(noFonts, "<?xml version=\"1.0\"?>\n<fontconfig><cachedir>" + base.string() +
+                           "</cachedir></fontconfig>\n");
+    const fs::path empty = base / "empty";
+    fs::create_directories(empty);
+    struct Case {
+        std::vector<std::string> args;
+        std::vector<std::string> env;
+        int status;
+        std::string output; // its start
+        std::string errors; // its start, or its last line for the no-display case
+    };
+    const Case cases[] = {
+        {{"--help"}, {}, 0, "Usage: helixdash [--window | --fullscreen] [--data-dir DIR]", ""},
+        {{"--version"}, {}, 0, "helixdash " HELIX_VERSION "\n", ""},
+        {{"--frobnicate"}, {}, 2, "", "helixdash: unknown option '--frobnicate'\nUsage: "},
+        {{"--window", "stray"}, {}, 2, "", "helixdash: unexpected argument 'stray'\nUsage: "},
+        {{"--data-dir"}, {}, 2, "", "helixdash: this option needs a value: '--data-dir'\n"},
+        {{"--data-dir", empty.string()},
+         {},
+         1,
+         "",
+         "helixdash: cannot find the game's pictures and sounds; looked in " + empty.string() +
+             "\n"},
+        {{}, {"FONTCONFIG_FILE=" + noFonts.string()}, 1, "", "helixdash: no usable font: "},
+        {{}, {"SDL_VIDEODRIVER", "DISPLAY", "WAYLAND_DISPLAY"}, 1, "", "no display"},
+    };
+    for (const Case& c : cases) {
+        GameRun& run = AddRun("helixdash " + (c.args.empty() ? c.env.front() : c.args.front()));
+        run.args = c.args;
+        run.env = c.env;
+    }
+    RunAll(runs);
+    for (size_t i = 0; i < runs.size(); ++i) {
+        const GameRun& run = runs[i];
+        const Case& c = cases[i];
+        EXPECT_TRUE(run.exited) << run.what << ": crashed or hung";
+        EXPECT_EQ(run.status, c.status) << run.what << ": " << run.errors;
+        EXPECT_EQ(run.output.rfind(c.output, 0), 0u) << run.what << ": " << run.output;
+        if (c.errors == "no display") {
+            // Libraries may speak first; the program's own word is the last line.
+            EXPECT_TRUE(run.errors.ends_with("\nhelixdash: no display found\n") ||
+                        run.errors == "helixdash: no display found\n")
+                << run.errors;
+        } else {
+            EXPECT_EQ(run.errors.rfind(c.errors, 0), 0u) << run.what << ": " << run.errors;
+            if (c.status == 1) {
+                EXPECT_EQ(std::count(run.errors.begin(), run.errors.end(), '\n'), 1) << run.errors;
+            }
+        }
+    }
+}
+
+TEST_F(GameProgramTest, KeepsScoresInThePlayersFolderAndNeverWritesIntoTheDataFolder)
+{
+    // Each run is asked to end well after its set-up (SIGTERM, as the desktop does at log-out)
+    // and shuts down through the window's close road.
+    AddRun("no mainPalette.PAL", "mainPalette.PAL");
+    const std::string oldScores = "Ada\nGenius\n100\n";
+    WriteText(AddRun("old scores beside the data").folder / "scores.brd", oldScores);
+    const fs::path mine = base / "mine.brd";
+    AddRun("--scores FILE").args = {"--scores", mine.string()};
+    const std::string dataBefore = Listing(HELIX_DATA_DIR);
+    AddRunIn("--data-dir from another folder").args = {"--window", "--data-dir", HELIX_DATA_DIR};
+    for (GameRun& run : runs) {
+        run.stopAfterMs = 1500;
+    }
     RunAll(runs);
     for (const GameRun& run : runs) {
         EXPECT_TRUE(run.exited) << run.what << ": the game crashed";
         EXPECT_EQ(run.status, 0) << run.what;
         EXPECT_EQ(run.errors, "") << run.what;
     }
-    EXPECT_FALSE(fs::exists(runs[1].folder / "scores.brd")) << "nothing was played or saved";
+    const auto playerScores = [&](int run) {
+        return runs[run].folder / "player-data/helixdash/scores.brd";
+    };
+    EXPECT_EQ(ReadText(playerScores(0)), "") << "a first run makes an empty score file";
+    EXPECT_EQ(ReadText(playerScores(1)), oldScores) << "old scores are copied, not lost";
+    EXPECT_EQ(ReadText(runs[1].folder / "scores.brd"), oldScores);
+    EXPECT_TRUE(fs::exists(mine));
+    EXPECT_FALSE(fs::exists(runs[2].folder / "player-data")) << "--scores makes no folder";
+    EXPECT_TRUE(fs::exists(playerScores(3)));
+    EXPECT_EQ(Listing(HELIX_DATA_DIR), dataBefore);
 }
