@@ -170,20 +170,4 @@ TEST(GeneratedAssets, TheGeneratorDrawsTheSameBytesEveryRun)
     std::filesystem::remove_all(dir);
 }
 
-TEST(GeneratedAssets, TheScoreFileIsMadeWhenMissingAndNeverRewritten)
-{
-    const std::filesystem::path dir = TestTempDir("helix-scores");
-    const auto scores = dir / "scores.brd";
-    const std::string command =
-        std::string(HELIX_CMAKE) + " -DSCORES=" + scores.string() + " -P " + HELIX_ENSURE_SCORES;
-    ASSERT_EQ(std::system(command.c_str()), 0);
-    ASSERT_TRUE(std::filesystem::exists(scores));
-    EXPECT_EQ(std::filesystem::file_size(scores), 0u);
-    std::ofstream(scores) << "Ada\nGene Genie\n120\n";
-    ASSERT_EQ(std::system(command.c_str()), 0);
-    const std::vector<uint8_t> kept = ReadAll(scores);
-    EXPECT_EQ(std::string(kept.begin(), kept.end()), "Ada\nGene Genie\n120\n");
-    std::filesystem::remove_all(dir);
-}
-
 } // namespace

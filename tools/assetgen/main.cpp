@@ -1,8 +1,11 @@
-// assetgen: draws the game's pictures and writes them with the palette file into a folder.
-// Usage: assetgen OUTPUT_FOLDER. The output is the same, byte for byte, on every run.
+// assetgen: draws the game's pictures and writes them with the palette file into a folder, or
+// the desktop icons into an icon theme folder.
+// Usage: assetgen OUTPUT_FOLDER | assetgen --icons FOLDER. The output is the same, byte for byte,
+// on every run.
 #include <cstdio>
 #include <string>
 
+#include "tools/assetgen/app_icon.h"
 #include "tools/assetgen/canvas.h"
 #include "tools/assetgen/pal_writer.h"
 #include "tools/assetgen/palette.h"
@@ -33,12 +36,20 @@ constexpr Output OUTPUTS[] = {
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: assetgen OUTPUT_FOLDER\n");
+    const bool icons = argc == 3 && std::string(argv[1]) == "--icons";
+    if (!icons && (argc != 2 || argv[1][0] == '-')) {
+        std::fprintf(stderr, "usage: assetgen OUTPUT_FOLDER\n       assetgen --icons FOLDER\n");
         return 2;
     }
-    const std::string dir = argv[1];
     ArtPaletteBuild();
+    // The icons use no lettering, so they do not wait for the font.
+    if (icons) {
+        if (AppIconWriteAll(argv[2]))
+            return 0;
+        std::fprintf(stderr, "assetgen: cannot write the icons into %s\n", argv[2]);
+        return 1;
+    }
+    const std::string dir = argv[1];
     int width = 0, height = 0;
     if (!TextMeasure("A", 16, &width, &height)) {
         std::fprintf(stderr, "assetgen: cannot open the lettering font %s\n", TEXT_FONT_PATH);

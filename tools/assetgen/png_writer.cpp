@@ -1,0 +1,69 @@
+// The PNG writer of the asset generator: signature, IHDR, one zlib-compressed IDAT, IEND.
+#include "tools/assetgen/png_writer.h"
+
+#include <zlib.h>
+
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+namespace {
+
+// The largest side we write; far above any icon, and it keeps every size below in 32 bits.
+constexpr int PNG_MAX_SIDE = 4096;
+
+void PutBig32(std::vector<uint8_t>& out, uint32_t v)
+{
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out.push_back(uint8_t(v >> shift));
+}
+
+// A chunk: length, type, data, and the CRC of type and data.
+void PutChunk(std::vector<uint8_t>& out, const char* type, const uint8_t* data, uint32_t size)
+{
+    PutBig32(out, size);
+    const size_t typeAt = out.size();
+    out.insert(out.end(), type, type + 4);
+    if (size > 0)
+        out.insert(out.end(), data, data + size);
+    PutBig32(out, uint32_t(crc32(0L, out.data() + typeAt, uInt(4 + size))));
+}
+
+} // namespace
+
+int PngWriteRgba(const char* path, int width, int height, const uint8_t* rgba)
+{
+    if (width <= 0 || height <= 0 || width > PNG_MAX_SIDE || height > PNG_MAX_SIDE || !rgba)
+        return 0;
+    const size_t rowBytes = 4 * size_t(width);
+    // Every row starts with its filter byte; filter 0 (none) keeps the writer small, and zlib
+    // still packs an icon's large clear areas to almost nothing.
+    std::vector<uint8_t> raw;
+    raw.reserve((rowBytes + 1) * size_t(height));
+    for (int y = 0; y < height; ++y) {
+        raw.push_back(0);
+        const uint8_t* row = rgba + size_t(y) * rowBytes;
+        raw.insert(raw.end(), row, row + rowBytes);
+    }
+    uLongf packedSize = compressBound(uLong(raw.size()));
+    std::vector<uint8_t> packed(packedSize);
+    if (compress2(packed.data(), &packedSize, raw.data(), uLong(raw.size()), 9) != Z_OK)
+        return 0;
+
+    std::vector<uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    std::vector<uint8_t> header;
+    PutBig32(header, uint32_t(width));
+    PutBig32(header, uint32_t(height));
+    // 8 bits a channel, colour type 6 (RGBA), deflate, adaptive filtering, no interlace.
+    header.insert(header.end(), {8, 6, 0, 0, 0});
+    PutChunk(out, "IHDR", header.data(), uint32_t(header.size()));
+    PutChunk(out, "IDAT", packed.data(), uint32_t(packedSize));
+    PutChunk(out, "IEND", nullptr, 0);
+
+    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path, "wb"), std::fclose);
+    if (!file)
+        return 0;
+    if (std::fwrite(out.data(), 1, out.size(), file.get()) != out.size())
+        return 0;
+    return std::fclose(file.release()) == 0 ? 1 : 0;
+}
