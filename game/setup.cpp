@@ -444,7 +444,10 @@ int GameInit()
     if (!LoadSounds()) {
         return SETUP_FAILED;
     }
+    errno = 0;
     if (!LoadScores()) {
+        ErrorReport("cannot read the score file %s: %s", ScoreFilePath,
+                    errno != 0 ? std::strerror(errno) : "read error");
         return SETUP_NO_SCORES;
     }
     SoundPlay(SoundStart, 0);

@@ -4,6 +4,7 @@
 
 #include "sound/music.h"
 #include "sound/wav.h"
+#include "support/error_log.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>
@@ -162,13 +163,21 @@ int ApplyPan(int id, const SoundBuffer& buffer)
                           static_cast<Uint8>(std::lround(right * 255))) != 0;
 }
 
+// The game goes on without sound, and the player is told why once.
+int SilentFromNowOn(const char* why)
+{
+    ErrorReport("no sound: %s; the game plays silently", why);
+    return 0;
+}
+
 int OpenDevice()
 {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-        return 0;
+        return SilentFromNowOn(SDL_GetError());
     }
     if (Mix_OpenAudioDevice(SOUND_PLAY_RATE, SOUND_DEVICE_FORMAT, SOUND_DEVICE_CHANNELS,
                             SOUND_MIX_FRAMES, nullptr, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE) != 0) {
+        SilentFromNowOn(Mix_GetError());
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return 0;
     }
@@ -177,6 +186,7 @@ int OpenDevice()
     Mix_QuerySpec(&DeviceRate, &format, &channels);
     if (format != SOUND_DEVICE_FORMAT || channels != SOUND_DEVICE_CHANNELS || DeviceRate <= 0 ||
         Mix_AllocateChannels(SOUND_SLOT_COUNT) != SOUND_SLOT_COUNT) {
+        SilentFromNowOn("the sound device refused the mixing format or its channels");
         Mix_CloseAudio();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return 0;

@@ -10,6 +10,7 @@
 #include "graphics/display.h"
 #include "support/raster/line.h"
 #include "support/raster/triangle.h"
+#include "support/text.h"
 #include "tools/assetgen/bmp_writer.h"
 
 namespace {
@@ -19,6 +20,19 @@ constexpr int SUPERSAMPLE = 4;
 // Fonts by pixel size, opened on first use and kept until TextCloseFonts.
 std::map<int, TTF_Font*> Fonts;
 
+} // namespace
+
+const char* LetteringFontPath()
+{
+    static char path[TEXT_FONT_PATH_SIZE] = "";
+    if (path[0] == '\0') {
+        TextFindFont(path, sizeof path);
+    }
+    return path;
+}
+
+namespace {
+
 TTF_Font* FontOfSize(int size)
 {
     auto found = Fonts.find(size);
@@ -26,7 +40,7 @@ TTF_Font* FontOfSize(int size)
         return found->second;
     if (!TTF_WasInit() && TTF_Init() != 0)
         return nullptr;
-    TTF_Font* font = TTF_OpenFont(TEXT_FONT_PATH, size);
+    TTF_Font* font = TTF_OpenFont(LetteringFontPath(), size);
     if (font)
         Fonts[size] = font;
     return font;

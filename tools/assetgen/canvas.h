@@ -101,8 +101,9 @@ float ShadeSphere(float nx, float ny, float* highlight);
 void FillTube(Canvas& canvas, float ax, float ay, float bx, float by, float r, ArtRamp ramp,
               float lowShade, float highShade, float dim);
 
-// The lettering's font; assetgen refuses to draw without it rather than leave letters out.
-constexpr const char* TEXT_FONT_PATH = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
+// The lettering's font file, the game's own face found as the game finds it (fontconfig); "" when
+// the system has none. assetgen refuses to draw without it rather than leave letters out.
+const char* LetteringFontPath();
 
 // Lettering with DejaVu Sans Bold at pixel size `size`: coverage from SDL_ttf, colour from
 // shade(x, y) (x, y in canvas pixels), an outline of outlineWidth pixels in outlineColour when

@@ -52,7 +52,8 @@ int main(int argc, char** argv)
     const std::string dir = argv[1];
     int width = 0, height = 0;
     if (!TextMeasure("A", 16, &width, &height)) {
-        std::fprintf(stderr, "assetgen: cannot open the lettering font %s\n", TEXT_FONT_PATH);
+        std::fprintf(stderr, "assetgen: no lettering font: DejaVu Sans Bold (fonts-dejavu-core) "
+                             "or another bold sans-serif font is needed\n");
         return 1;
     }
     int failed = 0;
