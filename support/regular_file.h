@@ -1,0 +1,15 @@
+// Opening the game's files safely: only regular files are read or written, and opening never
+// blocks, so a FIFO, a device or a folder in a file's place is refused at once with its reason.
+#pragma once
+
+#include <cstdio>
+
+// Opens path with the open(2) flags and mode (O_NONBLOCK and O_CLOEXEC are added) and keeps the
+// descriptor only when it names a regular file; the descriptor then blocks as usual. Returns it,
+// or -1 with the reason in FileOpenError.
+int FileOpenRegular(const char* path, int flags, int mode = 0);
+// FileOpenRegular for reading, as a stdio stream opened "rb"; nullptr with the reason.
+std::FILE* FileOpenRegularStream(const char* path);
+// Why the latest FileOpenRegular or FileOpenRegularStream failed: "missing file", "not a regular
+// file", or the system's own words ("Permission denied", ...); "" after one that succeeded.
+const char* FileOpenError();
