@@ -24,6 +24,8 @@ expected=(
     usr/share/man/man6/helixdash.6.gz
     usr/share/doc/helixdash/README.md
     usr/share/doc/helixdash/LICENSE
+    usr/share/doc/helixdash/copyright
+    usr/share/doc/helixdash/changelog.gz
 )
 for size in 32 48 64 128 256; do
     expected+=("usr/share/icons/hicolor/${size}x${size}/apps/helixdash.png")
@@ -57,7 +59,12 @@ done
 mv "$tmp/usr" "$tmp/moved"
 data=$tmp/moved/share/helixdash
 mkdir "$tmp/work" "$tmp/xdg" "$tmp/cfg" "$tmp/cache" "$tmp/home"
-snapshot() { (cd "$data" && find . | LC_ALL=C sort && find . -type f -exec sha256sum {} + | LC_ALL=C sort); }
+# Every entry's name and every file's checksum: a new, removed or rewritten file shows.
+snapshot() {
+    cd "$data"
+    find . | LC_ALL=C sort
+    find . -type f -exec sha256sum {} + | LC_ALL=C sort
+}
 before=$(snapshot)
 
 status=0
