@@ -1,22 +1,49 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that HELIX DASH builds, tests and runs with, when they are missing.
+# Installs the Debian packages one use of HELIX DASH needs, when they are missing.
+#   bash scripts/setup-debian.sh play|test|package|all
+#     play     build the game and its data, and play it
+#     test     play + the test suites, the house rules and the install checks
+#     package  play + building the Debian package
+#     all      everything: the above + benchmarks, fuzzing, screenshots and previews
 # Idempotent and quiet; run as root or as a user with sudo, on Debian 12.
 set -euo pipefail
 
-packages=(
-    # build and test
-    g++ cmake ninja-build pkg-config git
-    googletest libgtest-dev libbenchmark-dev clang-format
+play=(
+    g++ cmake ninja-build pkg-config
+    # platform, graphics, sound, text; the font is found through fontconfig at run time
+    libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev libfontconfig-dev zlib1g-dev
+    fonts-dejavu-core
+)
+test=(
+    git googletest libgtest-dev libbenchmark-dev clang-format
+    # the music tests play MIDI through FluidSynth, which needs a sound font
+    timgm6mb-soundfont
+    # the install checks: menu entry, metadata and manual page validators
+    desktop-file-utils appstream dpkg-dev man-db
+)
+package=(
+    # cpack's DEB generator: dpkg-shlibdeps finds the libraries, file tells it which are programs
+    dpkg-dev file
+)
+extra=(
     # fuzzing the file readers (libFuzzer with ASan + UBSan)
     clang libclang-rt-14-dev
-    # platform, graphics, sound, text
-    libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev
-    fonts-dejavu-core timgm6mb-soundfont
-    # looking at the real window (checks and screenshots)
+    # looking at the real window (screenshots) and the contact sheets of the pictures
     xvfb xauth xdotool imagemagick
     # measuring the generated sounds
     sox
 )
+
+case "${1:-}" in
+    play) packages=("${play[@]}") ;;
+    test) packages=("${play[@]}" "${test[@]}") ;;
+    package) packages=("${play[@]}" "${package[@]}") ;;
+    all) packages=("${play[@]}" "${test[@]}" "${package[@]}" "${extra[@]}") ;;
+    *)
+        echo "usage: bash scripts/setup-debian.sh play|test|package|all" >&2
+        exit 2
+        ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
