@@ -7,6 +7,7 @@
 #include "game/score_screen.h"
 #include "game/setup.h"
 #include "game/world.h"
+#include "platform/keyboard.h"
 #include "platform/message.h"
 #include "platform/window.h"
 
@@ -17,6 +18,8 @@ static constexpr const char* WINDOW_CLASS_NAME = "WINCLASS1";
 static constexpr const char* WINDOW_TITLE = "HELIX DASH";
 static constexpr int WINDOW_WIDTH = 640;
 static constexpr int WINDOW_HEIGHT = 480;
+// The most messages one pass handles before its frame: more than a full queue holds.
+static constexpr int MESSAGES_PER_PASS_MAX = 2 * MESSAGE_QUEUE_SIZE;
 
 // One frame of the screen that GameState names. The score screen runs first and the others test
 // GameState as it stands after it; since nothing leaves the score screen, one frame runs a pass.
@@ -67,16 +70,29 @@ int WinMain(HINSTANCE instance, HINSTANCE, char*, int)
         return WINMAIN_SETUP_FAILED;
     }
 
+    // Each pass handles every message waiting before its frame, in order, so typing and the quit
+    // never queue up behind each other; the bound only keeps a frame from waiting for ever on a
+    // procedure that posts as fast as it handles.
     MSG msg{};
     for (;;) {
-        if (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        bool quit = false;
+        for (int handled = 0; handled < MESSAGES_PER_PASS_MAX; ++handled) {
+            if (!PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                break;
+            }
             if (msg.message == WM_QUIT) {
+                quit = true;
                 break;
             }
             TranslateMessage(&msg);
             DispatchMessage(&msg);
         }
+        if (quit) {
+            break;
+        }
         RunScreenFrame();
+        // A tap reaches exactly the frame after it, never a later screen.
+        KeyboardEndFrame();
         if (MainLoopPassHook != nullptr) {
             MainLoopPassHook();
         }

@@ -1,5 +1,6 @@
 // The program's entry point: registers the window class, makes the window, sets the game up and
-// runs the main loop, one waiting message and one screen frame per pass, until the quit message.
+// runs the main loop, every waiting message and then one screen frame per pass, until the quit
+// message.
 #pragma once
 
 #include "platform/win_types.h"

@@ -4,13 +4,14 @@
 #include <cstring>
 
 std::uint8_t KeyTable[VK_KEY_COUNT] = {};
+std::uint8_t KeyLatched[VK_KEY_COUNT] = {};
 
 SHORT GetAsyncKeyState(int vk)
 {
     if (vk < 0 || vk >= VK_KEY_COUNT) {
         return 0;
     }
-    return KeyTable[vk] ? static_cast<SHORT>(0x8000) : 0;
+    return KeyTable[vk] || KeyLatched[vk] ? static_cast<SHORT>(0x8000) : 0;
 }
 
 void KeyboardSetKey(int vk, bool down)
@@ -19,9 +20,18 @@ void KeyboardSetKey(int vk, bool down)
         return;
     }
     KeyTable[vk] = down ? 1 : 0;
+    if (down) {
+        KeyLatched[vk] = 1;
+    }
+}
+
+void KeyboardEndFrame()
+{
+    std::memset(KeyLatched, 0, sizeof KeyLatched);
 }
 
 void KeyboardClear()
 {
     std::memset(KeyTable, 0, sizeof KeyTable);
+    KeyboardEndFrame();
 }

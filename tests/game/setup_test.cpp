@@ -192,6 +192,7 @@ TEST_F(SetupTest, OpeningShowsFortyFourFramesThenTheTitleWaitsForSpace)
     EXPECT_GE(ClockGet() - 5000, OPENING_FRAMES * OPENING_FRAME_MS);
 
     KeyboardSetKey(VK_SPACE, false);
+    KeyboardEndFrame(); // as the main loop does after every frame
     TitleFrame();
     EXPECT_EQ(GameState, STATE_TITLE);
     // The prompt is drawn over the title picture.

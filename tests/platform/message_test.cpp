@@ -155,8 +155,19 @@ TEST_F(MessageTest, SdlKeyEventsBecomeKeyMessagesAndHoldTheKeyTable)
         EXPECT_EQ(m.message, WM_KEYUP);
         EXPECT_EQ(m.wParam, static_cast<WPARAM>(key.vk));
         EXPECT_NE(m.lParam & (LPARAM{1} << 31), 0);
+        EXPECT_EQ(GetAsyncKeyState(key.vk) & 0x8000, 0x8000) << "a tap lasts to the frame's end";
+        KeyboardEndFrame();
         EXPECT_EQ(GetAsyncKeyState(key.vk), 0);
     }
+
+    // A tap pressed and let go between two polls reads down for one frame, then up.
+    PushKey(window, SDL_SCANCODE_SPACE, SDLK_SPACE, true);
+    PushKey(window, SDL_SCANCODE_SPACE, SDLK_SPACE, false);
+    EXPECT_EQ(Take().message, WM_KEYDOWN);
+    EXPECT_EQ(GetAsyncKeyState(VK_SPACE) & 0x8000, 0x8000);
+    KeyboardEndFrame();
+    EXPECT_EQ(GetAsyncKeyState(VK_SPACE), 0);
+    EXPECT_EQ(Take().message, WM_KEYUP);
 
     // Keys pressed between two frames arrive in order and are all held at once.
     PushKey(window, SDL_SCANCODE_LEFT, SDLK_LEFT, true);
