@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Plays the real game for a few seconds on a virtual X display and saves PNG screenshots of the
 # opening, title and play screens into BUILD/screens/ (BUILD defaults to build; it must hold the
-# built game and its data folder: ./run play builds both).
+# built game and its data folder: ./run screens builds both).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -9,9 +9,11 @@ cd "$(dirname "$0")/.."
 # pressed through XTEST, screenshots of the whole screen.
 if [ "${1:-}" = --inside ]; then
     game=$2 data=$3 out=$4
-    # The game polls its keys once a frame, so a key is held for a few frames as a player does.
+    # A key is held for a few frames, as a player does.
     press() { xdotool keydown "$1"; sleep 0.15; xdotool keyup "$1"; }
-    (cd "$data" && SDL_AUDIODRIVER=dummy exec "$game") &
+    # The player's folders are the screenshots' own, so a look at the game touches no one's scores.
+    (cd "$data" && SDL_AUDIODRIVER=dummy XDG_DATA_HOME="$out/player-data" \
+        XDG_CONFIG_HOME="$out/player-config" exec "$game") &
     pid=$!
     window=$(xdotool search --sync --onlyvisible --class helixdash | head -1)
     xdotool windowfocus --sync "$window" 2>/dev/null || true
