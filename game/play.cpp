@@ -148,6 +148,8 @@ static void JudgeCompleteFace()
             return;
         }
     }
+    // The label shows this face's points until the next face is judged.
+    FaceScore = 0;
     JudgeFace(FaceLayerFrame);
     GameScore += FaceScore;
     for (unsigned char& set : FaceLayerSet) {
@@ -157,7 +159,6 @@ static void JudgeCompleteFace()
     SpriteHide(&CatcherSprite);
     FaceExitActive = 1;
     FaceExitDone = 0;
-    FaceScore = 0;
 }
 
 // Every live piece under the catcher is caught in this frame, not only the first.

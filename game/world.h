@@ -137,7 +137,8 @@ extern unsigned char MemoShown[MEMO_PAGE_COUNT];
 // ==== one game: scores and progress ====
 // Points of every judged face; at most 900 in a game.
 extern int GameScore;
-// Points of the face being judged; added to GameScore and cleared in the same frame.
+// Points of the last judged face (0 before the first), shown by the "Face Score" label from the
+// frame it is judged until the next face is judged; GameScore takes them when it is judged.
 extern int FaceScore;
 // Faces judged so far; FACES_PER_GAME ends the game.
 extern int FacesCompleted;

@@ -186,7 +186,7 @@ TEST_F(PlayTest, TwelveCatchesBuildAFaceThatIsJudgedScoredAndSlidesOutIn85Frames
     EXPECT_EQ(FacesCompleted, 1);
     EXPECT_EQ(BonusSpriteB.sequenceIndex, 4);
     EXPECT_EQ(RuleSoundLast, ID_FACE_SCORED);
-    EXPECT_STREQ(TextBuffer, "Face Score: 0") << "the face score is drawn as 0 when judged too";
+    EXPECT_STREQ(TextBuffer, "Face Score: 10") << "the judged face's points show at once";
     EXPECT_FALSE(CatcherVisible()) << "the catch that completes the face hides the catcher";
     EXPECT_EQ(FaceExitActive, 1);
     EXPECT_EQ(std::count(std::begin(FaceLayerSet), std::end(FaceLayerSet), 0), FACE_LAYER_COUNT);
@@ -211,6 +211,16 @@ TEST_F(PlayTest, TwelveCatchesBuildAFaceThatIsJudgedScoredAndSlidesOutIn85Frames
     KeyboardClear();
     PlayFrame();
     EXPECT_EQ(CatcherSprite.x, 100) << "after the exit the catcher waits for a direction key";
+    EXPECT_STREQ(TextBuffer, "Face Score: 10") << "shown until the next face is judged";
+
+    // The next face's points replace the last one's on the label; the game score adds them up.
+    for (int layer = 0; layer < FACE_LAYER_COUNT; ++layer) {
+        for (int catchNo = 0; catchNo < CODON_LENGTH; ++catchNo) {
+            CatchNext(layer);
+        }
+    }
+    EXPECT_STREQ(TextBuffer, "Face Score: 10");
+    EXPECT_EQ(GameScore, 20);
 }
 
 TEST_F(PlayTest, TheNinthFaceEndsTheGameOnceItHasLeftThePanel)
