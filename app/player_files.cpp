@@ -14,6 +14,7 @@
 #include "game/score_file.h"
 #include "support/data_folder.h"
 #include "support/error_log.h"
+#include "support/regular_file.h"
 
 // An old score file larger than this is no score file of ours and is not copied.
 static constexpr long OLD_SCORES_MAX_BYTES = 16L * 1024 * 1024;
@@ -110,7 +111,7 @@ static int WriteWhole(const std::string& path, const std::string& contents)
 // Makes an empty file where none is; an existing file is left exactly as it is.
 static int MakeEmptyFile(const std::string& path)
 {
-    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0644);
+    const int fd = FileOpenRegular(path.c_str(), O_WRONLY | O_CREAT, 0644);
     if (fd < 0) {
         return 0;
     }
@@ -169,9 +170,14 @@ int PlayerScoreFileFind(const char* chosen, const char* const* oldScoreFiles, in
     if (!ChooseScoreFile(path)) {
         return 0;
     }
-    if (!IsRegularFile(path) && !MakeEmptyFile(path)) {
+    // Whatever is there already is the score file's reader's to accept or refuse, with its reason.
+    struct stat status {};
+    if (lstat(path.c_str(), &status) == 0) {
+        return IsRegularFile(path);
+    }
+    if (!MakeEmptyFile(path)) {
         ErrorReport("cannot make the score file %s: %s", path.c_str(), std::strerror(errno));
         return 0;
     }
-    return IsRegularFile(path);
+    return 1;
 }

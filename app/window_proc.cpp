@@ -7,6 +7,7 @@
 #include "platform/message.h"
 #include "platform/timer.h"
 #include "platform/window.h"
+#include "support/error_log.h"
 
 static constexpr unsigned char CHAR_BACKSPACE = 8;
 static constexpr unsigned char CHAR_ENTER = 13;
@@ -22,6 +23,8 @@ static void NameEntryEnter()
     NameEntryOpen = 0;
     if (SaveScore() != 0) {
         ScoreSaved = 1;
+    } else {
+        ErrorReport("cannot save the score in %s: %s", ScoreFilePath, ScoreFileError);
     }
 }
 

@@ -1,10 +1,14 @@
 // Reading the score table from the score file (the append is in score_save.cpp).
 #include "game/score_file.h"
 
+#include <cstdio>
 #include <cstring>
 #include <memory>
 
+#include "support/regular_file.h"
+
 char ScoreFilePath[SCORE_PATH_SIZE] = "scores.brd";
+char ScoreFileError[SCORE_ERROR_SIZE] = "";
 ScoreRecord ScoreTable[SCORE_TABLE_SIZE] = {};
 int ScoreCount = 0;
 
@@ -27,7 +31,8 @@ struct LineReader {
 };
 
 // Reads one line into a field of size bytes: the first size - 1 characters are kept, the rest of
-// the line is dropped, the break is consumed. An end of file before any character fails.
+// the line is dropped, the break is consumed, and a '\r' before the break (a file written on
+// Windows) is no part of the line. An end of file before any character fails.
 void ReadLine(LineReader& reader, char* field, int size)
 {
     field[0] = '\0';
@@ -37,6 +42,7 @@ void ReadLine(LineReader& reader, char* field, int size)
     }
     int length = 0;
     int stored = 0;
+    bool endsInReturn = false; // the line's latest character is a '\r' that was stored
     for (;;) {
         int c = std::getc(reader.stream);
         if (c == EOF) {
@@ -50,10 +56,14 @@ void ReadLine(LineReader& reader, char* field, int size)
         if (c == '\n') {
             break;
         }
+        endsInReturn = c == '\r' && stored < size - 1;
         if (stored < size - 1) {
             field[stored++] = static_cast<char>(c);
         }
         ++length;
+    }
+    if (endsInReturn) {
+        --stored;
     }
     field[stored] = '\0';
 }
@@ -102,10 +112,16 @@ int LoadScoresFrom(std::FILE* stream)
 
 int LoadScores()
 {
-    FileHandle stream(std::fopen(ScoreFilePath, "r"));
+    FileHandle stream(FileOpenRegularStream(ScoreFilePath));
     if (!stream) {
+        std::snprintf(ScoreFileError, sizeof ScoreFileError, "%s", FileOpenError());
         ClearTable();
         return 0;
     }
-    return LoadScoresFrom(stream.get());
+    if (!LoadScoresFrom(stream.get())) {
+        std::snprintf(ScoreFileError, sizeof ScoreFileError, "read error");
+        return 0;
+    }
+    ScoreFileError[0] = '\0';
+    return 1;
 }

@@ -25,6 +25,7 @@ static constexpr int VALUE_X = 200;
 static constexpr int TABLE_SCORE_X = 400;
 static constexpr int TABLE_TOP = 120;
 static constexpr int TABLE_ROW_HEIGHT = 25;
+static constexpr int SAVE_ERROR_Y = 90; // under the name, where the table's heading comes later
 
 int FinishGame()
 {
@@ -64,6 +65,13 @@ int ScoreScreenFrame()
     DrawTextRGB(TextBuffer, VALUE_X, 50, TEXT_BLUE, BackSurface);
     DrawTextRGB("Enter your name:", LABEL_X, 70, TEXT_BLUE, BackSurface);
     DrawTextRGB(PlayerName, VALUE_X, 70, TEXT_GREEN, BackSurface);
+    // A save that failed says why until one succeeds, so Escape never loses a record unknowingly.
+    if (ScoreSaved == 0 && NameEntryOpen == 0 && ScoreFileError[0] != '\0') {
+        char line[48 + SCORE_ERROR_SIZE];
+        std::snprintf(line, sizeof line, "Could not save the score: %s. Enter tries again.",
+                      ScoreFileError);
+        DrawTextRGB(line, LABEL_X, SAVE_ERROR_Y, TEXT_RED, BackSurface);
+    }
     DrawTextRGB("ESC to exit", 400, 450, TEXT_BLUE, BackSurface);
     if (ScoreSaved == 1) {
         DrawRecentScores();

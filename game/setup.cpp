@@ -3,6 +3,9 @@
 // that cannot be used stops the set-up with one line on standard error naming the file.
 #include "game/setup.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <array>
 #include <cerrno>
 #include <cstdarg>
@@ -22,6 +25,7 @@
 #include "sound/sound.h"
 #include "support/data_folder.h"
 #include "support/error_log.h"
+#include "support/regular_file.h"
 #include "support/text.h"
 
 Sprite OpeningSprite = {};
@@ -111,17 +115,14 @@ static bool Fail(const char* format, ...)
 }
 
 // Whether the data file can be opened for reading; fails naming it when not, so a missing file
-// is told apart from one whose contents are wrong.
+// (or a folder or FIFO in its place) is told apart from one whose contents are wrong.
 static bool FileOpens(const std::string& path)
 {
-    errno = 0;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
-        const int why = errno;
-        return Fail("cannot load \"%s\": %s", path.c_str(),
-                    why == ENOENT ? "missing file" : std::strerror(why));
+    const int fd = FileOpenRegular(path.c_str(), O_RDONLY);
+    if (fd < 0) {
+        return Fail("cannot load \"%s\": %s", path.c_str(), FileOpenError());
     }
-    std::fclose(file);
+    close(fd);
     return true;
 }
 
@@ -444,10 +445,8 @@ int GameInit()
     if (!LoadSounds()) {
         return SETUP_FAILED;
     }
-    errno = 0;
     if (!LoadScores()) {
-        ErrorReport("cannot read the score file %s: %s", ScoreFilePath,
-                    errno != 0 ? std::strerror(errno) : "read error");
+        ErrorReport("cannot read the score file %s: %s", ScoreFilePath, ScoreFileError);
         return SETUP_NO_SCORES;
     }
     SoundPlay(SoundStart, 0);

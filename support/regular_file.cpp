@@ -29,7 +29,7 @@ int FileOpenRegular(const char* path, int flags, int mode)
                 return Refuse("missing file");
             case EISDIR:
             case ENXIO: // a FIFO nobody reads, opened for writing
-                return Refuse("not a regular file");
+                return Refuse(FILE_NOT_REGULAR);
             default:
                 return Refuse(std::strerror(errno));
         }
@@ -42,7 +42,7 @@ int FileOpenRegular(const char* path, int flags, int mode)
     }
     if (!S_ISREG(status.st_mode)) {
         close(fd);
-        return Refuse("not a regular file");
+        return Refuse(FILE_NOT_REGULAR);
     }
     const int statusFlags = fcntl(fd, F_GETFL);
     if (statusFlags >= 0) {

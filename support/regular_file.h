@@ -4,6 +4,9 @@
 
 #include <cstdio>
 
+// What FileOpenError says of a folder, FIFO, device or socket in a file's place.
+constexpr const char* FILE_NOT_REGULAR = "not a regular file";
+
 // Opens path with the open(2) flags and mode (O_NONBLOCK and O_CLOEXEC are added) and keeps the
 // descriptor only when it names a regular file; the descriptor then blocks as usual. Returns it,
 // or -1 with the reason in FileOpenError.

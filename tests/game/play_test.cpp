@@ -332,6 +332,13 @@ TEST_F(ScoreScreenTest, TheTableAppearsAfterTheSaveWithTheMostRecentFourteenReco
         << "no table before the record is saved";
     EXPECT_EQ(PlatformTicks(), SCORE_FRAME_MS) << "the score screen keeps the frame time too";
 
+    // A failed save says so under the name, in red, until a save succeeds.
+    NameEntryOpen = 0;
+    std::strcpy(ScoreFileError, "read-only");
+    ScoreScreenFrame();
+    EXPECT_GT(CountInBand(90, 16, RED), 200) << "the failed save's line";
+    ScoreFileError[0] = '\0';
+
     ScoreSaved = 1;
     ScoreScreenFrame();
     EXPECT_GT(CountInBand(100, 20, MAGENTA), 0);

@@ -3,11 +3,15 @@
 #include "game/score_file.h"
 #include "tests/temp_dir.h"
 
+#include <sched.h>
 #include <signal.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -123,12 +127,156 @@ TEST_F(ScoreFileTest, OddFilesReadByTheLineRules)
     }
 }
 
+// What one save did to a score file: its result, the reason it gave and the file afterwards.
+struct SaveOutcome {
+    int result = -1;
+    std::string error, file;
+};
+
+// Saves "Rel Tester" into a fresh tmpfs mounted over the test's folder in a mount namespace of a
+// child's own, so a read-only or full file system can be made without touching the machine's.
+// Returns false when this machine does not let the test mount (not root, or in a container).
+static bool SaveOnOwnFileSystem(const char* options, bool readOnly, const std::string& before,
+                                SaveOutcome* outcome)
+{
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0) {
+        return false;
+    }
+    const pid_t child = fork();
+    if (child == 0) {
+        close(pipeEnds[0]);
+        const std::string here = fs::current_path().string();
+        if (unshare(CLONE_NEWNS) != 0 ||
+            mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            mount("tmpfs", here.c_str(), "tmpfs", 0, options) != 0) {
+            _exit(77);
+        }
+        fs::current_path(here); // the mount now covers the folder
+        std::ofstream(SCORE_FILE_NAME, std::ios::binary) << before;
+        if (readOnly && mount(nullptr, here.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr)) {
+            _exit(77);
+        }
+        std::strcpy(PlayerName, "Rel Tester");
+        RankTitle = "Nothing";
+        GameScore = 7;
+        const int result = SaveScore();
+        std::ifstream in(SCORE_FILE_NAME, std::ios::binary);
+        const std::string text = std::to_string(result) + "\n" + ScoreFileError + "\n" +
+                                 std::string(std::istreambuf_iterator<char>(in), {});
+        const ssize_t written = write(pipeEnds[1], text.data(), text.size());
+        _exit(written == static_cast<ssize_t>(text.size()) ? 0 : 1);
+    }
+    close(pipeEnds[1]);
+    std::string text;
+    char chunk[4096];
+    for (ssize_t got; (got = read(pipeEnds[0], chunk, sizeof chunk)) > 0;) {
+        text.append(chunk, static_cast<size_t>(got));
+    }
+    close(pipeEnds[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) == 77) {
+        return false;
+    }
+    const size_t first = text.find('\n'), second = text.find('\n', first + 1);
+    outcome->result = std::stoi(text.substr(0, first));
+    outcome->error = text.substr(first + 1, second - first - 1);
+    outcome->file = text.substr(second + 1);
+    return true;
+}
+
+TEST_F(ScoreFileTest, BrokenFilesAreCompletedAndFailedSavesSayWhyAndChangeNothing)
+{
+    const std::string rel = "Rel Tester\nNothing\n7\n";
+    const std::string full = std::string(4096 - 9, 'x') + "\nRank\n1\n"; // one whole page
+    const struct {
+        const char* what;
+        const char* mount; // a file system of its own, or nullptr
+        bool readOnly;
+        std::string before;
+        int result;
+        const char* error;
+        std::string after;
+        std::vector<std::string> table; // read back after the save
+    } cases[] = {
+        {"no last line break",
+         nullptr,
+         false,
+         "Alpha\nRankA\n10\nBeta\nRankB\n2",
+         1,
+         "",
+         "Alpha\nRankA\n10\nBeta\nRankB\n2\n" + rel,
+         {"Alpha|RankA|10", "Beta|RankB|2", "Rel Tester|Nothing|7"}},
+        {"a record cut short",
+         nullptr,
+         false,
+         "Alpha\nRankA\n10\nBeta\nRankB\n",
+         1,
+         "",
+         "Alpha\nRankA\n10\nBeta\nRankB\n\n" + rel,
+         {"Alpha|RankA|10", "Beta|RankB|", "Rel Tester|Nothing|7"}},
+        {"Windows line ends",
+         nullptr,
+         false,
+         "Ann\r\nPhony Outlaw\r\n0\r\n",
+         1,
+         "",
+         "Ann\r\nPhony Outlaw\r\n0\r\n" + rel,
+         {"Ann|Phony Outlaw|0", "Rel Tester|Nothing|7"}},
+        {"read-only file system",
+         "size=64k",
+         true,
+         "Ann\nPhony Outlaw\n0\n",
+         0,
+         "read-only",
+         "Ann\nPhony Outlaw\n0\n",
+         {}},
+        {"full disk", "size=4k", false, full, 0, "disk full", full, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SaveOutcome outcome;
+        if (c.mount != nullptr) {
+            if (!SaveOnOwnFileSystem(c.mount, c.readOnly, c.before, &outcome)) {
+                std::printf("[ SKIPPED  ] %s: this machine does not let the test mount a file "
+                            "system\n",
+                            c.what);
+                continue;
+            }
+        } else {
+            WriteFile(c.before);
+            SetRecord("Rel Tester", "Nothing", 7);
+            outcome.result = SaveScore();
+            outcome.error = ScoreFileError;
+            outcome.file = ReadFile();
+        }
+        EXPECT_EQ(outcome.result, c.result);
+        EXPECT_EQ(outcome.error, c.error);
+        EXPECT_EQ(outcome.file, c.after);
+        if (c.result == 1) {
+            EXPECT_EQ(LoadScores(), 1);
+            ExpectTable(c.table);
+        }
+    }
+}
+
 TEST_F(ScoreFileTest, FailedSaveWritesNothingAndALaterSaveWorks)
 {
-    fs::create_directory(SCORE_FILE_NAME); // in the way of the file, even for root
+    // A folder or a FIFO in the way of the file, even for root: refused at once, never waited on.
     SetRecord("Greg", "Master of Genetics", 420);
+    fs::create_directory(SCORE_FILE_NAME);
     EXPECT_EQ(SaveScore(), 0);
+    EXPECT_STREQ(ScoreFileError, "not a regular file");
     EXPECT_EQ(LoadScores(), 0);
+    EXPECT_STREQ(ScoreFileError, "not a regular file");
+    fs::remove(SCORE_FILE_NAME);
+    ASSERT_EQ(mkfifo(SCORE_FILE_NAME, 0644), 0);
+    alarm(10); // a blocking open would end the test here instead of hanging the run
+    EXPECT_EQ(LoadScores(), 0);
+    EXPECT_EQ(SaveScore(), 0);
+    alarm(0);
+    EXPECT_STREQ(ScoreFileError, "not a regular file");
     fs::remove(SCORE_FILE_NAME);
 
     EXPECT_EQ(SaveScore(), 1);
