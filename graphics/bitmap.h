@@ -49,10 +49,17 @@ struct BitmapImage {
 // PixelFormat is 15, else 5.6.5). The pixel data is the file's last biSizeImage bytes, rows bottom
 // first, unpadded unless biSizeImage is exactly the size of rows padded to four bytes; an 8-bit
 // file's colour table (biClrUsed entries, 256 when 0) follows the info header. Returns 0, with the
-// record untouched, when the file cannot be read whole or its header disagrees with it: no "BM",
-// a bit count other than 8, 16 or 24, a width or height outside 1..16384, biSizeImage smaller than
-// the picture or larger than what follows the colour table, or a cut-off colour table.
+// record untouched and the reason in BitmapLoadError, when the file cannot be read whole or its
+// header disagrees with it: no "BM", a bit count other than 8, 16 or 24, a width or height outside
+// 1..16384, biSizeImage smaller than the picture or larger than what follows the colour table, or
+// a cut-off colour table.
 int BitmapLoad(BitmapImage* image, const char* fileName);
+// Why the latest BitmapLoad failed, as short lowercase text for a message such as
+// `cannot load "X": REASON`: "no file name", "missing file", "read error", "cut short", "not a BMP
+// file", "unsupported bit count", "bad picture size", "bad info header size", "pixel data smaller
+// than the picture", "out of memory", or the system's own words for a file it would not open
+// ("Permission denied", ...). "" after a BitmapLoad that succeeded.
+const char* BitmapLoadError();
 // Frees the pixels (if any); 1.
 int BitmapUnload(BitmapImage* image);
 // Turns the rows upside down in place; 0 only for a null buffer or a negative size.
