@@ -1,5 +1,6 @@
 // BMP files: an uncompressed 8-, 16- or 24-bit picture read into memory, top row first; a file
-// whose header disagrees with its size is refused before anything is allocated.
+// that is compressed or whose header disagrees with its size is refused before anything is
+// allocated.
 #include "graphics/bitmap.h"
 
 #include "graphics/display.h"
@@ -80,6 +81,11 @@ int BitmapLoad(BitmapImage* image, const char* fileName)
         return BitmapRefuseRead(file.get());
     }
 
+    // Run-length or bit-field pixels read as raw ones would be garbage that looks like a picture;
+    // this comes first so a 4-bit run-length file is told as compressed, not as its bit count.
+    if (info.biCompression != BITMAP_RGB) {
+        return BitmapRefuse("compressed BMP files are not supported");
+    }
     // Everything the header claims must fit the file: the headers, the colour table, then the
     // pixel data, which is the file's last biSizeImage bytes.
     const int bitCount = info.biBitCount;

@@ -1,5 +1,5 @@
-// BMP reading: 8-, 16- and 24-bit files, and broken files that must be refused with their reason
-// and without touching the record.
+// BMP reading: 8-, 16- and 24-bit files, and broken and compressed files that must be refused with
+// their reason and without touching the record.
 #include "graphics/bitmap.h"
 
 #include "graphics/display.h"
@@ -179,6 +179,12 @@ TEST_F(BitmapTest, BrokenFilesAreRefusedWithTheirReasonAndLeaveTheRecordAlone)
     variant("cut colour table", "cut short", [](BmpFile& b) { b.table.resize(600); });
     variant("info header size beyond the file", "bad info header size",
             [](BmpFile& b) { b.info.biSize = 100000; });
+    // Compressed pixels would otherwise be read as raw ones: the sizes here all fit.
+    const char* const compressed = "compressed BMP files are not supported";
+    variant("RLE8", compressed, [](BmpFile& b) { b.info.biCompression = 1; });
+    BmpFile fields(2, 2, 16, std::vector<uint8_t>(8, 0x11));
+    fields.info.biCompression = 3;
+    bytes("BITFIELDS", compressed, fields.Bytes());
     const std::vector<uint8_t> whole = good.Bytes();
     for (size_t cut : {size_t{0}, size_t{10}, size_t{30}, size_t{60}, whole.size() - 3}) {
         bytes("truncated", "cut short", std::vector<uint8_t>(whole.begin(), whole.begin() + cut));
