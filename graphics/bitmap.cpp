@@ -1,12 +1,12 @@
-// BMP files: an uncompressed 8-, 16- or 24-bit picture read into memory, top row first; a file
-// that is compressed or whose header disagrees with its size is refused before anything is
-// allocated.
+// BMP files: an uncompressed 8-, 16- or 24-bit picture read from a regular file into memory, top
+// row first; a file that is compressed or whose header disagrees with its size is refused before
+// anything is allocated.
 #include "graphics/bitmap.h"
 
 #include "graphics/display.h"
+#include "support/regular_file.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -58,9 +58,10 @@ int BitmapLoad(BitmapImage* image, const char* fileName)
     if (image == nullptr || fileName == nullptr) {
         return BitmapRefuse("no file name");
     }
-    File file(std::fopen(fileName, "rb"));
+    // Only a regular file: a FIFO in the picture's place would otherwise hang the start.
+    File file(FileOpenRegularStream(fileName));
     if (!file) {
-        return BitmapRefuse(errno == ENOENT ? "missing file" : std::strerror(errno));
+        return BitmapRefuse(FileOpenError());
     }
     if (std::fseek(file.get(), 0, SEEK_END) != 0) {
         return BitmapRefuse("read error");

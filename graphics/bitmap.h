@@ -58,11 +58,11 @@ struct BitmapImage {
 // table.
 int BitmapLoad(BitmapImage* image, const char* fileName);
 // Why the latest BitmapLoad failed, as short lowercase text for a message such as
-// `cannot load "X": REASON`: "no file name", "missing file", "read error", "cut short", "not a BMP
-// file", "compressed BMP files are not supported", "unsupported bit count", "bad picture size",
-// "bad info header size", "pixel data smaller than the picture", "out of memory", or the system's
-// own words for a file it would not open ("Permission denied", ...). "" after a BitmapLoad that
-// succeeded.
+// `cannot load "X": REASON`: "no file name", "missing file", "not a regular file" (a FIFO, a
+// device or a folder, refused without waiting on it), "read error", "cut short", "not a BMP file",
+// "compressed BMP files are not supported", "unsupported bit count", "bad picture size", "bad info
+// header size", "pixel data smaller than the picture", "out of memory", or the system's own words
+// for a file it would not open ("Permission denied", ...). "" after a BitmapLoad that succeeded.
 const char* BitmapLoadError();
 // Frees the pixels (if any); 1.
 int BitmapUnload(BitmapImage* image);
