@@ -1,8 +1,10 @@
-// BMP files: an uncompressed 8-, 16- or 24-bit picture read into memory, top row first; a file
-// whose header disagrees with its size is refused before anything is allocated.
+// BMP files: an uncompressed 8-, 16- or 24-bit picture read from a regular file into memory, top
+// row first; a file that is compressed or whose header disagrees with its size is refused before
+// anything is allocated.
 #include "graphics/bitmap.h"
 
 #include "graphics/display.h"
+#include "support/regular_file.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -29,6 +31,20 @@ bool ReadExact(std::FILE* file, void* out, size_t bytes)
 }
 } // namespace
 
+static const char* LoadError = ""; // a static text: the reason of the latest failed BitmapLoad
+
+static int BitmapRefuse(const char* why)
+{
+    LoadError = why;
+    return 0;
+}
+
+// A read that came up short: the file ended early, or the system could not read it.
+static int BitmapRefuseRead(std::FILE* file)
+{
+    return BitmapRefuse(std::ferror(file) ? "read error" : "cut short");
+}
+
 // 24-bit blue, green, red to the 16-bit packing of the display (5.5.5 only when it says 15).
 static uint16_t PackBgr(const uint8_t* bgr)
 {
@@ -40,28 +56,49 @@ static uint16_t PackBgr(const uint8_t* bgr)
 int BitmapLoad(BitmapImage* image, const char* fileName)
 {
     if (image == nullptr || fileName == nullptr) {
-        return 0;
+        return BitmapRefuse("no file name");
     }
-    File file(std::fopen(fileName, "rb"));
-    if (!file || std::fseek(file.get(), 0, SEEK_END) != 0) {
-        return 0;
+    // Only a regular file: a FIFO in the picture's place would otherwise hang the start.
+    File file(FileOpenRegularStream(fileName));
+    if (!file) {
+        return BitmapRefuse(FileOpenError());
+    }
+    if (std::fseek(file.get(), 0, SEEK_END) != 0) {
+        return BitmapRefuse("read error");
     }
     const long long fileSize = std::ftell(file.get());
+    if (fileSize < 0 || std::fseek(file.get(), 0, SEEK_SET) != 0) {
+        return BitmapRefuse("read error");
+    }
     BITMAPFILEHEADER fileHeader;
     BITMAPINFOHEADER info;
-    if (fileSize < 0 || std::fseek(file.get(), 0, SEEK_SET) != 0 ||
-        !ReadExact(file.get(), &fileHeader, sizeof fileHeader) || fileHeader.bfType != BITMAP_ID ||
-        !ReadExact(file.get(), &info, sizeof info)) {
-        return 0;
+    if (!ReadExact(file.get(), &fileHeader, sizeof fileHeader)) {
+        return BitmapRefuseRead(file.get());
+    }
+    if (fileHeader.bfType != BITMAP_ID) {
+        return BitmapRefuse("not a BMP file");
+    }
+    if (!ReadExact(file.get(), &info, sizeof info)) {
+        return BitmapRefuseRead(file.get());
     }
 
+    // Run-length or bit-field pixels read as raw ones would be garbage that looks like a picture;
+    // this comes first so a 4-bit run-length file is told as compressed, not as its bit count.
+    if (info.biCompression != BITMAP_RGB) {
+        return BitmapRefuse("compressed BMP files are not supported");
+    }
     // Everything the header claims must fit the file: the headers, the colour table, then the
     // pixel data, which is the file's last biSizeImage bytes.
     const int bitCount = info.biBitCount;
-    if ((bitCount != 8 && bitCount != 16 && bitCount != 24) || info.biWidth <= 0 ||
-        info.biHeight <= 0 || info.biWidth > BITMAP_MAX_SIDE || info.biHeight > BITMAP_MAX_SIDE ||
-        info.biSize < sizeof(BITMAPINFOHEADER) || info.biSize > fileSize) {
-        return 0;
+    if (bitCount != 8 && bitCount != 16 && bitCount != 24) {
+        return BitmapRefuse("unsupported bit count");
+    }
+    if (info.biWidth <= 0 || info.biHeight <= 0 || info.biWidth > BITMAP_MAX_SIDE ||
+        info.biHeight > BITMAP_MAX_SIDE) {
+        return BitmapRefuse("bad picture size");
+    }
+    if (info.biSize < sizeof(BITMAPINFOHEADER) || info.biSize > fileSize) {
+        return BitmapRefuse("bad info header size");
     }
     const long long width = info.biWidth, height = info.biHeight;
     const long long rowBytes = width * (bitCount / 8); // as stored in the file
@@ -73,8 +110,11 @@ int BitmapLoad(BitmapImage* image, const char* fileName)
     const long long tableStart = static_cast<long long>(sizeof fileHeader) + info.biSize;
     const long long tableEnd = tableStart + 4LL * colours;
     const long long dataSize = info.biSizeImage;
-    if (dataSize < rowBytes * height || tableEnd > fileSize || dataSize > fileSize - tableEnd) {
-        return 0;
+    if (dataSize < rowBytes * height) {
+        return BitmapRefuse("pixel data smaller than the picture");
+    }
+    if (tableEnd > fileSize || dataSize > fileSize - tableEnd) {
+        return BitmapRefuse("cut short");
     }
     // Rows are read unpadded, as the game's files are stored, unless the data is exactly the
     // size of rows padded to four bytes, as other painting programs store them.
@@ -86,7 +126,7 @@ int BitmapLoad(BitmapImage* image, const char* fileName)
         std::vector<uint8_t> table(4 * colours);
         if (std::fseek(file.get(), static_cast<long>(tableStart), SEEK_SET) != 0 ||
             !ReadExact(file.get(), table.data(), table.size())) {
-            return 0;
+            return BitmapRefuseRead(file.get());
         }
         // The file's blue, green, red, reserved order becomes red, green, blue, flags.
         for (int i = 0; i < PALETTE_SIZE; ++i) {
@@ -101,7 +141,7 @@ int BitmapLoad(BitmapImage* image, const char* fileName)
     const size_t keptSize = static_cast<size_t>(keptRow * height);
     auto* pixels = static_cast<uint8_t*>(std::malloc(keptSize));
     if (pixels == nullptr) {
-        return 0;
+        return BitmapRefuse("out of memory");
     }
     std::vector<uint8_t> row(static_cast<size_t>(stride));
     bool read = std::fseek(file.get(), static_cast<long>(fileSize - dataSize), SEEK_SET) == 0;
@@ -119,7 +159,7 @@ int BitmapLoad(BitmapImage* image, const char* fileName)
     }
     if (!read) {
         std::free(pixels);
-        return 0;
+        return BitmapRefuseRead(file.get());
     }
 
     BitmapUnload(image);
@@ -130,7 +170,13 @@ int BitmapLoad(BitmapImage* image, const char* fileName)
     image->infoHeader.biSizeImage = static_cast<uint32_t>(keptSize);
     std::memcpy(image->palette, palette, sizeof palette);
     image->pixels = pixels;
+    LoadError = "";
     return 1;
+}
+
+const char* BitmapLoadError()
+{
+    return LoadError;
 }
 
 int BitmapUnload(BitmapImage* image)

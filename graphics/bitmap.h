@@ -33,6 +33,8 @@ struct BITMAPINFOHEADER {
 static_assert(sizeof(BITMAPFILEHEADER) == 14 && sizeof(BITMAPINFOHEADER) == 40);
 
 constexpr uint16_t BITMAP_ID = 0x4D42;
+// biCompression of a file whose pixels are stored as they are; the only kind loaded.
+constexpr uint32_t BITMAP_RGB = 0;
 
 // A loaded picture. pixels holds biHeight rows of biWidth x (biBitCount / 8) bytes, top row first,
 // and is owned by the record; null when nothing is loaded. After a load, biSizeImage is the size
@@ -49,10 +51,19 @@ struct BitmapImage {
 // PixelFormat is 15, else 5.6.5). The pixel data is the file's last biSizeImage bytes, rows bottom
 // first, unpadded unless biSizeImage is exactly the size of rows padded to four bytes; an 8-bit
 // file's colour table (biClrUsed entries, 256 when 0) follows the info header. Returns 0, with the
-// record untouched, when the file cannot be read whole or its header disagrees with it: no "BM",
-// a bit count other than 8, 16 or 24, a width or height outside 1..16384, biSizeImage smaller than
-// the picture or larger than what follows the colour table, or a cut-off colour table.
+// record untouched and the reason in BitmapLoadError, when the file cannot be read whole or its
+// header disagrees with it: no "BM", compressed pixels (run-length, bit fields, anything but
+// BITMAP_RGB), a bit count other than 8, 16 or 24, a width or height outside 1..16384, biSizeImage
+// smaller than the picture or larger than what follows the colour table, or a cut-off colour
+// table.
 int BitmapLoad(BitmapImage* image, const char* fileName);
+// Why the latest BitmapLoad failed, as short lowercase text for a message such as
+// `cannot load "X": REASON`: "no file name", "missing file", "not a regular file" (a FIFO, a
+// device or a folder, refused without waiting on it), "read error", "cut short", "not a BMP file",
+// "compressed BMP files are not supported", "unsupported bit count", "bad picture size", "bad info
+// header size", "pixel data smaller than the picture", "out of memory", or the system's own words
+// for a file it would not open ("Permission denied", ...). "" after a BitmapLoad that succeeded.
+const char* BitmapLoadError();
 // Frees the pixels (if any); 1.
 int BitmapUnload(BitmapImage* image);
 // Turns the rows upside down in place; 0 only for a null buffer or a negative size.

@@ -2,8 +2,12 @@
 #include "graphics/palette.h"
 
 #include "graphics/display.h"
+#include "support/regular_file.h"
 
 #include <SDL.h>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <array>
 #include <cctype>
@@ -72,7 +76,7 @@ int PaletteLoadFile(const char* fileName, PALETTEENTRY* entries)
     if (fileName == nullptr || entries == nullptr) {
         return 0;
     }
-    File file(std::fopen(fileName, "r"));
+    File file(FileOpenRegularStream(fileName));
     if (!file) {
         return 0;
     }
@@ -93,8 +97,13 @@ int PaletteSaveFile(const char* fileName, const PALETTEENTRY* entries)
     if (fileName == nullptr || entries == nullptr) {
         return 0;
     }
-    File file(std::fopen(fileName, "w"));
+    const int fd = FileOpenRegular(fileName, O_WRONLY | O_CREAT | O_TRUNC, 0666);
+    if (fd < 0) {
+        return 0;
+    }
+    File file(fdopen(fd, "w"));
     if (!file) {
+        close(fd);
         return 0;
     }
     for (int i = 0; i < PALETTE_SIZE; ++i) {

@@ -32,9 +32,10 @@ int Rgb16From555(int red, int green, int blue);
 // flags), each number taken as its low 8 bits (300 is 44, -1 is 255). Reading stops at the end of
 // the file or at anything that is not a number; the entries after the last complete one keep
 // their values, and numbers after the 256th entry are ignored. 0 only when the file cannot be
-// opened.
+// opened or is not a regular file (a FIFO, a device or a folder is refused without waiting on it).
 int PaletteLoadFile(const char* fileName, PALETTEENTRY* entries);
-// Writes "\n%d %d %d %d" for each of the 256 entries. 0 when the file cannot be written.
+// Writes "\n%d %d %d %d" for each of the 256 entries. 0 when the file cannot be written, and at
+// once when something other than a regular file is in its place.
 int PaletteSaveFile(const char* fileName, const PALETTEENTRY* entries);
 // The entry operations refuse (0) an index outside 0..255 and a null entry pointer.
 int PaletteSetEntry(int index, const PALETTEENTRY* colour);

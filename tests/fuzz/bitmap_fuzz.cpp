@@ -1,5 +1,5 @@
-// Fuzz target for BitmapLoad: any file either loads into a picture whose every pixel can be read,
-// or is refused with the record as it was.
+// Fuzz target for BitmapLoad: any file either loads into an uncompressed picture whose every pixel
+// can be read, or is refused with its reason and the record as it was.
 #include "graphics/bitmap.h"
 #include "graphics/display.h"
 
@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (int round = 0; round < 2; ++round) {
         BitmapImage before = image;
         if (!BitmapLoad(&image, path)) {
-            if (image.pixels != before.pixels ||
+            if (image.pixels != before.pixels || BitmapLoadError()[0] == '\0' ||
                 std::memcmp(&image.infoHeader, &before.infoHeader, sizeof image.infoHeader) != 0) {
                 __builtin_trap();
             }
@@ -43,7 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         }
         const BITMAPINFOHEADER& h = image.infoHeader;
         const size_t bytes = static_cast<size_t>(h.biWidth) * (h.biBitCount / 8) * h.biHeight;
-        if (image.pixels == nullptr || bytes != h.biSizeImage) {
+        if (image.pixels == nullptr || bytes != h.biSizeImage || h.biCompression != 0 ||
+            BitmapLoadError()[0] != '\0') {
             __builtin_trap();
         }
         unsigned sum = 0;

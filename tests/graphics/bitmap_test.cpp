@@ -1,8 +1,9 @@
-// BMP reading: 8-, 16- and 24-bit files, and broken files that must be refused without touching
-// the record.
+// BMP reading: 8-, 16- and 24-bit files, and broken, compressed and special files that must be
+// refused with their reason and without touching the record.
 #include "graphics/bitmap.h"
 
 #include "graphics/display.h"
+#include "tests/graphics/special_files.h"
 #include "tests/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -138,7 +139,7 @@ TEST_F(BitmapTest, SixteenBitIsKeptAndTwentyFourBitIsPackedForThePixelFormat)
     EXPECT_EQ((std::array{pixel(0), pixel(1), pixel(3)}), (std::array<uint16_t, 3>{0xFFFF, 0, 0}));
 }
 
-TEST_F(BitmapTest, BrokenFilesAreRefusedAndLeaveTheRecordAlone)
+TEST_F(BitmapTest, BrokenFilesAreRefusedWithTheirReasonAndLeaveTheRecordAlone)
 {
     const BmpFile good(4, 2, 8, {1, 2, 3, 4, 5, 6, 7, 8});
     ASSERT_EQ(BitmapLoad(&image, Write("good.bmp", good.Bytes()).c_str()), 1);
@@ -147,43 +148,66 @@ TEST_F(BitmapTest, BrokenFilesAreRefusedAndLeaveTheRecordAlone)
 
     struct Case {
         const char* what;
-        std::vector<uint8_t> bytes;
+        std::string path;
+        const char* reason;
     };
     std::vector<Case> cases;
-    const auto variant = [&](const char* what, auto change) {
+    const auto bytes = [&](const char* what, const char* reason, const std::vector<uint8_t>& b) {
+        const std::string name = "broken-" + std::to_string(cases.size()) + ".bmp";
+        cases.push_back({what, Write(name.c_str(), b), reason});
+    };
+    const auto variant = [&](const char* what, const char* reason, auto change) {
         BmpFile b = good;
         change(b);
-        cases.push_back({what, b.Bytes()});
+        bytes(what, reason, b.Bytes());
     };
-    variant("wrong magic", [](BmpFile& b) { b.file.bfType = 0x4D43; });
-    variant("zero width", [](BmpFile& b) { b.info.biWidth = 0; });
-    variant("zero height", [](BmpFile& b) { b.info.biHeight = 0; });
-    variant("negative height", [](BmpFile& b) { b.info.biHeight = -2; });
-    variant("absurd width", [](BmpFile& b) { b.info.biWidth = 20000; });
-    variant("image size below the picture", [](BmpFile& b) { b.info.biSizeImage = 7; });
-    variant("image size beyond the file", [](BmpFile& b) { b.info.biSizeImage = 5000; });
-    variant("height beyond the data", [](BmpFile& b) { b.info.biHeight = 3; });
-    variant("4-bit", [](BmpFile& b) { b.info.biBitCount = 4; });
-    variant("32-bit", [](BmpFile& b) {
+    const char* const badSize = "bad picture size";
+    const char* const badData = "pixel data smaller than the picture";
+    variant("wrong magic", "not a BMP file", [](BmpFile& b) { b.file.bfType = 0x4D43; });
+    variant("zero width", badSize, [](BmpFile& b) { b.info.biWidth = 0; });
+    variant("zero height", badSize, [](BmpFile& b) { b.info.biHeight = 0; });
+    variant("negative height", badSize, [](BmpFile& b) { b.info.biHeight = -2; });
+    variant("absurd width", badSize, [](BmpFile& b) { b.info.biWidth = 20000; });
+    variant("image size below the picture", badData, [](BmpFile& b) { b.info.biSizeImage = 7; });
+    variant("image size beyond the file", "cut short",
+            [](BmpFile& b) { b.info.biSizeImage = 5000; });
+    variant("height beyond the data", badData, [](BmpFile& b) { b.info.biHeight = 3; });
+    variant("4-bit", "unsupported bit count", [](BmpFile& b) { b.info.biBitCount = 4; });
+    variant("32-bit", "unsupported bit count", [](BmpFile& b) {
         b.info.biBitCount = 32;
         b.info.biWidth = 2;
     });
-    variant("cut colour table", [](BmpFile& b) { b.table.resize(600); });
-    variant("info header size beyond the file", [](BmpFile& b) { b.info.biSize = 100000; });
+    variant("cut colour table", "cut short", [](BmpFile& b) { b.table.resize(600); });
+    variant("info header size beyond the file", "bad info header size",
+            [](BmpFile& b) { b.info.biSize = 100000; });
+    // Compressed pixels would otherwise be read as raw ones: the sizes here all fit.
+    const char* const compressed = "compressed BMP files are not supported";
+    variant("RLE8", compressed, [](BmpFile& b) { b.info.biCompression = 1; });
+    BmpFile fields(2, 2, 16, std::vector<uint8_t>(8, 0x11));
+    fields.info.biCompression = 3;
+    bytes("BITFIELDS", compressed, fields.Bytes());
     const std::vector<uint8_t> whole = good.Bytes();
     for (size_t cut : {size_t{0}, size_t{10}, size_t{30}, size_t{60}, whole.size() - 3}) {
-        cases.push_back({"truncated", std::vector<uint8_t>(whole.begin(), whole.begin() + cut)});
+        bytes("truncated", "cut short", std::vector<uint8_t>(whole.begin(), whole.begin() + cut));
+    }
+    cases.push_back({"no such file", TestProcessFile("no-such-file.bmp"), "missing file"});
+    for (const SpecialFile& special : SpecialFiles()) {
+        cases.push_back({special.what, special.path, "not a regular file"});
     }
 
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        EXPECT_EQ(BitmapLoad(&image, Write("broken.bmp", c.bytes).c_str()), 0);
+        int loaded = -1;
+        EXPECT_TRUE(SpecialCallReturns([&] { loaded = BitmapLoad(&image, c.path.c_str()); }));
+        EXPECT_EQ(loaded, 0);
+        EXPECT_STREQ(BitmapLoadError(), c.reason);
         EXPECT_EQ(std::memcmp(&image, &before, offsetof(BitmapImage, pixels)), 0);
         EXPECT_EQ(image.pixels, before.pixels);
         EXPECT_EQ(std::vector<uint8_t>(image.pixels, image.pixels + 8), pixelsBefore);
     }
-    EXPECT_EQ(BitmapLoad(&image, TestProcessFile("no-such-file.bmp").c_str()), 0);
-    EXPECT_EQ(image.pixels, before.pixels);
+    // A success clears the reason of the failure before it.
+    ASSERT_EQ(BitmapLoad(&image, Write("good.bmp", good.Bytes()).c_str()), 1);
+    EXPECT_STREQ(BitmapLoadError(), "");
 }
 
 TEST(BitmapRows, FlipRowsTurnsThePictureUpsideDown)

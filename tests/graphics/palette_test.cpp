@@ -1,11 +1,15 @@
-// Palette tests: the 16-bit packings, the palette text file and its odd inputs, and the entry
-// operations on the display palette and its shadow copy.
+// Palette tests: the 16-bit packings, the palette text file and its odd inputs (special files in
+// its place among them), and the entry operations on the display palette and its shadow copy.
 #include "graphics/palette.h"
+#include "tests/graphics/special_files.h"
 #include "tests/temp_dir.h"
+
+#include <sys/resource.h>
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -88,11 +92,35 @@ TEST(Palette, FileRoundTripAndOddInputs)
     EXPECT_EQ(Entry(entries[1]), "0 0 0 0");
     EXPECT_EQ(entries[2].peRed, 2);
 
-    // A file that cannot be opened or written: 0, entries untouched.
+    // A file that cannot be opened or written: 0, entries untouched. A FIFO, a folder or a device
+    // in the file's place is refused at once, for reading and for writing.
     EXPECT_EQ(PaletteLoadFile(TempFile("no-such.PAL").c_str(), entries), 0);
     EXPECT_EQ(entries[0].peRed, 1);
     EXPECT_EQ(PaletteSaveFile(TempFile("no-such-dir/x.PAL").c_str(), saved), 0);
-    EXPECT_EQ(PaletteSaveFile("/dev/full", saved), 0);
+    for (const SpecialFile& special : SpecialFiles()) {
+        SCOPED_TRACE(special.what);
+        int loaded = -1, written = -1;
+        EXPECT_TRUE(
+            SpecialCallReturns([&] { loaded = PaletteLoadFile(special.path.c_str(), entries); }));
+        EXPECT_TRUE(
+            SpecialCallReturns([&] { written = PaletteSaveFile(special.path.c_str(), saved); }));
+        EXPECT_EQ(loaded, 0);
+        EXPECT_EQ(written, 0);
+        EXPECT_EQ(entries[0].peRed, 1);
+    }
+
+    // A full disk shows only when the buffered text is written out at the close; a file size
+    // limit below the palette's size stands in for it.
+    rlimit limit{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &limit), 0);
+    rlimit small = limit;
+    small.rlim_cur = 100;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    const int full = PaletteSaveFile(path.c_str(), saved);
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(full, 0);
 }
 
 TEST(Palette, EntryOperationsKeepTheShadowCopyAndTheDisplayPalette)
