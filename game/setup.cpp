@@ -148,8 +148,11 @@ static bool LoadSheet(LoadedSheet* sheet)
     if (!FileOpens(path)) {
         return false;
     }
-    if (!BitmapLoad(&sheet->image, path.c_str()) || sheet->image.infoHeader.biBitCount != 8) {
-        return Fail("cannot load \"%s\": not a valid 8-bit BMP", path.c_str());
+    if (!BitmapLoad(&sheet->image, path.c_str())) {
+        return Fail("cannot load \"%s\": %s", path.c_str(), BitmapLoadError());
+    }
+    if (sheet->image.infoHeader.biBitCount != 8) {
+        return Fail("cannot load \"%s\": not an 8-bit picture", path.c_str());
     }
     // The last cell needs no frame line after it.
     const int needWidth = layout.columns * (layout.cellWidth + 1);

@@ -5,6 +5,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -232,8 +233,7 @@ TEST_F(GameProgramTest, EachMissingOrDamagedPictureOrSoundEndsTheGameWithOneLine
     for (const char* picture : PICTURES) {
         const std::vector<uint8_t> bytes = ReadFile(fs::path(HELIX_DATA_DIR) / picture);
         add(picture, "missing", {}, "missing file\n");
-        add(picture, "cut short", {bytes.begin(), bytes.begin() + bytes.size() / 2},
-            "not a valid 8-bit BMP\n");
+        add(picture, "cut short", {bytes.begin(), bytes.begin() + bytes.size() / 2}, "cut short\n");
         add(picture, "half as high", BottomHalf(bytes), "too small for its cells (");
     }
     for (const char* sound : SOUNDS) {
@@ -243,6 +243,11 @@ TEST_F(GameProgramTest, EachMissingOrDamagedPictureOrSoundEndsTheGameWithOneLine
         add(sound, "missing", {}, "missing file\n");
         add(sound, "cut short", {bytes.begin(), bytes.begin() + 30}, "not a valid WAV (");
     }
+    // A FIFO or a folder in a file's place is refused at once, never waited on.
+    add("FaceTile.BMP", "a FIFO", {}, "not a regular file\n");
+    ASSERT_EQ(mkfifo((runs.back().folder / "FaceTile.BMP").c_str(), 0644), 0);
+    add("untitled3.WAV", "a folder", {}, "not a regular file\n");
+    fs::create_directory(runs.back().folder / "untitled3.WAV");
     RunAll(runs);
     for (size_t i = 0; i < runs.size(); ++i) {
         const GameRun& run = runs[i];
@@ -319,6 +324,9 @@ TEST_F(GameProgramTest, KeepsScoresInThePlayersFolderAndNeverWritesIntoTheDataFo
     WriteText(AddRun("old scores beside the data").folder / "scores.brd", oldScores);
     const fs::path mine = base / "mine.brd";
     AddRun("--scores FILE").args = {"--scores", mine.string()};
+    const fs::path fifo = base / "fifo.brd";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
+    AddRun("a FIFO for a score file").args = {"--scores", fifo.string()};
     const std::string dataBefore = Listing(HELIX_DATA_DIR);
     AddRunIn("--data-dir from another folder").args = {"--window", "--data-dir", HELIX_DATA_DIR};
     for (GameRun& run : runs) {
@@ -328,7 +336,11 @@ TEST_F(GameProgramTest, KeepsScoresInThePlayersFolderAndNeverWritesIntoTheDataFo
     for (const GameRun& run : runs) {
         EXPECT_TRUE(run.exited) << run.what << ": the game crashed";
         EXPECT_EQ(run.status, 0) << run.what;
-        EXPECT_EQ(run.errors, "") << run.what;
+        EXPECT_EQ(run.errors, run.args.size() == 2 && run.args[1] == fifo.string()
+                                  ? "helixdash: cannot read the score file " + fifo.string() +
+                                        ": not a regular file\n"
+                                  : "")
+            << run.what;
     }
     const auto playerScores = [&](int run) {
         return runs[run].folder / "player-data/helixdash/scores.brd";
@@ -338,6 +350,6 @@ TEST_F(GameProgramTest, KeepsScoresInThePlayersFolderAndNeverWritesIntoTheDataFo
     EXPECT_EQ(ReadText(runs[1].folder / "scores.brd"), oldScores);
     EXPECT_TRUE(fs::exists(mine));
     EXPECT_FALSE(fs::exists(runs[2].folder / "player-data")) << "--scores makes no folder";
-    EXPECT_TRUE(fs::exists(playerScores(3)));
+    EXPECT_TRUE(fs::exists(playerScores(4)));
     EXPECT_EQ(Listing(HELIX_DATA_DIR), dataBefore);
 }
