@@ -1,5 +1,6 @@
 // The BMP writer of the asset generator.
 #include "tools/assetgen/bmp_writer.h"
+#include "tools/assetgen/file_writer.h"
 
 #include <cstdio>
 #include <memory>
@@ -60,10 +61,5 @@ int BmpWrite8(const char* path, int width, int height, const uint8_t* pixels, in
         out.insert(out.end(), stride - uint32_t(width), padIndex);
     }
 
-    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path, "wb"), std::fclose);
-    if (!file)
-        return 0;
-    if (std::fwrite(out.data(), 1, out.size(), file.get()) != out.size())
-        return 0;
-    return std::fclose(file.release()) == 0 ? 1 : 0;
+    return FileWriteAll(path, out);
 }

@@ -1,5 +1,6 @@
 // The PNG writer of the asset generator: signature, IHDR, one zlib-compressed IDAT, IEND.
 #include "tools/assetgen/png_writer.h"
+#include "tools/assetgen/file_writer.h"
 
 #include <zlib.h>
 
@@ -60,10 +61,5 @@ int PngWriteRgba(const char* path, int width, int height, const uint8_t* rgba)
     PutChunk(out, "IDAT", packed.data(), uint32_t(packedSize));
     PutChunk(out, "IEND", nullptr, 0);
 
-    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path, "wb"), std::fclose);
-    if (!file)
-        return 0;
-    if (std::fwrite(out.data(), 1, out.size(), file.get()) != out.size())
-        return 0;
-    return std::fclose(file.release()) == 0 ? 1 : 0;
+    return FileWriteAll(path, out);
 }

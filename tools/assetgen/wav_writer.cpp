@@ -1,5 +1,6 @@
 // The RIFF WAVE writer of the asset generator.
 #include "tools/assetgen/wav_writer.h"
+#include "tools/assetgen/file_writer.h"
 
 #include <cstdio>
 #include <memory>
@@ -15,7 +16,8 @@ void Put(std::vector<uint8_t>& out, uint32_t v, int bytes)
 
 void PutTag(std::vector<uint8_t>& out, const char* tag)
 {
-    out.insert(out.end(), tag, tag + 4);
+    for (int i = 0; i < 4; ++i)
+        out.push_back(uint8_t(tag[i]));
 }
 
 } // namespace
@@ -44,10 +46,5 @@ int WavWrite8(const char* path, const uint8_t* samples, size_t count)
     if (pad)
         out.push_back(128);
 
-    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path, "wb"), std::fclose);
-    if (!file)
-        return 0;
-    if (std::fwrite(out.data(), 1, out.size(), file.get()) != out.size())
-        return 0;
-    return std::fclose(file.release()) == 0 ? 1 : 0;
+    return FileWriteAll(path, out);
 }
