@@ -90,9 +90,14 @@ int WinMain(HINSTANCE instance, HINSTANCE, char*, int)
         if (quit) {
             break;
         }
-        RunScreenFrame();
-        // A tap reaches exactly the frame after it, never a later screen.
-        KeyboardEndFrame();
+        if (PlatformPaused()) {
+            // The window is in the background: no frame, no game time, next to no processor.
+            PlatformWaitWhilePaused();
+        } else {
+            RunScreenFrame();
+            // A tap reaches exactly the frame after it, never a later screen.
+            KeyboardEndFrame();
+        }
         if (MainLoopPassHook != nullptr) {
             MainLoopPassHook();
         }

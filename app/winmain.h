@@ -14,7 +14,7 @@ constexpr int WINMAIN_SETUP_FAILED = 1;
 int WinMain(HINSTANCE instance, HINSTANCE previousInstance, char* commandLine, int showCommand);
 
 // ---- test seam ----
-// Called at the end of every pass of the main loop, after the pass's frame; null (the start
-// value) in the game. End-to-end tests press keys and watch the world through it, and end the
-// run the way a player does, with Escape.
+// Called at the end of every pass of the main loop, after the pass's frame (none while the game
+// is paused); null (the start value) in the game. End-to-end tests press keys and watch the world
+// through it, and end the run the way a player does, with Escape.
 extern void (*MainLoopPassHook)();

@@ -15,6 +15,33 @@ static bool QuitPending = false;      // PostQuitMessage was called and WM_QUIT 
 static int QuitCode = 0;              // the exit code WM_QUIT carries
 static void (*AltEnterHandler)() = nullptr;
 
+int PauseWhenInactive = 1;
+static constexpr int PAUSED_SLEEP_MS = 50;
+// Why the window is in the background: its focus went elsewhere, it was minimised, or both.
+static constexpr unsigned INACTIVE_UNFOCUSED = 1;
+static constexpr unsigned INACTIVE_MINIMISED = 2;
+static unsigned WindowInactive = 0;
+
+// Stops or resumes the program's time to match PlatformPaused.
+static void FollowPause()
+{
+    if (PlatformPaused()) {
+        PlatformTimeStop();
+    } else {
+        PlatformTimeResume();
+    }
+}
+
+bool PlatformPaused()
+{
+    return PauseWhenInactive != 0 && WindowInactive != 0;
+}
+
+void PlatformWaitWhilePaused()
+{
+    PlatformSleep(PAUSED_SLEEP_MS);
+}
+
 static MSG& QueueAt(int i)
 {
     return Queue[(QueueHead + i) % MESSAGE_QUEUE_SIZE];
@@ -239,6 +266,21 @@ static void QueueWindowEvent(const SDL_WindowEvent& e)
         case SDL_WINDOWEVENT_FOCUS_LOST:
             // Keys released while another window has the focus never reach us.
             KeyboardClear();
+            WindowInactive |= INACTIVE_UNFOCUSED;
+            FollowPause();
+            break;
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+            WindowInactive &= ~INACTIVE_UNFOCUSED;
+            FollowPause();
+            break;
+        case SDL_WINDOWEVENT_MINIMIZED:
+            WindowInactive |= INACTIVE_MINIMISED;
+            FollowPause();
+            break;
+        case SDL_WINDOWEVENT_RESTORED:
+        case SDL_WINDOWEVENT_MAXIMIZED:
+            WindowInactive &= ~INACTIVE_MINIMISED;
+            FollowPause();
             break;
         default:
             break;
@@ -435,4 +477,6 @@ void MessageQueueClear()
     QueueCount = 0;
     QuitPending = false;
     QuitCode = 0;
+    WindowInactive = 0;
+    PlatformTimeResume();
 }

@@ -45,6 +45,19 @@ BOOL EndPaint(HWND window, const PAINTSTRUCT* paint);
 // window); no character or key message is made for them.
 void PlatformSetAltEnterHandler(void (*handler)());
 
+// ---- the game in the background ----
+// 1 (the start value): the game stands still while its window has lost the input focus or is
+// minimised; 0 (the player's --no-pause): it runs on.
+extern int PauseWhenInactive;
+
+// Whether the game stands still now: PauseWhenInactive, and the window has reported losing the
+// focus or being minimised (its events, as pumped by PeekMessage) and not yet regaining it. The
+// program's time (platform/time.h) is stopped for exactly that long.
+bool PlatformPaused();
+// What the main loop does in place of a frame while paused: sleeps a twentieth of a second, so
+// the paused process takes next to nothing of the processor and still answers its window.
+void PlatformWaitWhilePaused();
+
 // ---- for the platform layer itself ----
 // Whether a message with this window, number and wParam waits in the queue.
 bool MessageQueueHas(HWND window, UINT message, WPARAM wParam);
@@ -52,5 +65,5 @@ bool MessageQueueHas(HWND window, UINT message, WPARAM wParam);
 void MessageQueueDrop(HWND window, UINT message, WPARAM wParam);
 // Removes every waiting message of a window.
 void MessageQueueDropWindow(HWND window);
-// Empties the queue and forgets a pending quit.
+// Empties the queue, forgets a pending quit and a pause.
 void MessageQueueClear();

@@ -7,8 +7,12 @@
 
 static bool FakeClockOn = false;       // true while a test has the fake clock installed
 static std::uint32_t FakeClockNow = 0; // the fake clock's current tick
+static bool TimeStopped = false;       // PlatformTimeStop is in force
+static std::uint32_t StoppedAt = 0;    // the tick PlatformTicks reads while time is stopped
+static std::uint32_t TimeLost = 0;     // source ticks spent stopped, never seen by the program
 
-std::uint32_t PlatformTicks()
+// The time source itself, running whether or not the program's time is stopped.
+static std::uint32_t SourceTicks()
 {
     if (FakeClockOn) {
         return FakeClockNow;
@@ -21,6 +25,39 @@ std::uint32_t PlatformTicks()
     Uint64 elapsed = SDL_GetPerformanceCounter() - origin;
     return static_cast<std::uint32_t>(elapsed / perSecond * 1000 +
                                       elapsed % perSecond * 1000 / perSecond);
+}
+
+std::uint32_t PlatformTicks()
+{
+    return TimeStopped ? StoppedAt : SourceTicks() - TimeLost;
+}
+
+void PlatformTimeStop()
+{
+    if (!TimeStopped) {
+        StoppedAt = PlatformTicks();
+        TimeStopped = true;
+    }
+}
+
+void PlatformTimeResume()
+{
+    if (TimeStopped) {
+        TimeLost = SourceTicks() - StoppedAt; // wrapping arithmetic keeps this right
+        TimeStopped = false;
+    }
+}
+
+bool PlatformTimeStopped()
+{
+    return TimeStopped;
+}
+
+// A fresh time source runs, with nothing lost.
+static void TimeRunAgain()
+{
+    TimeStopped = false;
+    TimeLost = 0;
 }
 
 void PlatformSleep(std::uint32_t ms)
@@ -48,6 +85,7 @@ void PlatformUseFakeClock(std::uint32_t startTick)
 {
     FakeClockOn = true;
     FakeClockNow = startTick;
+    TimeRunAgain();
 }
 
 void PlatformFakeClockAdvance(std::uint32_t ms)
@@ -58,6 +96,7 @@ void PlatformFakeClockAdvance(std::uint32_t ms)
 void PlatformUseRealClock()
 {
     FakeClockOn = false;
+    TimeRunAgain();
 }
 
 bool PlatformFakeClockActive()

@@ -8,6 +8,13 @@
 // program (frame clock, window timers) reads time through here.
 std::uint32_t PlatformTicks();
 
+// Stops the program's time: PlatformTicks stands still until PlatformTimeResume, which goes on
+// from the same tick, so every timer and frame clock resumes with the time it had left. The game
+// stands still this way while its window is in the background. Stopping twice is stopping once.
+void PlatformTimeStop();
+void PlatformTimeResume();
+bool PlatformTimeStopped();
+
 // Sleeps for about ms milliseconds (never spins). On the fake clock it advances the clock by ms.
 void PlatformSleep(std::uint32_t ms);
 
@@ -17,7 +24,7 @@ void PlatformNap();
 
 // ---- test seam: the fake clock ----
 // Replaces the real time source with a counter that starts at startTick and moves only through
-// PlatformFakeClockAdvance, PlatformSleep and PlatformNap.
+// PlatformFakeClockAdvance, PlatformSleep and PlatformNap (time running: no stop in force).
 void PlatformUseFakeClock(std::uint32_t startTick);
 void PlatformFakeClockAdvance(std::uint32_t ms);
 // Goes back to the real time source.

@@ -32,11 +32,17 @@ inline void PushText(HWND window, const char* utf8)
     ASSERT_EQ(SDL_PushEvent(&e), 1) << SDL_GetError();
 }
 
-inline void PushWindowClose(HWND window)
+// A window event of SDL's (SDL_WINDOWEVENT_CLOSE, _FOCUS_LOST, _MINIMIZED, ...).
+inline void PushWindowEvent(HWND window, Uint8 event)
 {
     SDL_Event e{};
     e.type = SDL_WINDOWEVENT;
     e.window.windowID = SDL_GetWindowID(PlatformSdlWindow(window));
-    e.window.event = SDL_WINDOWEVENT_CLOSE;
+    e.window.event = event;
     ASSERT_EQ(SDL_PushEvent(&e), 1) << SDL_GetError();
+}
+
+inline void PushWindowClose(HWND window)
+{
+    PushWindowEvent(window, SDL_WINDOWEVENT_CLOSE);
 }
