@@ -13,6 +13,7 @@ CommandLineChoices CommandLine = {};
 
 static constexpr const char* USAGE =
     "Usage: helixdash [--window | --fullscreen] [--data-dir DIR] [--scores FILE] [--log FILE]\n"
+    "                 [--no-pause]\n"
     "Catch the bases, build faces from codons: HELIX DASH, a genetics arcade game.\n"
     "\n"
     "  --window          play in a window (Alt+Enter switches while playing)\n"
@@ -21,6 +22,7 @@ static constexpr const char* USAGE =
     "  --scores FILE     keep the scores in FILE instead of the player's data folder\n"
     "                    ($XDG_DATA_HOME/helixdash/scores.brd)\n"
     "  --log FILE        write a diagnostic log to FILE\n"
+    "  --no-pause        keep playing while the window is in the background\n"
     "  --help            show this help and exit\n"
     "  --version         show the version and exit\n";
 
@@ -30,6 +32,7 @@ enum : int {
     OPTION_DATA_DIR,
     OPTION_SCORES,
     OPTION_LOG,
+    OPTION_NO_PAUSE,
     OPTION_HELP,
     OPTION_VERSION,
 };
@@ -49,6 +52,7 @@ int CommandLineRead(int argc, char** argv)
         {"data-dir", required_argument, nullptr, OPTION_DATA_DIR},
         {"scores", required_argument, nullptr, OPTION_SCORES},
         {"log", required_argument, nullptr, OPTION_LOG},
+        {"no-pause", no_argument, nullptr, OPTION_NO_PAUSE},
         {"help", no_argument, nullptr, OPTION_HELP},
         {"version", no_argument, nullptr, OPTION_VERSION},
         {nullptr, 0, nullptr, 0},

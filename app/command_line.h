@@ -14,6 +14,7 @@ struct CommandLineChoices {
     const char* dataFolder; // --data-dir DIR, or nullptr to search for the data
     const char* scoreFile;  // --scores FILE, or nullptr for the player's own folder
     const char* logFile;    // --log FILE, or nullptr for no log
+    int noPause;            // 1: --no-pause, the game runs on while its window is in the background
 };
 
 // ---- process lifetime ----

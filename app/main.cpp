@@ -8,6 +8,7 @@
 #include "app/winmain.h"
 #include "game/score_file.h"
 #include "game/setup.h"
+#include "platform/message.h"
 #include "platform/window.h"
 #include "support/data_folder.h"
 #include "support/error_log.h"
@@ -45,6 +46,7 @@ int main(int argc, char** argv)
     PlayerScoreFileFind(CommandLine.scoreFile, oldScoreFiles, executableFolder.empty() ? 1 : 2);
 
     SetupWindowed = CommandLine.windowed;
+    PauseWhenInactive = CommandLine.noPause ? 0 : 1;
     char noCommandLine[] = "";
     int result = WinMain(PlatformInstance(), nullptr, noCommandLine, SW_SHOWNORMAL);
     if (MainWindow == nullptr) {
