@@ -1,6 +1,8 @@
 // The RIFF WAVE reader: chunk search, the format record and the sample bytes, all bounds-checked.
 #include "sound/wav.h"
 
+#include "support/regular_file.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -111,9 +113,10 @@ WavResult WavParse(const std::uint8_t* bytes, std::size_t size, WavInfo* info)
 
 WavResult WavReadFile(const char* fileName, WavFormat* format, std::vector<std::uint8_t>* samples)
 {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(fileName, "rb"));
+    std::unique_ptr<std::FILE, FileCloser> file(FileOpenRegularStream(fileName));
     if (!file) {
-        return WAV_CANNOT_OPEN;
+        return std::strcmp(FileOpenError(), "not a regular file") == 0 ? WAV_NOT_REGULAR
+                                                                       : WAV_CANNOT_OPEN;
     }
     if (std::fseek(file.get(), 0, SEEK_END) != 0) {
         return WAV_CANNOT_OPEN;
@@ -147,6 +150,8 @@ const char* WavResultText(WavResult result)
             return "read";
         case WAV_CANNOT_OPEN:
             return "cannot be opened or read";
+        case WAV_NOT_REGULAR:
+            return "is not a regular file";
         case WAV_TOO_LARGE:
             return "is too large for a sound effect";
         case WAV_NOT_WAVE:

@@ -18,6 +18,7 @@ constexpr std::uint16_t WAV_FORMAT_PCM = 1;
 enum WavResult {
     WAV_OK = 0,
     WAV_CANNOT_OPEN,  // the file cannot be opened or read
+    WAV_NOT_REGULAR,  // a FIFO, a device or a folder in the file's place
     WAV_TOO_LARGE,    // over WAV_MAX_FILE_BYTES
     WAV_NOT_WAVE,     // no RIFF chunk of form "WAVE"
     WAV_NO_FORMAT,    // no "fmt " chunk in it
@@ -53,7 +54,8 @@ struct WavInfo {
 // WAV_OK, info describes the file; otherwise info is left unspecified.
 WavResult WavParse(const std::uint8_t* bytes, std::size_t size, WavInfo* info);
 
-// Reads fileName whole and parses it; on WAV_OK, samples holds the sample bytes.
+// Reads fileName whole and parses it; on WAV_OK, samples holds the sample bytes. Only a regular
+// file is read, and opening never blocks (a FIFO in its place is refused at once).
 WavResult WavReadFile(const char* fileName, WavFormat* format, std::vector<std::uint8_t>* samples);
 
 // A short English description of a result, for error messages.

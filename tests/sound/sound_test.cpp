@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/inotify.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -109,6 +110,29 @@ TEST_F(SoundTest, LoadRecordsTheFileRateAndTheBytesHeld)
     EXPECT_EQ(SoundSlots[0].sampleRate, 44100u);
     EXPECT_EQ(SoundSlots[0].dataBytes, 500u);
     EXPECT_EQ(SoundPlay(0, 0), 1);
+}
+
+// Nothing but a regular file is read, and a FIFO does not hold the load up. Each time the loader
+// says why and the slot stays free.
+TEST_F(SoundTest, SpecialFilesAreRefusedWithTheirReason)
+{
+    const auto path = [&](const char* name) { return (folder.path / name).string(); };
+    const std::string fifo = path("fifo.wav");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    std::filesystem::create_directory(path("folder.wav"));
+    std::filesystem::create_symlink("/dev/zero", path("zero.wav"));
+
+    const std::pair<std::string, const char*> cases[] = {
+        {fifo, "is not a regular file"},
+        {path("folder.wav"), "is not a regular file"},
+        {path("zero.wav"), "is not a regular file"},
+    };
+    for (const auto& [file, reason] : cases) {
+        SCOPED_TRACE(file);
+        EXPECT_TRUE(ReturnsAtOnce(fifo, [&] { EXPECT_EQ(SoundLoadWav(file.c_str(), 0), -1); }));
+        EXPECT_EQ(SoundLoadError(), file + " " + reason);
+        EXPECT_EQ(SoundSlots[0].state, SOUND_FREE);
+    }
 }
 
 TEST_F(SoundTest, PlayRestartsStatusFollowsAndStopRewinds)
