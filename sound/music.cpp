@@ -3,13 +3,15 @@
 #include "sound/music.h"
 
 #include "sound/sound.h"
+#include "support/regular_file.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
-#include <fstream>
+#include <memory>
 #include <vector>
 
 MusicSlot MusicSlots[MUSIC_SLOT_COUNT];
@@ -45,20 +47,22 @@ std::uint32_t ReadBe32(const std::uint8_t* p)
 
 // Reads a Standard MIDI file whole and checks its frame: an "MThd" header of at least 6 bytes
 // declaring format 0 to 2 and at least one track, and that many "MTrk" chunks inside the file.
-// The synthesiser would take anything and then play silence.
+// The synthesiser would take anything and then play silence. Only a regular file is read, and
+// opening never blocks: a FIFO in the file's place is refused at once instead of hanging the game.
 bool ReadMidiFile(const char* fileName, std::vector<std::uint8_t>* bytes)
 {
-    std::ifstream in(fileName, std::ios::binary | std::ios::ate);
-    if (!in) {
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(FileOpenRegularStream(fileName),
+                                                         std::fclose);
+    if (!file || std::fseek(file.get(), 0, SEEK_END) != 0) {
         return false;
     }
-    const std::streamoff size = in.tellg();
-    if (size < 14 || static_cast<std::uint64_t>(size) > MUSIC_MAX_FILE_BYTES) {
+    const long size = std::ftell(file.get());
+    if (size < 14 || static_cast<std::uint64_t>(size) > MUSIC_MAX_FILE_BYTES ||
+        std::fseek(file.get(), 0, SEEK_SET) != 0) {
         return false;
     }
     bytes->resize(static_cast<std::size_t>(size));
-    in.seekg(0);
-    if (!in.read(reinterpret_cast<char*>(bytes->data()), size)) {
+    if (std::fread(bytes->data(), 1, bytes->size(), file.get()) != bytes->size()) {
         return false;
     }
     const std::uint8_t* p = bytes->data();

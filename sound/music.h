@@ -28,7 +28,7 @@ extern int MusicReady;   // 1 between a successful MusicInit and MusicShutdown
 // MusicInit left). 1, or 0 when SoundInit has not opened the device or MIDI cannot be played.
 int MusicInit();
 // Loads a MIDI file, named relative to the current working directory, into the lowest free slot:
-// its id, or -1.
+// its id, or -1 (also for a FIFO, a device or a folder, which are never read).
 int MusicLoadMidi(const char* fileName);
 // Stops the current song and starts this one once. 1, or 0 when the slot holds no song.
 int MusicPlay(int id);

@@ -2,6 +2,7 @@
 // restarts its channel and a slot never sounds twice at once.
 #include "sound/sound.h"
 
+#include "sound/convert.h"
 #include "sound/music.h"
 #include "sound/wav.h"
 #include "support/error_log.h"
@@ -41,7 +42,8 @@ struct SoundRendering {
     Mix_Chunk chunk{};
 };
 
-// The sample bytes of one loaded sound, shared by the slot that loaded it and its replicas.
+// The samples of one loaded sound as 8-bit unsigned mono at SOUND_PLAY_RATE, shared by the slot
+// that loaded it and its replicas.
 struct SoundSamples {
     std::vector<std::uint8_t> bytes;
     std::vector<std::shared_ptr<SoundRendering>> renderings; // least recently used first
@@ -93,7 +95,7 @@ double LevelGain(int centibels)
     return std::pow(10.0, centibels / 2000.0);
 }
 
-// Converts the samples, taken as 8-bit unsigned mono at rate Hz, to the device's 16-bit stereo by
+// Converts the samples, played as 8-bit unsigned mono at rate Hz, to the device's 16-bit stereo by
 // linear interpolation (as software mixers of the time resampled); reuses a cached rendering at
 // that rate. Null when the device is closed or the rendering would be too large.
 std::shared_ptr<SoundRendering> Render(SoundSamples& samples, int rate)
@@ -231,10 +233,15 @@ int SoundLoadWav(const char* fileName, unsigned capabilityFlags)
         return -1;
     }
     WavFormat format;
-    auto samples = std::make_shared<SoundSamples>();
-    const WavResult result = WavReadFile(fileName, &format, &samples->bytes);
+    std::vector<std::uint8_t> fileSamples;
+    const WavResult result = WavReadFile(fileName, &format, &fileSamples);
     if (result != WAV_OK) {
         std::snprintf(LoadError, sizeof LoadError, "%s %s", fileName, WavResultText(result));
+        return -1;
+    }
+    auto samples = std::make_shared<SoundSamples>();
+    if (!SoundConvert(format, fileSamples.data(), fileSamples.size(), &samples->bytes)) {
+        std::snprintf(LoadError, sizeof LoadError, "%s %s", fileName, SoundConvertError());
         return -1;
     }
     // From here on the slot is taken, even if the sound cannot be made playable.

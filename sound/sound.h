@@ -1,5 +1,5 @@
-// Sound effects: a table of 256 slots, each one short sound read from a RIFF WAVE file and played
-// as 8-bit mono 11,025 Hz on a mixer channel of its own.
+// Sound effects: a table of 256 slots, each one short sound read from a RIFF WAVE file, held as
+// 8-bit mono 11,025 Hz and played on a mixer channel of its own.
 #pragma once
 
 #include <cstdint>
@@ -27,7 +27,7 @@ struct SoundSlot {
     SoundBuffer* buffer; // null when the slot holds no sound
     unsigned state;      // SOUND_FREE or SOUND_LOADED
     unsigned sampleRate; // as the file declares it; recorded only
-    unsigned dataBytes;  // bytes of sound data held
+    unsigned dataBytes;  // bytes of sound data held, as converted to 8-bit mono 11,025 Hz
     int slotId;          // the slot's own index
 };
 
@@ -44,7 +44,8 @@ extern int SoundDevice; // 1 while the mixer holds the audio device open; 0 mean
 // silently (loads work, plays do nothing) and later calls only reset the table.
 int SoundInit();
 // Loads a WAV file into the lowest free slot: its id, or -1. No file is opened when no slot is
-// free. Whatever the file's format says, its sample bytes are played as 8-bit mono 11,025 Hz.
+// free. PCM of any channel count, 8-, 16- or 32-bit samples and any rate is converted to 8-bit
+// mono 11,025 Hz, so it sounds as recorded; a file already in that form is held as it is.
 // capabilityFlags (DirectSound's DSBCAPS_* bits) are accepted for the callers' sake; every slot
 // has volume, pan and frequency control.
 int SoundLoadWav(const char* fileName, unsigned capabilityFlags);

@@ -1,6 +1,8 @@
 // The RIFF WAVE reader: chunk search, the format record and the sample bytes, all bounds-checked.
 #include "sound/wav.h"
 
+#include "support/regular_file.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -92,6 +94,20 @@ WavResult WavParse(const std::uint8_t* bytes, std::size_t size, WavInfo* info)
     if (format.formatTag != WAV_FORMAT_PCM) {
         return WAV_NOT_PCM;
     }
+    // These fields say how to walk the samples frame by frame: fields that make no sense are
+    // refused here, so nothing behind the reader has to guess.
+    if (format.channels == 0) {
+        return WAV_NO_CHANNELS;
+    }
+    if (format.samplesPerSec == 0) {
+        return WAV_NO_RATE;
+    }
+    if (format.bitsPerSample != 8 && format.bitsPerSample != 16 && format.bitsPerSample != 32) {
+        return WAV_BAD_BITS;
+    }
+    if (format.blockAlign != format.channels * (format.bitsPerSample / 8)) {
+        return WAV_BAD_ALIGN;
+    }
 
     // "data" is looked for after the "fmt " chunk only, as the classic reader walks forward.
     const std::uint64_t afterFmt =
@@ -103,17 +119,18 @@ WavResult WavParse(const std::uint8_t* bytes, std::size_t size, WavInfo* info)
     const std::uint64_t dataStart = static_cast<std::uint64_t>(data) + CHUNK_HEADER_BYTES;
     info->declaredBytes = ReadLe32(bytes + data + 4);
     // A chunk that claims more than the file holds is cut to the bytes that are there.
-    info->dataBytes =
-        static_cast<std::uint32_t>(std::min<std::uint64_t>(info->declaredBytes, size - dataStart));
+    const std::uint64_t held = std::min<std::uint64_t>(info->declaredBytes, size - dataStart);
+    info->dataBytes = static_cast<std::uint32_t>(held - held % format.blockAlign);
     info->dataOffset = static_cast<std::size_t>(dataStart);
     return info->dataBytes == 0 ? WAV_EMPTY_DATA : WAV_OK;
 }
 
 WavResult WavReadFile(const char* fileName, WavFormat* format, std::vector<std::uint8_t>* samples)
 {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(fileName, "rb"));
+    std::unique_ptr<std::FILE, FileCloser> file(FileOpenRegularStream(fileName));
     if (!file) {
-        return WAV_CANNOT_OPEN;
+        return std::strcmp(FileOpenError(), "not a regular file") == 0 ? WAV_NOT_REGULAR
+                                                                       : WAV_CANNOT_OPEN;
     }
     if (std::fseek(file.get(), 0, SEEK_END) != 0) {
         return WAV_CANNOT_OPEN;
@@ -147,6 +164,8 @@ const char* WavResultText(WavResult result)
             return "read";
         case WAV_CANNOT_OPEN:
             return "cannot be opened or read";
+        case WAV_NOT_REGULAR:
+            return "is not a regular file";
         case WAV_TOO_LARGE:
             return "is too large for a sound effect";
         case WAV_NOT_WAVE:
@@ -157,10 +176,18 @@ const char* WavResultText(WavResult result)
             return "ends inside its format record";
         case WAV_NOT_PCM:
             return "is not PCM";
+        case WAV_NO_CHANNELS:
+            return "has 0 channels";
+        case WAV_NO_RATE:
+            return "has a sample rate of 0 Hz";
+        case WAV_BAD_BITS:
+            return "has samples of neither 8, 16 nor 32 bits";
+        case WAV_BAD_ALIGN:
+            return "has a block align that is not one frame";
         case WAV_NO_DATA:
             return "has no \"data\" chunk";
         case WAV_EMPTY_DATA:
-            return "holds no sample bytes";
+            return "holds no whole sample frame";
     }
     return "cannot be read";
 }

@@ -7,6 +7,8 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace {
 
 // Each test runs in a folder of its own: the loads name files relative to the working directory.
@@ -37,6 +39,8 @@ protected:
 TEST_F(MusicTest, ASongPlaysAndThenEndsByItself)
 {
     EXPECT_EQ(MusicLoadMidi("broken.mid"), -1);
+    ASSERT_EQ(mkfifo("fifo.mid", 0600), 0); // refused at once, not waited on
+    EXPECT_TRUE(ReturnsAtOnce("fifo.mid", [] { EXPECT_EQ(MusicLoadMidi("fifo.mid"), -1); }));
     std::filesystem::create_directory("elsewhere");
     std::filesystem::current_path("elsewhere");
     EXPECT_EQ(MusicLoadMidi("short.mid"), -1); // not in this working directory

@@ -2,13 +2,18 @@
 // field open to a lie.
 #pragma once
 
+#include <fcntl.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 using Bytes = std::vector<std::uint8_t>;
@@ -119,3 +124,30 @@ struct TempFolder {
         std::filesystem::remove_all(path, ignored);
     }
 };
+
+// Runs load, which may open the FIFO at fifo. Should load still be busy after two seconds (an
+// open(2) of a FIFO without O_NONBLOCK waits for a writer), a writer comes and goes at the other
+// end, so a blocking open returns and the test fails instead of hanging. True when load returned
+// by itself.
+inline bool ReturnsAtOnce(const std::string& fifo, const std::function<void()>& load)
+{
+    std::atomic<bool> done{false};
+    std::atomic<bool> rescued{false};
+    std::thread watchdog([&] {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+        while (!done) {
+            if (std::chrono::steady_clock::now() > deadline) {
+                const int writer = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+                if (writer >= 0) { // only succeeds while a reader waits
+                    rescued = true;
+                    ::close(writer);
+                }
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    });
+    load();
+    done = true;
+    watchdog.join();
+    return !rescued;
+}

@@ -8,6 +8,7 @@
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
 
@@ -15,6 +16,7 @@ namespace {
 
 // One stretch of sound in the output, between stretches of silence.
 struct Stretch {
+    std::size_t start = 0; // frame index in the stream
     std::size_t frames = 0;
     int leftPeak = 0;
     int rightPeak = 0;
@@ -37,7 +39,7 @@ std::vector<Stretch> Stretches(const std::vector<Sint16>& stream, std::size_t ga
             continue;
         }
         if (!open || frame - lastLoud > gapFrames) {
-            out.push_back(Stretch{});
+            out.push_back(Stretch{frame});
             start = frame;
             open = true;
         }
@@ -63,6 +65,28 @@ void PlayThrough(std::initializer_list<int> ids)
     SDL_Delay(150);
 }
 
+// Opens the audio device on the disk driver, writing the mixed stream to path.
+void OpenOnDisk(const std::string& path)
+{
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", path.c_str(), 1);
+    ASSERT_EQ(SoundInit(), 1) << SDL_GetError();
+}
+
+// Closes the device and reads back the stream it wrote, left and right samples in turn.
+std::vector<Sint16> CloseAndRead(const std::string& path)
+{
+    SoundShutdown();
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    std::ifstream in(path, std::ios::binary);
+    std::vector<Sint16> samples;
+    Sint16 value;
+    while (in.read(reinterpret_cast<char*>(&value), sizeof value)) {
+        samples.push_back(value);
+    }
+    return samples;
+}
+
 TEST(SoundOutput, PlayedSlotsReachTheStreamAsAsked)
 {
     TempFolder folder("helix-sound-output");
@@ -71,9 +95,7 @@ TEST(SoundOutput, PlayedSlotsReachTheStreamAsAsked)
     constexpr std::size_t SAMPLES = 4410; // 0.4 s at 11,025 Hz
     WriteFile(wav, PlainWave(SquareWave(SAMPLES)));
 
-    setenv("SDL_AUDIODRIVER", "disk", 1);
-    setenv("SDL_DISKAUDIOFILE", stream.c_str(), 1);
-    ASSERT_EQ(SoundInit(), 1) << SDL_GetError();
+    ASSERT_NO_FATAL_FAILURE(OpenOnDisk(stream));
     int frequency = 0;
     Uint16 format = 0;
     int channels = 0;
@@ -94,16 +116,8 @@ TEST(SoundOutput, PlayedSlotsReachTheStreamAsAsked)
     ASSERT_EQ(SoundSetFrequency(tone, 0), 1); // 5: on the left only
     ASSERT_EQ(SoundSetPan(tone, SOUND_PAN_LEFT), 1);
     PlayThrough({tone});
-    SoundShutdown();
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
 
-    std::ifstream in(stream, std::ios::binary);
-    std::vector<Sint16> samples;
-    Sint16 value;
-    while (in.read(reinterpret_cast<char*>(&value), sizeof value)) {
-        samples.push_back(value);
-    }
-    const std::vector<Stretch> heard = Stretches(samples, 200);
+    const std::vector<Stretch> heard = Stretches(CloseAndRead(stream), 200);
     ASSERT_EQ(heard.size(), 5u);
     const double oneFrames = static_cast<double>(SAMPLES) * frequency / 11025;
     const Stretch& once = heard[0];
@@ -118,6 +132,73 @@ TEST(SoundOutput, PlayedSlotsReachTheStreamAsAsked)
     EXPECT_NEAR(static_cast<double>(heard[3].frames), oneFrames / 2, oneFrames * 0.02);
     EXPECT_GT(heard[4].leftPeak, 5000);
     EXPECT_LT(heard[4].rightPeak, heard[4].leftPeak / 100 + 1);
+}
+
+// Root mean square and sign changes of the left channel over a stretch.
+struct Level {
+    double rms = 0;
+    int zeroCrossings = 0;
+};
+
+Level LevelOf(const std::vector<Sint16>& stream, const Stretch& stretch)
+{
+    Level level;
+    double sum = 0;
+    for (std::size_t f = stretch.start; f < stretch.start + stretch.frames; ++f) {
+        const double left = stream[2 * f];
+        sum += left * left;
+        if (f > stretch.start && (left < 0) != (stream[2 * f - 2] < 0)) {
+            level.zeroCrossings++;
+        }
+    }
+    level.rms = std::sqrt(sum / static_cast<double>(stretch.frames));
+    return level;
+}
+
+// A quarter of a second of a 441 Hz sine, once as 8-bit mono 11,025 Hz and once as 16-bit stereo
+// 44,100 Hz: the wide file is converted on loading and sounds like its twin, not as noise.
+TEST(SoundOutput, AWideStereoFileSoundsLikeItsNarrowTwin)
+{
+    TempFolder folder("helix-sound-wide");
+    const std::string stream = (folder.path / "stream.raw").string();
+    const std::string narrow = (folder.path / "narrow.wav").string();
+    const std::string wide = (folder.path / "wide.wav").string();
+    constexpr double TWO_PI = 6.283185307179586;
+    constexpr double AMPLITUDE = 0.6; // of full scale
+    Bytes narrowSamples;
+    for (int i = 0; i < 11025 / 4; ++i) {
+        narrowSamples.push_back(
+            std::uint8_t(std::lround(128 + 127 * AMPLITUDE * std::sin(TWO_PI * 441 * i / 11025))));
+    }
+    Bytes wideSamples;
+    for (int i = 0; i < 44100 / 4; ++i) {
+        const long value = std::lround(32767 * AMPLITUDE * std::sin(TWO_PI * 441 * i / 44100));
+        Put(Put(wideSamples, std::uint32_t(value), 2), std::uint32_t(value), 2); // left, right
+    }
+    WriteFile(narrow, PlainWave(narrowSamples));
+    WriteFile(wide,
+              RiffWave({Chunk("fmt ", FormatRecord(1, 2, 44100, 16)), Chunk("data", wideSamples)}));
+
+    ASSERT_NO_FATAL_FAILURE(OpenOnDisk(stream));
+    const int narrowId = SoundLoadWav(narrow.c_str(), 0);
+    const int wideId = SoundLoadWav(wide.c_str(), 0);
+    ASSERT_GE(narrowId, 0);
+    ASSERT_GE(wideId, 0) << SoundLoadError();
+    PlayThrough({narrowId});
+    PlayThrough({wideId});
+    const std::vector<Sint16> samples = CloseAndRead(stream);
+
+    const std::vector<Stretch> heard = Stretches(samples, 200);
+    ASSERT_EQ(heard.size(), 2u);
+    EXPECT_NEAR(double(heard[1].frames), double(heard[0].frames), heard[0].frames * 0.02);
+    const Level twin = LevelOf(samples, heard[0]);
+    const Level converted = LevelOf(samples, heard[1]);
+    RecordProperty("narrowRms", int(std::lround(twin.rms)));
+    RecordProperty("wideRms", int(std::lround(converted.rms)));
+    RecordProperty("narrowZeroCrossings", twin.zeroCrossings);
+    RecordProperty("wideZeroCrossings", converted.zeroCrossings);
+    EXPECT_NEAR(converted.rms, twin.rms, twin.rms * 0.1);
+    EXPECT_NEAR(converted.zeroCrossings, twin.zeroCrossings, twin.zeroCrossings * 0.05);
 }
 
 } // namespace

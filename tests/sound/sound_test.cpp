@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/inotify.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -97,7 +98,7 @@ TEST_F(SoundTest, SlotsAreHandedOutLowestFirstAndResetByInit)
 }
 
 // A stereo 16-bit file whose "data" chunk claims more than the file holds: the slot records the
-// file's rate and holds the bytes that are there.
+// file's rate and holds the frames that are there, converted to 11,025 Hz mono.
 TEST_F(SoundTest, LoadRecordsTheFileRateAndTheBytesHeld)
 {
     Bytes file = RiffWave({Chunk("fmt ", FormatRecord(1, 2, 44100, 16, true)),
@@ -107,8 +108,44 @@ TEST_F(SoundTest, LoadRecordsTheFileRateAndTheBytesHeld)
     WriteFile(wav, file);
     ASSERT_EQ(SoundLoadWav(wav.c_str(), 0), 0);
     EXPECT_EQ(SoundSlots[0].sampleRate, 44100u);
-    EXPECT_EQ(SoundSlots[0].dataBytes, 500u);
+    EXPECT_EQ(SoundSlots[0].dataBytes, 32u); // 500 bytes: 125 frames at 44,100 Hz, 31.25 at ours
     EXPECT_EQ(SoundPlay(0, 0), 1);
+}
+
+// Nothing but a regular file is read, and a FIFO does not hold the load up; format fields that
+// describe no sound are refused. Each time the loader says why and the slot stays free.
+TEST_F(SoundTest, SpecialFilesAndSenselessFormatsAreRefusedWithTheirReason)
+{
+    const auto path = [&](const char* name) { return (folder.path / name).string(); };
+    const std::string fifo = path("fifo.wav");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    std::filesystem::create_directory(path("folder.wav"));
+    std::filesystem::create_symlink("/dev/zero", path("zero.wav"));
+    const auto withFormat = [&](const char* name, Bytes record) {
+        WriteFile(path(name), RiffWave({Chunk("fmt ", record), Chunk("data", SquareWave(64))}));
+        return path(name);
+    };
+    Bytes alignLies = FormatRecord(1, 2, 22050, 16);
+    alignLies[12] = 2; // one 16-bit sample, not a stereo frame
+
+    const std::pair<std::string, const char*> cases[] = {
+        {fifo, "is not a regular file"},
+        {path("folder.wav"), "is not a regular file"},
+        {path("zero.wav"), "is not a regular file"},
+        {withFormat("mute.wav", FormatRecord(1, 0, 11025, 8)), "has 0 channels"},
+        {withFormat("still.wav", FormatRecord(1, 1, 0, 8)), "has a sample rate of 0 Hz"},
+        {withFormat("bits0.wav", FormatRecord(1, 1, 11025, 0)),
+         "has samples of neither 8, 16 nor 32 bits"},
+        {withFormat("bits7.wav", FormatRecord(1, 1, 11025, 7)),
+         "has samples of neither 8, 16 nor 32 bits"},
+        {withFormat("align.wav", alignLies), "has a block align that is not one frame"},
+    };
+    for (const auto& [file, reason] : cases) {
+        SCOPED_TRACE(file);
+        EXPECT_TRUE(ReturnsAtOnce(fifo, [&] { EXPECT_EQ(SoundLoadWav(file.c_str(), 0), -1); }));
+        EXPECT_EQ(SoundLoadError(), file + " " + reason);
+        EXPECT_EQ(SoundSlots[0].state, SOUND_FREE);
+    }
 }
 
 TEST_F(SoundTest, PlayRestartsStatusFollowsAndStopRewinds)

@@ -32,14 +32,15 @@ TEST(WavParse, FindsFormatAndSamplesPastOtherChunks)
     EXPECT_EQ(DataOf(withExtras, info), samples);
     EXPECT_EQ(info.format.samplesPerSec, 11025u);
 
-    // Stereo 16-bit 44.1 kHz is read all the same; its bytes are the caller's business.
+    // Stereo 16-bit 44.1 kHz is read all the same, in whole frames: of 101 bytes, 25 frames.
     const Bytes stereo =
         RiffWave({Chunk("fmt ", FormatRecord(1, 2, 44100, 16, true)), Chunk("data", samples)});
     ASSERT_EQ(Parse(stereo, &info), WAV_OK);
     EXPECT_EQ(info.format.channels, 2);
     EXPECT_EQ(info.format.bitsPerSample, 16);
     EXPECT_EQ(info.format.samplesPerSec, 44100u);
-    EXPECT_EQ(DataOf(stereo, info), samples);
+    EXPECT_EQ(DataOf(stereo, info), Bytes(samples.begin(), samples.begin() + 100));
+    EXPECT_EQ(info.declaredBytes, 101u);
 
     // The RIFF form is found behind another top-level chunk, as the classic reader finds it.
     Bytes behindJunk = Chunk("JUNK", Bytes(3, 0));
@@ -119,6 +120,11 @@ TEST(WavParse, SizesThatLieNeverReachPastTheFile)
         WAV_NO_FORMAT);
     // A header-only "data" chunk at the very end holds no samples.
     EXPECT_EQ(Parse(RiffWave({Chunk("fmt ", pcm), Chunk("data", {}, 500)}), &info), WAV_EMPTY_DATA);
+    // Less than one 16-bit stereo frame is no sound at all.
+    EXPECT_EQ(
+        Parse(RiffWave({Chunk("fmt ", FormatRecord(1, 2, 44100, 16)), Chunk("data", Bytes(3, 1))}),
+              &info),
+        WAV_EMPTY_DATA);
 }
 
 TEST(WavReadFile, RefusesMissingAndOversizedFiles)
