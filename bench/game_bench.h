@@ -4,5 +4,6 @@
 
 #include <filesystem>
 
-// Makes the game window on first use and enters the data folder. Returns the folder to go back to.
+// Makes the game window on first use, enters the data folder and gives the game an empty score
+// file in the temporary folder. Returns the folder to go back to.
 std::filesystem::path BenchGameEnter();

@@ -3,6 +3,7 @@
 // less, 48 MB or less. Run from the build tree's data folder (or give the folder):
 //     build-release/bench/helix_play_load [data-folder]
 #include "app/winmain.h"
+#include "game/score_file.h"
 #include "game/setup.h"
 #include "game/world.h"
 #include "platform/keyboard.h"
@@ -14,7 +15,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 
 static constexpr std::uint32_t PLAY_MS = 10000;
 // The catcher turns every this many milliseconds, right, down, left, up, so it sweeps the field
@@ -75,6 +78,11 @@ int main(int argc, char** argv)
         setenv("SDL_AUDIODRIVER", "dummy", 1);
     }
     std::filesystem::current_path(argc > 1 ? argv[1] : HELIX_DATA_DIR);
+    // An empty score file of its own, as a first run has: the data folder is only read.
+    const std::filesystem::path scores =
+        std::filesystem::temp_directory_path() / "helix-play-load-scores.brd";
+    std::ofstream(scores, std::ios::trunc).flush();
+    std::strcpy(ScoreFilePath, scores.c_str());
     SetupSeed = 7;
     MainLoopPassHook = PassHook;
     char commandLine[] = "";

@@ -5,6 +5,7 @@
 #include "app/winmain.h"
 #include "game/catching.h"
 #include "game/rule_sound.h"
+#include "game/score_file.h"
 #include "game/setup.h"
 #include "game/world.h"
 #include "platform/keyboard.h"
@@ -257,6 +258,7 @@ void GameRunTest::SetUp()
     previousDir = fs::current_path();
     workDir = TestTempDir("helix-e2e");
     fs::copy(HELIX_DATA_DIR, workDir, fs::copy_options::recursive);
+    std::ofstream(workDir / SCORE_FILE_NAME).flush(); // as the program makes it on a first run
     fs::current_path(workDir);
     KeyboardClear();
     PlatformUseFakeClock(1000);

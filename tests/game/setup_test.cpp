@@ -22,6 +22,7 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <iterator>
 #include <vector>
 
@@ -38,6 +39,7 @@ protected:
         for (const fs::directory_entry& entry : fs::directory_iterator(HELIX_DATA_DIR)) {
             fs::copy_file(entry.path(), workDir / entry.path().filename());
         }
+        std::ofstream(workDir / SCORE_FILE_NAME).flush(); // as the program makes it on a first run
         fs::current_path(workDir);
 
         GameState = STATE_OPENING;
