@@ -10,6 +10,7 @@
 #include "platform/keyboard.h"
 #include "platform/message.h"
 #include "platform/window.h"
+#include "sound/sound.h"
 
 void (*MainLoopPassHook)() = nullptr;
 
@@ -74,6 +75,7 @@ int WinMain(HINSTANCE instance, HINSTANCE, char*, int)
     // never queue up behind each other; the bound only keeps a frame from waiting for ever on a
     // procedure that posts as fast as it handles.
     MSG msg{};
+    bool paused = false;
     for (;;) {
         bool quit = false;
         for (int handled = 0; handled < MESSAGES_PER_PASS_MAX; ++handled) {
@@ -90,8 +92,13 @@ int WinMain(HINSTANCE instance, HINSTANCE, char*, int)
         if (quit) {
             break;
         }
-        if (PlatformPaused()) {
-            // The window is in the background: no frame, no game time, next to no processor.
+        if (PlatformPaused() != paused) {
+            paused = PlatformPaused();
+            SoundPauseAll(paused ? 1 : 0);
+        }
+        if (paused) {
+            // The window is in the background: no frame, no game time, no sound, next to no
+            // processor.
             PlatformWaitWhilePaused();
         } else {
             RunScreenFrame();

@@ -327,6 +327,18 @@ int SoundStopAll()
     return 1;
 }
 
+int SoundPauseAll(int paused)
+{
+    if (SoundDevice) {
+        if (paused) {
+            Mix_Pause(-1);
+        } else {
+            Mix_Resume(-1);
+        }
+    }
+    return 1;
+}
+
 int SoundDelete(int id)
 {
     SoundStop(id);

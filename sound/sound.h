@@ -58,8 +58,11 @@ int SoundReplicate(int id);
 // cut off and restarted. 1, also for a slot without sound (nothing happens); 0 if the mixer
 // refuses.
 int SoundPlay(int id, unsigned flags);
-int SoundStop(int id);   // stops and rewinds; always 1
-int SoundStopAll();      // always 1
+int SoundStop(int id); // stops and rewinds; always 1
+int SoundStopAll();    // always 1
+// Holds every playing sound where it is (paused 1), or lets them all go on (0), while the game
+// stands still in the background. Always 1.
+int SoundPauseAll(int paused);
 int SoundDelete(int id); // stops and frees the sound; the slot stays taken until SoundInit
 int SoundDeleteAll();    // always 1
 // Volume 0 to 100 becomes (100 - volume) x -30 hundredths of a decibel (100: full level, 0: 30 dB

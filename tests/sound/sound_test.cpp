@@ -167,6 +167,11 @@ TEST_F(SoundTest, PlayRestartsStatusFollowsAndStopRewinds)
     SoundPlay(shortId, DSBPLAY_LOOPING);
     SDL_Delay(200); // four times its length
     EXPECT_EQ(SoundStatus(shortId), DSBSTATUS_PLAYING | DSBSTATUS_LOOPING);
+    SoundPauseAll(1); // the game in the background holds its sounds where they are
+    EXPECT_EQ(Mix_Paused(shortId), 1);
+    EXPECT_EQ(SoundStatus(shortId), DSBSTATUS_PLAYING | DSBSTATUS_LOOPING);
+    SoundPauseAll(0);
+    EXPECT_EQ(Mix_Paused(shortId), 0);
     SoundStopAll();
     EXPECT_EQ(SoundStatus(shortId), 0);
 
