@@ -1,6 +1,6 @@
 // The display over SDL2: 8-bit surfaces sharing one palette (or 16-bit 5.6.5 surfaces), clippers,
 // fills, keyed and stretched copies, locks, and the flip that turns the back surface into the
-// picture on screen through a palette lookup and a streaming texture.
+// picture on screen through a palette lookup and a streaming texture, scaled to the output.
 #include "graphics/display.h"
 
 #include "graphics/palette.h"
@@ -19,6 +19,8 @@
 #include <cstring>
 #include <new>
 #include <vector>
+
+int DisplayScaleMode = DISPLAY_SCALE_SHARP;
 
 DisplaySurface PrimarySurface = nullptr;
 DisplaySurface BackSurface = nullptr;
@@ -52,6 +54,7 @@ constexpr LONG CLIP_BOUND_START = 64000;
 static SDL_Window* DisplayWindow = nullptr;      // the SDL window of MainWindow while set up
 static SDL_Renderer* Renderer = nullptr;         // vsync'd where the driver has it, else software
 static SDL_Texture* ScreenTexture = nullptr;     // streaming, ScreenWidth x ScreenHeight
+static SDL_Texture* SharpTexture = nullptr;      // render target, Plan.factor x the screen; sharp
 static SDL_PixelFormat* TextureFormat = nullptr; // of ScreenTexture in 8-bit mode: 32 bits a pixel
 // Display palette index to a TextureFormat pixel, and two indices (first in the low byte) to two
 // pixels (first at the lower address); valid for PaletteVersion == LookupVersion.
@@ -59,6 +62,16 @@ static std::array<Uint32, PALETTE_SIZE> FlipLookup{};
 static std::array<uint64_t, PALETTE_SIZE * PALETTE_SIZE> FlipPairLookup{};
 static unsigned LookupVersion = 0;
 static bool LookupValid = false;
+// How the picture reaches an output of outW x outH; PlanScaling makes it anew when the output's
+// size or the scale mode changes.
+struct ScalePlan {
+    int outW, outH;   // the output size it was made for; -1 before the first
+    SDL_Rect picture; // where the picture lands on the output, in output pixels
+    int factor;       // > 1: drawn first into SharpTexture at this many times the screen's size
+    bool bars;        // the picture leaves part of the output uncovered, to clear each frame
+};
+static constexpr ScalePlan NO_PLAN{-1, -1, {0, 0, 0, 0}, 1, true};
+static ScalePlan Plan = NO_PLAN;
 static bool PresentFailureReported = false; // a failed flip was told to the player, none since
 static char DisplayErrorText[256] = "";     // why the latest DisplayInit stopped, "" if it did not
 
@@ -493,6 +506,11 @@ int DisplayWaitVBlank()
 
 static void DestroyRenderer()
 {
+    if (SharpTexture != nullptr) {
+        SDL_DestroyTexture(SharpTexture);
+        SharpTexture = nullptr;
+    }
+    Plan = NO_PLAN;
     if (ScreenTexture != nullptr) {
         SDL_DestroyTexture(ScreenTexture);
         ScreenTexture = nullptr;
@@ -532,6 +550,85 @@ static Uint32 ChooseTextureFormat()
     return format;
 }
 
+// The largest rectangle of the screen's shape inside the output, centred (the letterbox).
+static SDL_Rect FitPicture(int outW, int outH)
+{
+    SDL_Rect r{0, 0, outW, outH};
+    if (static_cast<long long>(outW) * ScreenHeight >= static_cast<long long>(outH) * ScreenWidth) {
+        r.w = static_cast<int>(static_cast<long long>(ScreenWidth) * outH / ScreenHeight);
+    } else {
+        r.h = static_cast<int>(static_cast<long long>(ScreenHeight) * outW / ScreenWidth);
+    }
+    r.x = (outW - r.w) / 2;
+    r.y = (outH - r.h) / 2;
+    return r;
+}
+
+// Makes SharpTexture width x height, keeping one of that size; false (with no SharpTexture) when
+// the renderer cannot draw into a texture or refuses one that large.
+static bool MakeSharpTexture(int width, int height)
+{
+    if (SharpTexture != nullptr) {
+        int w = 0, h = 0;
+        if (SDL_QueryTexture(SharpTexture, nullptr, nullptr, &w, &h) == 0 && w == width &&
+            h == height) {
+            return true;
+        }
+        SDL_DestroyTexture(SharpTexture);
+        SharpTexture = nullptr;
+    }
+    if (!SDL_RenderTargetSupported(Renderer)) {
+        SDL_SetError("the renderer draws into no textures");
+        return false;
+    }
+    if (width > DISPLAY_MAX_SIDE || height > DISPLAY_MAX_SIDE) {
+        SDL_SetError("%d x %d is too large", width, height);
+        return false;
+    }
+    SharpTexture =
+        SDL_CreateTexture(Renderer, TextureFormat->format, SDL_TEXTUREACCESS_TARGET, width, height);
+    if (SharpTexture == nullptr) {
+        return false;
+    }
+    SDL_SetTextureScaleMode(SharpTexture, SDL_ScaleModeLinear);
+    SDL_SetTextureBlendMode(SharpTexture, SDL_BLENDMODE_NONE);
+    return true;
+}
+
+// Lays the picture out on an output of outW x outH in DisplayScaleMode (an unknown mode counts as
+// sharp) and sets the textures' filters to match.
+static void PlanScaling(int outW, int outH)
+{
+    const int w = ScreenWidth, h = ScreenHeight;
+    ScalePlan plan{outW, outH, FitPicture(outW, outH), 1, true};
+    SDL_Rect& p = plan.picture;
+    bool linear = false;
+    if (DisplayScaleMode == DISPLAY_SCALE_INTEGER) {
+        const int f = std::max(1, std::min(outW / w, outH / h));
+        p = SDL_Rect{(outW - w * f) / 2, (outH - h * f) / 2, w * f, h * f};
+    } else if (DisplayScaleMode != DISPLAY_SCALE_NEAREST && (p.w != w || p.h != h)) {
+        // Nearest neighbour by a whole factor keeps every pixel square and equal; the linear step
+        // down from there blends only where two pixels meet, one output pixel wide at most.
+        const int factor = std::max({1, (p.w + w - 1) / w, (p.h + h - 1) / h});
+        if (factor == 1) {
+            linear = true; // smaller than the screen: straight down
+        } else if (p.w != w * factor || p.h != h * factor) {
+            if (MakeSharpTexture(w * factor, h * factor)) {
+                plan.factor = factor;
+            } else {
+                ErrorLogWrite("\nscale = nearest: %s", SDL_GetError());
+            }
+        }
+    }
+    if (plan.factor == 1 && SharpTexture != nullptr) {
+        SDL_DestroyTexture(SharpTexture);
+        SharpTexture = nullptr;
+    }
+    plan.bars = p.x > 0 || p.y > 0 || p.x + p.w < outW || p.y + p.h < outH;
+    SDL_SetTextureScaleMode(ScreenTexture, linear ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
+    Plan = plan;
+}
+
 static bool MakeRenderer()
 {
     DestroyRenderer();
@@ -548,13 +645,14 @@ static bool MakeRenderer()
     TextureFormat = SDL_AllocFormat(format);
     ScreenTexture =
         SDL_CreateTexture(Renderer, format, SDL_TEXTUREACCESS_STREAMING, ScreenWidth, ScreenHeight);
+    int outW = 0, outH = 0;
     if (TextureFormat == nullptr || ScreenTexture == nullptr ||
-        SDL_RenderSetLogicalSize(Renderer, ScreenWidth, ScreenHeight)) {
+        SDL_GetRendererOutputSize(Renderer, &outW, &outH) != 0) {
         DestroyRenderer();
         return false;
     }
-    SDL_SetTextureScaleMode(ScreenTexture, SDL_ScaleModeNearest);
     SDL_SetTextureBlendMode(ScreenTexture, SDL_BLENDMODE_NONE);
+    PlanScaling(outW, outH);
     return true;
 }
 
@@ -628,14 +726,39 @@ static bool Present(const SDL_Surface* surface, SDL_Surface* keep)
         }
     }
     SDL_UnlockTexture(ScreenTexture);
-    // Bars are cleared only when the output's shape leaves some; the picture covers the rest.
+    // A resized window or a full screen toggle shows here first.
     int outW = 0, outH = 0;
-    if (SDL_GetRendererOutputSize(Renderer, &outW, &outH) != 0 ||
-        static_cast<long long>(outW) * ScreenHeight != static_cast<long long>(outH) * ScreenWidth) {
+    if (SDL_GetRendererOutputSize(Renderer, &outW, &outH) != 0) {
+        return false;
+    }
+    if (outW != Plan.outW || outH != Plan.outH) {
+        PlanScaling(outW, outH);
+    }
+    SDL_Texture* picture = ScreenTexture;
+    if (Plan.factor > 1) {
+        const bool drawn = SDL_SetRenderTarget(Renderer, SharpTexture) == 0 &&
+                           SDL_RenderCopy(Renderer, ScreenTexture, nullptr, nullptr) == 0;
+        if (SDL_SetRenderTarget(Renderer, nullptr) != 0) {
+            return false;
+        }
+        if (drawn) {
+            picture = SharpTexture;
+        } else {
+            // A renderer that offers texture targets but fails to draw into them still shows a
+            // picture, nearest, until the output changes; a lost device fails the copy below too
+            // and gets a fresh renderer.
+            ErrorLogWrite("\nscale = nearest: %s", SDL_GetError());
+            SDL_DestroyTexture(SharpTexture);
+            SharpTexture = nullptr;
+            Plan.factor = 1;
+        }
+    }
+    // Bars are cleared only when the plan leaves some; the picture covers the rest.
+    if (Plan.bars) {
         SDL_SetRenderDrawColor(Renderer, 0, 0, 0, 255);
         SDL_RenderClear(Renderer);
     }
-    if (SDL_RenderCopy(Renderer, ScreenTexture, nullptr, nullptr) != 0) {
+    if (SDL_RenderCopy(Renderer, picture, nullptr, &Plan.picture) != 0) {
         return false;
     }
     SDL_RenderPresent(Renderer);
@@ -676,6 +799,20 @@ int DisplayFlip()
     return PresentWithRetries(BackSurface, PrimarySurface);
 }
 
+int DisplaySetScaleMode(int mode)
+{
+    if (mode != DISPLAY_SCALE_SHARP && mode != DISPLAY_SCALE_NEAREST &&
+        mode != DISPLAY_SCALE_INTEGER) {
+        return 0;
+    }
+    DisplayScaleMode = mode;
+    int outW = 0, outH = 0;
+    if (Renderer != nullptr && SDL_GetRendererOutputSize(Renderer, &outW, &outH) == 0) {
+        PlanScaling(outW, outH);
+    }
+    return 1;
+}
+
 int DisplayShowPrimary()
 {
     if (PrimarySurface == nullptr || PrimarySurface->locked > 0) {
@@ -684,7 +821,7 @@ int DisplayShowPrimary()
     return PresentWithRetries(PrimarySurface, nullptr);
 }
 
-// Desktop full screen, or the resizable bordered window; both scale the logical screen.
+// Desktop full screen, or the resizable bordered window; the picture is scaled to either.
 static bool ApplyWindowMode()
 {
     if (Windowed) {

@@ -43,6 +43,21 @@ struct DisplayClipper {
     RECT* rects; // header.nCount rectangles, owned by the clipper
 };
 
+// How the 640 x 480 picture is brought to the output's size (letterboxed to 4:3 in every mode).
+// Sharp: nearest neighbour up by the smallest whole factor that reaches the output, then linear
+// filtering down to it, so pixels keep even widths and edges stay crisp at 1.25x or 1.6x; a
+// renderer that cannot draw into a texture shows nearest instead. Nearest: every output pixel
+// takes the nearest picture pixel (uneven widths at fractional scales). Integer: the largest whole
+// multiple that fits (at least 1), centred with black borders.
+constexpr int DISPLAY_SCALE_SHARP = 0;
+constexpr int DISPLAY_SCALE_NEAREST = 1;
+constexpr int DISPLAY_SCALE_INTEGER = 2;
+
+// ---- process lifetime: settings read by DisplayInit ----
+// One of DISPLAY_SCALE_*, DISPLAY_SCALE_SHARP unless changed; read at set-up and whenever the
+// output changes size (window resize, full screen toggle). DisplaySetScaleMode applies it at once.
+extern int DisplayScaleMode;
+
 // ---- made by DisplayInit, released by DisplayShutdown ----
 extern DisplaySurface PrimarySurface; // what the player sees: a copy of the last flipped picture
 extern DisplaySurface BackSurface;    // every screen draws here between DisplayFill and DisplayFlip
@@ -78,6 +93,10 @@ int DisplayShutdown();
 // Presents BackSurface (and keeps a copy of it in PrimarySurface). 0 without presenting while a
 // surface is held locked, or when presenting fails a few times over.
 int DisplayFlip();
+// Sets DisplayScaleMode and lays out the picture anew for it, effective from the next flip (at
+// the next set-up when no display is set up). 0, changing nothing, for a mode that is not one of
+// DISPLAY_SCALE_*.
+int DisplaySetScaleMode(int mode);
 // Presents PrimarySurface again as it is, with the display palette as it is now: makes drawing
 // into the locked primary and palette changes between flips visible.
 int DisplayShowPrimary();

@@ -1,6 +1,6 @@
 // The shared set-up of the drawing tests: a hidden game window, each test in its own empty
 // working folder (so "mainPalette.PAL" is whatever the test writes there), and the display and
-// platform (and the clock) put back to their starting state afterwards.
+// platform (and the clock, and the scale mode) put back to their starting state afterwards.
 #pragma once
 
 #include "graphics/display.h"
@@ -44,6 +44,7 @@ protected:
     void TearDown() override
     {
         DisplayShutdown();
+        DisplayScaleMode = DISPLAY_SCALE_SHARP;
         PlatformShutdown();
         PlatformUseRealClock();
         std::filesystem::current_path(previousDir);

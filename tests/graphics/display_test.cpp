@@ -1,5 +1,5 @@
 // Display tests: set-up and its log lines, clippers, fills, keyed, clipped and stretched copies,
-// locks, the flip's colour conversion and the full-screen toggle.
+// locks, the flip's colour conversion, the scale modes and the full-screen toggle.
 #include "graphics/display.h"
 
 #include "graphics/palette.h"
@@ -13,6 +13,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -36,18 +37,41 @@ void Paint(DisplaySurface s, F f)
     DisplayUnlockSurface(s);
 }
 
-// The presented picture read back from the window's renderer, ARGB8888, 640 x 480.
-std::vector<Uint32> ReadScreen()
+// The presented picture read back from the window's renderer, ARGB8888, w x h.
+std::vector<Uint32> ReadScreen(int w = 640, int h = 480)
 {
-    std::vector<Uint32> pixels(640 * 480);
+    std::vector<Uint32> pixels(static_cast<size_t>(w) * h);
     SDL_Renderer* r = SDL_GetRenderer(PlatformSdlWindow(MainWindow));
     EXPECT_NE(r, nullptr);
     if (r != nullptr) {
-        EXPECT_EQ(
-            SDL_RenderReadPixels(r, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), 640 * 4), 0)
+        EXPECT_EQ(SDL_RenderReadPixels(r, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), w * 4),
+                  0)
             << SDL_GetError();
     }
     return pixels;
+}
+
+// The width of each stripe along one output row, given each column's share of the light colour:
+// a stripe is a run of columns where its colour outweighs the other, and it also owns the rest of
+// its neighbours' edge columns (half of a one-column neighbour's, which borders on two stripes).
+std::vector<double> StripeWidths(const std::vector<double>& light)
+{
+    std::vector<double> widths;
+    double next = 0; // the next stripe's part of the latest column
+    for (size_t x = 0; x < light.size(); ++x) {
+        const bool startsRun = x == 0 || (light[x] >= 0.5) != (light[x - 1] >= 0.5);
+        const bool endsRun = x + 1 == light.size() || (light[x] >= 0.5) != (light[x + 1] >= 0.5);
+        const double own = light[x] >= 0.5 ? light[x] : 1 - light[x];
+        if (startsRun) {
+            if (!widths.empty()) {
+                widths.back() += (1 - own) / (endsRun ? 2 : 1);
+            }
+            widths.push_back(next);
+        }
+        widths.back() += own;
+        next = endsRun ? (1 - own) / (startsRun ? 2 : 1) : 0;
+    }
+    return widths;
 }
 
 // "dwSize iType nCount nRgnSize left,top,right,bottom" of a clipper's region header.
@@ -387,4 +411,63 @@ TEST_F(DisplayTest, AltEnterTogglesFullScreenAndVBlankWaitsOneRefresh)
     DisplayShutdown();
     EXPECT_EQ(DisplayToggleFullScreen(), 0);
     EXPECT_EQ(DisplayFlip(), 0);
+}
+
+TEST_F(DisplayTest, ScaleModesKeepEveryColumnOfTheStripesAtOnePointSixTimes)
+{
+    // One-pixel vertical stripes of a dark and a light grey (neither is the bars' black), shown
+    // in a window that grows to 1024 x 768 after set-up: the default sharp mode follows it.
+    ASSERT_EQ(DisplayInit(640, 480, 8, 1), 1);
+    const PALETTEENTRY dark{20, 20, 20, 0}, light{220, 220, 220, 0};
+    PaletteSetDisplayEntries(1, 1, &dark);
+    PaletteSetDisplayEntries(2, 1, &light);
+    Paint(BackSurface, [](int x, int) { return 1 + (x & 1); });
+    SDL_SetWindowSize(PlatformSdlWindow(MainWindow), 1024, 768);
+    // The bottom row after a flip, each column as its share of the light colour.
+    const auto shownRow = [] {
+        EXPECT_EQ(DisplayFlip(), 1);
+        const std::vector<Uint32> screen = ReadScreen(1024, 768);
+        std::vector<double> row(1024);
+        for (int x = 0; x < 1024; ++x) {
+            row[x] = (static_cast<int>(screen[767 * 1024 + x] >> 8 & 0xFF) - 20) / 200.0;
+        }
+        return row;
+    };
+    std::vector<double> row = shownRow();
+    std::vector<double> widths = StripeWidths(row);
+    // Every source column kept, all about 1.6 wide, a blend never beside another blend.
+    ASSERT_EQ(widths.size(), 640u);
+    EXPECT_EQ(
+        std::count_if(widths.begin(), widths.end(), [](double w) { return w < 1.35 || w > 1.85; }),
+        0);
+    const auto blended = [&](int x) { return row[x] > 0.2 && row[x] < 0.8; };
+    int blendPairs = 0;
+    for (int x = 1; x < 1024; ++x) {
+        blendPairs += blended(x - 1) && blended(x);
+    }
+    EXPECT_EQ(blendPairs, 0);
+
+    // Nearest: plain colours, 384 columns two pixels wide and 256 one pixel wide.
+    ASSERT_EQ(DisplaySetScaleMode(DISPLAY_SCALE_NEAREST), 1);
+    row = shownRow();
+    widths = StripeWidths(row);
+    EXPECT_EQ(std::count(row.begin(), row.end(), 0.0) + std::count(row.begin(), row.end(), 1.0),
+              1024);
+    EXPECT_EQ(std::count(widths.begin(), widths.end(), 2.0), 384);
+    EXPECT_EQ(std::count(widths.begin(), widths.end(), 1.0), 256);
+
+    // Integer: one to one in the middle, black around.
+    EXPECT_EQ(DisplaySetScaleMode(3), 0);
+    ASSERT_EQ(DisplaySetScaleMode(DISPLAY_SCALE_INTEGER), 1);
+    ASSERT_EQ(DisplayFlip(), 1);
+    const std::vector<Uint32> screen = ReadScreen(1024, 768);
+    int wrong = 0;
+    for (int y = 0; y < 768; ++y) {
+        for (int x = 0; x < 1024; ++x) {
+            const bool inside = x >= 192 && x < 832 && y >= 144 && y < 624;
+            const Uint32 want = !inside ? 0 : (x - 192) & 1 ? 0xDCDCDC : 0x141414;
+            wrong += (screen[y * 1024 + x] & 0xFFFFFF) != want;
+        }
+    }
+    EXPECT_EQ(wrong, 0);
 }
