@@ -1,6 +1,8 @@
 // Reading the command line with getopt_long.
 #include "app/command_line.h"
 
+#include "app/settings.h"
+
 #include <getopt.h>
 
 #include <cstdio>
@@ -12,12 +14,14 @@
 CommandLineChoices CommandLine = {};
 
 static constexpr const char* USAGE =
-    "Usage: helixdash [--window | --fullscreen] [--data-dir DIR] [--scores FILE] [--log FILE]\n"
-    "                 [--no-pause]\n"
+    "Usage: helixdash [--window | --fullscreen] [--scale=MODE] [--data-dir DIR] [--scores FILE]\n"
+    "                 [--log FILE] [--no-pause]\n"
     "Catch the bases, build faces from codons: HELIX DASH, a genetics arcade game.\n"
     "\n"
     "  --window          play in a window (Alt+Enter switches while playing)\n"
     "  --fullscreen      play full screen (the default)\n"
+    "  --scale=MODE      how the picture fills the screen: sharp (the default: crisp at any\n"
+    "                    size), nearest (plain pixel copies) or integer (whole multiples only)\n"
     "  --data-dir DIR    read the game's pictures and sounds from DIR\n"
     "  --scores FILE     keep the scores in FILE instead of the player's data folder\n"
     "                    ($XDG_DATA_HOME/helixdash/scores.brd)\n"
@@ -33,6 +37,7 @@ enum : int {
     OPTION_SCORES,
     OPTION_LOG,
     OPTION_NO_PAUSE,
+    OPTION_SCALE,
     OPTION_HELP,
     OPTION_VERSION,
 };
@@ -53,11 +58,14 @@ int CommandLineRead(int argc, char** argv)
         {"scores", required_argument, nullptr, OPTION_SCORES},
         {"log", required_argument, nullptr, OPTION_LOG},
         {"no-pause", no_argument, nullptr, OPTION_NO_PAUSE},
+        {"scale", required_argument, nullptr, OPTION_SCALE},
         {"help", no_argument, nullptr, OPTION_HELP},
         {"version", no_argument, nullptr, OPTION_VERSION},
         {nullptr, 0, nullptr, 0},
     };
     CommandLine = CommandLineChoices{};
+    CommandLine.windowed = -1;
+    CommandLine.scaleMode = -1;
     optind = 0; // getopt starts over, as a second read must
     opterr = 0; // the messages are ours, so every usage error reads the same way
     for (;;) {
@@ -81,6 +89,15 @@ int CommandLineRead(int argc, char** argv)
                 break;
             case OPTION_LOG:
                 CommandLine.logFile = optarg;
+                break;
+            case OPTION_NO_PAUSE:
+                CommandLine.noPause = 1;
+                break;
+            case OPTION_SCALE:
+                CommandLine.scaleMode = SettingsScaleFromName(optarg);
+                if (CommandLine.scaleMode < 0) {
+                    return Refuse("--scale takes sharp, nearest or integer, not", optarg);
+                }
                 break;
             case OPTION_HELP:
                 std::fputs(USAGE, stdout);

@@ -10,11 +10,12 @@ constexpr int COMMAND_LINE_BAD = 2;  // a usage error was reported on standard e
 constexpr int COMMAND_LINE_EXIT_USAGE = 2;
 
 struct CommandLineChoices {
-    int windowed;           // 1: --window; 0: full screen, the default and --fullscreen
+    int windowed;           // 1: --window; 0: --fullscreen; -1: neither (the remembered choice)
     const char* dataFolder; // --data-dir DIR, or nullptr to search for the data
     const char* scoreFile;  // --scores FILE, or nullptr for the player's own folder
     const char* logFile;    // --log FILE, or nullptr for no log
     int noPause;            // 1: --no-pause, the game runs on while its window is in the background
+    int scaleMode;          // --scale: 0 sharp, 1 nearest, 2 integer; -1: not given
 };
 
 // ---- process lifetime ----

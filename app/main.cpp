@@ -5,9 +5,11 @@
 
 #include "app/command_line.h"
 #include "app/player_files.h"
+#include "app/settings.h"
 #include "app/winmain.h"
 #include "game/score_file.h"
 #include "game/setup.h"
+#include "graphics/display.h"
 #include "platform/message.h"
 #include "platform/window.h"
 #include "support/data_folder.h"
@@ -45,7 +47,15 @@ int main(int argc, char** argv)
     const char* oldScoreFiles[] = {besideData.c_str(), buildTreeData.c_str()};
     PlayerScoreFileFind(CommandLine.scoreFile, oldScoreFiles, executableFolder.empty() ? 1 : 2);
 
-    SetupWindowed = CommandLine.windowed;
+    // The remembered settings, under what the command line chose for this run.
+    const std::string settingsPath = SettingsPath();
+    if (!settingsPath.empty()) {
+        SettingsLoad(settingsPath.c_str());
+    }
+    SetupWindowed = CommandLine.windowed >= 0 ? CommandLine.windowed : Settings.windowed;
+    DisplayScaleMode = CommandLine.scaleMode >= 0 ? CommandLine.scaleMode : Settings.scaleMode;
+    DisplayWindowedWidth = Settings.windowWidth;
+    DisplayWindowedHeight = Settings.windowHeight;
     PauseWhenInactive = CommandLine.noPause ? 0 : 1;
     char noCommandLine[] = "";
     int result = WinMain(PlatformInstance(), nullptr, noCommandLine, SW_SHOWNORMAL);
@@ -53,6 +63,14 @@ int main(int argc, char** argv)
         ErrorReport("%s", PlatformWindowError()[0] != '\0' ? PlatformWindowError()
                                                            : "cannot open the game's window");
         result = EXIT_CANNOT_START;
+    }
+    // The display as the player left it is what the next run starts with.
+    if (DisplayEndedWindowed >= 0 && !settingsPath.empty()) {
+        Settings.windowed = DisplayEndedWindowed;
+        Settings.windowWidth = DisplayWindowedWidth;
+        Settings.windowHeight = DisplayWindowedHeight;
+        Settings.scaleMode = DisplayScaleMode;
+        SettingsSave(settingsPath.c_str());
     }
     PlatformShutdown();
     ErrorLogClose();

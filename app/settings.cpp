@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -158,7 +159,9 @@ int SettingsSave(const char* path)
         text, sizeof text,
         "# HELIX DASH settings, written when the game ends.\n[display]\nfullscreen = %s\n"
         "window = %dx%d\nscale = %s\n",
-        Settings.windowed ? "no" : "yes", Settings.windowWidth, Settings.windowHeight,
+        Settings.windowed ? "no" : "yes",
+        std::clamp(Settings.windowWidth, SETTINGS_WINDOW_MIN, SETTINGS_WINDOW_MAX),
+        std::clamp(Settings.windowHeight, SETTINGS_WINDOW_MIN, SETTINGS_WINDOW_MAX),
         SettingsScaleName(Settings.scaleMode));
     const std::string partial = target + ".part";
     std::FILE* file = std::fopen(partial.c_str(), "w");

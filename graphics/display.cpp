@@ -32,6 +32,9 @@ int ScreenHeight = 480;
 int ScreenBpp = 8;
 int PixelFormat = 16;
 int Windowed = 0;
+int DisplayWindowedWidth = 640;
+int DisplayWindowedHeight = 480;
+int DisplayEndedWindowed = -1;
 int ClipMinX = 0;
 int ClipMinY = 0;
 int ClipMaxX = 639;
@@ -822,6 +825,15 @@ int DisplayShowPrimary()
 }
 
 // Desktop full screen, or the resizable bordered window; the picture is scaled to either.
+// Keeps the window's size while it is a window, for the next switch into one and the next run.
+static void RememberWindowSize()
+{
+    if (Windowed && DisplayWindow != nullptr &&
+        (SDL_GetWindowFlags(DisplayWindow) & SDL_WINDOW_FULLSCREEN) == 0) {
+        SDL_GetWindowSize(DisplayWindow, &DisplayWindowedWidth, &DisplayWindowedHeight);
+    }
+}
+
 static bool ApplyWindowMode()
 {
     if (Windowed) {
@@ -830,6 +842,9 @@ static bool ApplyWindowMode()
         }
         SDL_SetWindowBordered(DisplayWindow, SDL_TRUE);
         SDL_SetWindowResizable(DisplayWindow, SDL_TRUE);
+        if (DisplayWindowedWidth > 0 && DisplayWindowedHeight > 0) {
+            SDL_SetWindowSize(DisplayWindow, DisplayWindowedWidth, DisplayWindowedHeight);
+        }
         return true;
     }
     return SDL_SetWindowFullscreen(DisplayWindow, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
@@ -840,6 +855,7 @@ int DisplayToggleFullScreen()
     if (DisplayWindow == nullptr) {
         return 0;
     }
+    RememberWindowSize();
     Windowed = !Windowed;
     if (!ApplyWindowMode()) {
         Windowed = !Windowed;
@@ -856,6 +872,8 @@ static void ForgetClosingWindow(SDL_Window* window)
     if (window == nullptr || window != DisplayWindow) {
         return;
     }
+    RememberWindowSize();
+    DisplayEndedWindowed = Windowed;
     DestroyRenderer();
     PlatformSetAltEnterHandler(nullptr);
     DisplayWindow = nullptr;
@@ -981,6 +999,8 @@ int DisplayShutdown()
     }
     DestroyRenderer();
     if (DisplayWindow != nullptr) {
+        RememberWindowSize();
+        DisplayEndedWindowed = Windowed;
         if (PlatformSdlWindow(MainWindow) == DisplayWindow && !Windowed) {
             SDL_SetWindowFullscreen(DisplayWindow, 0);
         }

@@ -69,6 +69,12 @@ extern int ScreenHeight;              // pixels, 480 for the game
 extern int ScreenBpp;                 // bits per pixel of the display, 8 for the game
 extern int PixelFormat;               // RGB bit count of the primary; 15 selects 5.5.5 packing
 extern int Windowed;                  // 1: a resizable window instead of full screen
+// The size the window takes whenever the display goes into a window (set-up or Alt+Enter):
+// 640 x 480 unless the program remembered another; follows the player's resizing. Not reset by
+// DisplayShutdown, so the program can remember it for the next run.
+extern int DisplayWindowedWidth, DisplayWindowedHeight;
+// -1 until a display is shut down; then 1 when it ended in a window, 0 full screen.
+extern int DisplayEndedWindowed;
 // Inclusive clip bounds of the screen, read by SpriteMove and the raster routines.
 extern int ClipMinX, ClipMinY, ClipMaxX, ClipMaxY;
 

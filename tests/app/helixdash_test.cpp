@@ -275,11 +275,13 @@ TEST_F(GameProgramTest, CommandLineAndStartFailuresEndWithTheirStatusAndOneLine)
         std::string errors; // its start, or its last line for the no-display case
     };
     const Case cases[] = {
-        {{"--help"}, {}, 0, "Usage: helixdash [--window | --fullscreen] [--data-dir DIR]", ""},
+        {{"--help"}, {}, 0, "Usage: helixdash [--window | --fullscreen] [--scale=MODE]", ""},
         {{"--version"}, {}, 0, "helixdash " HELIX_VERSION "\n", ""},
+        {{"--no-pause", "--scale=nearest", "--window", "--version"}, {}, 0, "helixdash ", ""},
         {{"--frobnicate"}, {}, 2, "", "helixdash: unknown option '--frobnicate'\nUsage: "},
         {{"--window", "stray"}, {}, 2, "", "helixdash: unexpected argument 'stray'\nUsage: "},
         {{"--data-dir"}, {}, 2, "", "helixdash: this option needs a value: '--data-dir'\n"},
+        {{"--scale=blurry"}, {}, 2, "", "helixdash: --scale takes sharp, nearest or integer, not"},
         {{"--data-dir", empty.string()},
          {},
          1,
@@ -352,4 +354,38 @@ TEST_F(GameProgramTest, KeepsScoresInThePlayersFolderAndNeverWritesIntoTheDataFo
     EXPECT_FALSE(fs::exists(runs[2].folder / "player-data")) << "--scores makes no folder";
     EXPECT_TRUE(fs::exists(playerScores(4)));
     EXPECT_EQ(Listing(HELIX_DATA_DIR), dataBefore);
+}
+
+TEST_F(GameProgramTest, RemembersTheDisplayFromOneRunToTheNextAndMendsDamagedSettings)
+{
+    const auto settings = [&](int run) {
+        return ReadText(runs[run].folder / "player-config/helixdash/settings.ini");
+    };
+    AddRun("--window --scale=integer").args = {"--window", "--scale=integer"};
+    GameRun& damaged = AddRun("damaged settings");
+    fs::create_directories(damaged.folder / "player-config/helixdash");
+    WriteText(damaged.folder / "player-config/helixdash/settings.ini", "volume = 11\n");
+    for (GameRun& run : runs) {
+        run.stopAfterMs = 1000;
+    }
+    RunAll(runs);
+    EXPECT_EQ(settings(0), "# HELIX DASH settings, written when the game ends.\n[display]\n"
+                           "fullscreen = no\nwindow = 640x480\nscale = integer\n");
+    EXPECT_EQ(runs[1].errors,
+              "helixdash: ignoring the settings in " +
+                  (runs[1].folder / "player-config/helixdash/settings.ini").string() +
+                  " (line 1); they will be written anew\n");
+    EXPECT_NE(settings(1).find("[display]\n"), std::string::npos) << "written anew";
+
+    // The next run in the first one's folders starts as that one ended; the command line wins.
+    runs[0].args = {};
+    runs[1].args = {"--fullscreen"};
+    for (GameRun& run : runs) {
+        run.stopAfterMs = 1000;
+    }
+    RunAll(runs);
+    EXPECT_NE(settings(0).find("fullscreen = no\n"), std::string::npos) << settings(0);
+    EXPECT_NE(settings(0).find("scale = integer\n"), std::string::npos) << settings(0);
+    EXPECT_EQ(runs[1].errors, "");
+    EXPECT_NE(settings(1).find("fullscreen = yes\n"), std::string::npos) << settings(1);
 }
