@@ -1,0 +1,116 @@
+// Readability at play size, measured on the generated sheets: the bases' letters stand free on
+// their buttons and the T has its bar.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "tests/tools/sheet.h"
+
+namespace {
+
+// Relative luminance of a palette entry, on linearised sRGB.
+double Luminance(const PALETTEENTRY& e)
+{
+    auto linear = [](int channel) {
+        double c = channel / 255.0;
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(e.peRed) + 0.7152 * linear(e.peGreen) + 0.0722 * linear(e.peBlue);
+}
+
+double Contrast(double a, double b)
+{
+    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+}
+
+// A bounding box grown pixel by pixel.
+struct Box {
+    int left = 1 << 20, top = 1 << 20, right = -1, bottom = -1; // inclusive; empty while right < 0
+    void Add(int x, int y)
+    {
+        left = std::min(left, x);
+        top = std::min(top, y);
+        right = std::max(right, x);
+        bottom = std::max(bottom, y);
+    }
+    bool Empty() const
+    {
+        return right < 0;
+    }
+};
+
+TEST(Readability, BaseLettersStandFreeOnTheirButtonsAndTheTHasItsBarOnEveryFrame)
+{
+    const DataSheet chromo("chromoTile.bmp");
+    ASSERT_FALSE(chromo.pixels.empty());
+    constexpr int CELL = 32, COLUMNS = 25, FRAMES = 50;
+    constexpr double INK = 0.05; // darker than this is the letter's ink (the button is light)
+    for (int kind = 0; kind < 4; ++kind)
+        for (int frame = 0; frame < FRAMES; ++frame) {
+            SCOPED_TRACE("kind " + std::to_string(kind) + " frame " + std::to_string(frame));
+            const int n = FRAMES * kind + frame;
+            auto lum = [&](int x, int y) {
+                return Luminance(
+                    chromo.palette[chromo.CellAt(n % COLUMNS, n / COLUMNS, CELL, CELL, x, y)]);
+            };
+            // The letter: the ink reached from the middle of the button.
+            std::vector<bool> letter(CELL * CELL, false);
+            std::vector<std::pair<int, int>> todo;
+            for (int y = 13; y <= 18; ++y)
+                for (int x = 13; x <= 18; ++x)
+                    if (lum(x, y) < INK)
+                        todo.push_back({x, y});
+            ASSERT_FALSE(todo.empty()) << "no letter in the middle of the button";
+            Box box;
+            while (!todo.empty()) {
+                auto [x, y] = todo.back();
+                todo.pop_back();
+                if (x < 0 || y < 0 || x >= CELL || y >= CELL || letter[y * CELL + x] ||
+                    lum(x, y) >= INK)
+                    continue;
+                letter[y * CELL + x] = true;
+                box.Add(x, y);
+                todo.insert(todo.end(), {{x + 1, y}, {x - 1, y}, {x, y + 1}, {x, y - 1}});
+            }
+            const int width = box.right - box.left + 1, height = box.bottom - box.top + 1;
+            // Tall enough to read, and on its own: it neither runs into the button's rim nor
+            // touches anything that does not contrast with it.
+            EXPECT_GE(height, 8);
+            ASSERT_LE(width, 10);
+            ASSERT_LE(height, 12);
+            int touching = 0;
+            for (int y = box.top - 1; y <= box.bottom + 1; ++y)
+                for (int x = box.left - 1; x <= box.right + 1; ++x) {
+                    if (letter[y * CELL + x])
+                        continue;
+                    for (auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
+                        const int ax = x + dx, ay = y + dy;
+                        if (ax >= 0 && ay >= 0 && ax < CELL && ay < CELL &&
+                            letter[ay * CELL + ax] && Contrast(lum(x, y), lum(ax, ay)) < 3.0) {
+                            ++touching;
+                            break;
+                        }
+                    }
+                }
+            EXPECT_EQ(touching, 0) << "pixels round the letter that do not stand out from it";
+            if (kind != 3)
+                continue;
+            // A T, not "II": a bar across the top over the middle half, one stem under it.
+            for (int y = box.top; y <= box.top + 1; ++y)
+                for (int x = box.left + width / 4; x <= box.right - width / 4; ++x)
+                    EXPECT_TRUE(letter[y * CELL + x]) << "no bar at " << x << ", " << y;
+            const int stemRow = box.top + height * 3 / 4;
+            std::vector<int> stem;
+            for (int x = box.left; x <= box.right; ++x)
+                if (letter[stemRow * CELL + x])
+                    stem.push_back(x);
+            ASSERT_FALSE(stem.empty()) << "no stem";
+            EXPECT_EQ(stem.back() - stem.front() + 1, int(stem.size())) << "more than one stem";
+            EXPECT_GE(stem.front(), box.left + width / 3);
+            EXPECT_LE(stem.back(), box.right - width / 3);
+        }
+}
+
+} // namespace
