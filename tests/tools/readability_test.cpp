@@ -1,5 +1,6 @@
 // Readability at play size, measured on the generated sheets: the bases' letters stand free on
-// their buttons and the T has its bar.
+// their buttons and the T has its bar, and the genome log's letters are tall enough with the tick
+// beside them.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,6 +8,8 @@
 #include <vector>
 
 #include "tests/tools/sheet.h"
+#include "tools/assetgen/palette.h"
+#include "tools/assetgen/sheets.h"
 
 namespace {
 
@@ -38,6 +41,11 @@ struct Box {
     bool Empty() const
     {
         return right < 0;
+    }
+    bool Overlaps(const Box& o) const
+    {
+        return !Empty() && !o.Empty() && left <= o.right && o.left <= right && top <= o.bottom &&
+               o.top <= bottom;
     }
 };
 
@@ -111,6 +119,49 @@ TEST(Readability, BaseLettersStandFreeOnTheirButtonsAndTheTHasItsBarOnEveryFrame
             EXPECT_GE(stem.front(), box.left + width / 3);
             EXPECT_LE(stem.back(), box.right - width / 3);
         }
+}
+
+TEST(Readability, GenomeLogLettersAreTallEnoughAndTheTickStandsBesideThem)
+{
+    const DataSheet memo("memoTile.bmp");
+    ASSERT_FALSE(memo.pixels.empty());
+    ArtPaletteBuild();
+    for (int page = 0; page < 40; ++page) {
+        SCOPED_TRACE("page " + std::to_string(page));
+        int codon[3];
+        ASSERT_EQ(MemoCodonOfPage(page, codon), 1);
+        // The letters are the dark shades of their bases' colours; whatever else is not the
+        // box's wash (its commonest colour) is the tick.
+        auto isLetter = [&](int index) {
+            for (int kind : codon) {
+                const ArtRamp ramp = PieceRamp(kind);
+                if (index >= ArtRampFirst[ramp] &&
+                    index < ArtRampFirst[ramp] + ArtRampLength[ramp] / 2)
+                    return true;
+            }
+            return false;
+        };
+        const int x0 = MemoBoxLeft(page / 10), y0 = MemoBoxTop(page % 10);
+        auto at = [&](int x, int y) { return memo.CellAt(page % 10, page / 10, 128, 256, x, y); };
+        std::vector<int> count(PALETTE_SIZE, 0);
+        for (int y = y0; y < y0 + MEMO_BOX_HEIGHT; ++y)
+            for (int x = x0; x < x0 + MEMO_BOX_WIDTH; ++x)
+                ++count[size_t(at(x, y))];
+        const int wash = int(std::max_element(count.begin(), count.end()) - count.begin());
+        Box letters, tick;
+        for (int y = y0; y < y0 + MEMO_BOX_HEIGHT; ++y)
+            for (int x = x0; x < x0 + MEMO_BOX_WIDTH; ++x) {
+                const int v = at(x, y);
+                if (isLetter(v))
+                    letters.Add(x, y);
+                else if (v != wash)
+                    tick.Add(x, y);
+            }
+        ASSERT_FALSE(letters.Empty());
+        EXPECT_GE(letters.bottom - letters.top + 1, 8) << "cap height";
+        EXPECT_FALSE(tick.Empty()) << "no tick";
+        EXPECT_FALSE(tick.Overlaps(letters)) << "the tick is drawn over the letters";
+    }
 }
 
 } // namespace
