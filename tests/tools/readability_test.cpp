@@ -1,6 +1,6 @@
 // Readability at play size, measured on the generated sheets: the bases' letters stand free on
-// their buttons and the T has its bar, and the genome log's letters are tall enough with the tick
-// beside them.
+// their buttons and the T has its bar, the genome log's letters are tall enough with the tick
+// beside them, and the verdict badges stand out from the panel they are drawn over.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -161,6 +161,56 @@ TEST(Readability, GenomeLogLettersAreTallEnoughAndTheTickStandsBesideThem)
         EXPECT_GE(letters.bottom - letters.top + 1, 8) << "cap height";
         EXPECT_FALSE(tick.Empty()) << "no tick";
         EXPECT_FALSE(tick.Overlaps(letters)) << "the tick is drawn over the letters";
+    }
+}
+
+TEST(Readability, VerdictBadgesStandOutFromThePanelBehindThem)
+{
+    const DataSheet bonus("bonusTile.BMP"), background("background.bmp");
+    ASSERT_FALSE(bonus.pixels.empty());
+    ASSERT_FALSE(background.pixels.empty());
+    // The game draws the badges at (513, 48), over the top of the face box and the panel above.
+    constexpr int CELL = 64, SCREEN_X = 513, SCREEN_Y = 48;
+    auto behind = [&](int x, int y) {
+        return Luminance(background.palette[background.At(SCREEN_X + x + 1, SCREEN_Y + y + 1)]);
+    };
+    for (int row = 0; row < 13; ++row) {
+        SCOPED_TRACE("verdict " + std::to_string(row + 1));
+        for (int cell = 0; cell < 25; ++cell) {
+            auto index = [&](int x, int y) {
+                if (x < 0 || y < 0 || x >= CELL || y >= CELL)
+                    return int(ART_KEY_SPRITE); // beyond the sprite the panel shows
+                return bonus.CellAt(cell, row, CELL, CELL, x, y);
+            };
+            auto lum = [&](int x, int y) { return Luminance(bonus.palette[index(x, y)]); };
+            int weakEdge = 0, ink = 0, weakInk = 0;
+            std::string first;
+            for (int y = 0; y < CELL; ++y)
+                for (int x = 0; x < CELL; ++x) {
+                    if (index(x, y) == ART_KEY_SPRITE)
+                        continue;
+                    const bool edge =
+                        index(x + 1, y) == ART_KEY_SPRITE || index(x - 1, y) == ART_KEY_SPRITE ||
+                        index(x, y + 1) == ART_KEY_SPRITE || index(x, y - 1) == ART_KEY_SPRITE;
+                    const double contrast = Contrast(lum(x, y), behind(x, y));
+                    if (edge && contrast < 3.0) {
+                        if (weakEdge++ == 0)
+                            first = std::to_string(x) + ", " + std::to_string(y);
+                    }
+                    // The label's ink, the dark strokes across the middle of the badge: it must
+                    // read against the panel as well as on its own ribbon.
+                    if (x >= 16 && x < 48 && y >= 20 && y <= 31 && lum(x, y) < 0.03) {
+                        ++ink;
+                        weakInk += contrast < 3.0;
+                    }
+                }
+            EXPECT_EQ(weakEdge, 0) << "cell " << cell << ": edge pixels that melt into the panel, "
+                                   << "the first at " << first;
+            EXPECT_EQ(weakInk, 0) << "cell " << cell;
+            if (cell >= 8 && cell <= 20) {
+                EXPECT_GE(ink, 30) << "cell " << cell << ": no dark label across the badge";
+            }
+        }
     }
 }
 
