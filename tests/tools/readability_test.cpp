@@ -1,19 +1,18 @@
-// Readability at play size, measured on the generated sheets: the bases' letters stand free on
-// their buttons and the T has its bar, the genome log's letters are tall enough with the tick
-// beside them, and the verdict badges stand out from the panel they are drawn over.
+// Readability at play size, measured on the generated sheets: the bases' letters and the genome
+// log's, and the verdict badges against the panel they are drawn over.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
 
 #include "tests/tools/sheet.h"
-#include "tools/assetgen/palette.h"
 #include "tools/assetgen/sheets.h"
 
 namespace {
 
-// Relative luminance of a palette entry, on linearised sRGB.
+// Relative luminance of a palette entry, on linearised sRGB, and the contrast ratio of two.
 double Luminance(const PALETTEENTRY& e)
 {
     auto linear = [](int channel) {
@@ -28,118 +27,79 @@ double Contrast(double a, double b)
     return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
 }
 
-// A bounding box grown pixel by pixel.
+// A bounding box grown pixel by pixel; empty while right < left.
 struct Box {
-    int left = 1 << 20, top = 1 << 20, right = -1, bottom = -1; // inclusive; empty while right < 0
+    int left = 1 << 20, top = 1 << 20, right = -1, bottom = -1;
     void Add(int x, int y)
     {
-        left = std::min(left, x);
-        top = std::min(top, y);
-        right = std::max(right, x);
-        bottom = std::max(bottom, y);
-    }
-    bool Empty() const
-    {
-        return right < 0;
-    }
-    bool Overlaps(const Box& o) const
-    {
-        return !Empty() && !o.Empty() && left <= o.right && o.left <= right && top <= o.bottom &&
-               o.top <= bottom;
+        left = std::min(left, x), top = std::min(top, y);
+        right = std::max(right, x), bottom = std::max(bottom, y);
     }
 };
 
-TEST(Readability, BaseLettersStandFreeOnTheirButtonsAndTheTHasItsBarOnEveryFrame)
+TEST(Readability, LettersOfThePiecesAndTheGenomeLogReadAtPlaySize)
 {
+    // A piece's letter is the dark ink reached from the middle of its button: at least 8 pixels
+    // high, clear of the rim, bordered only by pixels that stand out from it, and a T has a bar
+    // over the middle half of its top and one stem under it, not the "II" the font gave.
     const DataSheet chromo("chromoTile.bmp");
     ASSERT_FALSE(chromo.pixels.empty());
-    constexpr int CELL = 32, COLUMNS = 25, FRAMES = 50;
-    constexpr double INK = 0.05; // darker than this is the letter's ink (the button is light)
-    for (int kind = 0; kind < 4; ++kind)
-        for (int frame = 0; frame < FRAMES; ++frame) {
-            SCOPED_TRACE("kind " + std::to_string(kind) + " frame " + std::to_string(frame));
-            const int n = FRAMES * kind + frame;
-            auto lum = [&](int x, int y) {
-                return Luminance(
-                    chromo.palette[chromo.CellAt(n % COLUMNS, n / COLUMNS, CELL, CELL, x, y)]);
-            };
-            // The letter: the ink reached from the middle of the button.
-            std::vector<bool> letter(CELL * CELL, false);
-            std::vector<std::pair<int, int>> todo;
-            for (int y = 13; y <= 18; ++y)
-                for (int x = 13; x <= 18; ++x)
-                    if (lum(x, y) < INK)
-                        todo.push_back({x, y});
-            ASSERT_FALSE(todo.empty()) << "no letter in the middle of the button";
-            Box box;
-            while (!todo.empty()) {
-                auto [x, y] = todo.back();
-                todo.pop_back();
-                if (x < 0 || y < 0 || x >= CELL || y >= CELL || letter[y * CELL + x] ||
-                    lum(x, y) >= INK)
-                    continue;
-                letter[y * CELL + x] = true;
-                box.Add(x, y);
-                todo.insert(todo.end(), {{x + 1, y}, {x - 1, y}, {x, y + 1}, {x, y - 1}});
-            }
-            const int width = box.right - box.left + 1, height = box.bottom - box.top + 1;
-            // Tall enough to read, and on its own: it neither runs into the button's rim nor
-            // touches anything that does not contrast with it.
-            EXPECT_GE(height, 8);
-            ASSERT_LE(width, 10);
-            ASSERT_LE(height, 12);
-            int touching = 0;
-            for (int y = box.top - 1; y <= box.bottom + 1; ++y)
-                for (int x = box.left - 1; x <= box.right + 1; ++x) {
-                    if (letter[y * CELL + x])
-                        continue;
-                    for (auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
-                        const int ax = x + dx, ay = y + dy;
-                        if (ax >= 0 && ay >= 0 && ax < CELL && ay < CELL &&
-                            letter[ay * CELL + ax] && Contrast(lum(x, y), lum(ax, ay)) < 3.0) {
-                            ++touching;
-                            break;
-                        }
-                    }
-                }
-            EXPECT_EQ(touching, 0) << "pixels round the letter that do not stand out from it";
-            if (kind != 3)
+    for (int n = 0; n < 200; ++n) {
+        SCOPED_TRACE("piece cell " + std::to_string(n));
+        auto lum = [&](int x, int y) {
+            return Luminance(chromo.palette[chromo.CellAt(n % 25, n / 25, 32, 32, x, y)]);
+        };
+        std::vector<bool> ink(32 * 32, false);
+        std::vector<std::pair<int, int>> todo;
+        for (int y = 13; y <= 18; ++y)
+            for (int x = 13; x <= 18; ++x)
+                todo.push_back({x, y});
+        Box box;
+        while (!todo.empty()) {
+            auto [x, y] = todo.back();
+            todo.pop_back();
+            if (x < 0 || y < 0 || x >= 32 || y >= 32 || ink[y * 32 + x] || lum(x, y) >= 0.05)
                 continue;
-            // A T, not "II": a bar across the top over the middle half, one stem under it.
-            for (int y = box.top; y <= box.top + 1; ++y)
-                for (int x = box.left + width / 4; x <= box.right - width / 4; ++x)
-                    EXPECT_TRUE(letter[y * CELL + x]) << "no bar at " << x << ", " << y;
-            const int stemRow = box.top + height * 3 / 4;
-            std::vector<int> stem;
-            for (int x = box.left; x <= box.right; ++x)
-                if (letter[stemRow * CELL + x])
-                    stem.push_back(x);
-            ASSERT_FALSE(stem.empty()) << "no stem";
-            EXPECT_EQ(stem.back() - stem.front() + 1, int(stem.size())) << "more than one stem";
-            EXPECT_GE(stem.front(), box.left + width / 3);
-            EXPECT_LE(stem.back(), box.right - width / 3);
+            ink[y * 32 + x] = true;
+            box.Add(x, y);
+            todo.insert(todo.end(), {{x + 1, y}, {x - 1, y}, {x, y + 1}, {x, y - 1}});
         }
-}
+        const int width = box.right - box.left + 1, height = box.bottom - box.top + 1;
+        ASSERT_TRUE(height >= 8 && height <= 12 && width <= 10) << width << " x " << height;
+        for (int y = box.top - 1; y <= box.bottom + 1; ++y)
+            for (int x = box.left - 1; x <= box.right + 1; ++x)
+                for (auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}})
+                    if (!ink[y * 32 + x] && ink[(y + dy) * 32 + x + dx]) {
+                        ASSERT_GE(Contrast(lum(x, y), lum(x + dx, y + dy)), 3.0) << x << ", " << y;
+                    }
+        if (n < 150)
+            continue; // cells 150-199 are the T
+        for (int y = box.top; y <= box.top + 1; ++y)
+            for (int x = box.left + width / 4; x <= box.right - width / 4; ++x)
+                ASSERT_TRUE(ink[y * 32 + x]) << "no bar at " << x << ", " << y;
+        std::vector<int> stem;
+        for (int x = box.left, y = box.top + height * 3 / 4; x <= box.right; ++x)
+            if (ink[y * 32 + x])
+                stem.push_back(x);
+        ASSERT_FALSE(stem.empty());
+        EXPECT_EQ(stem.back() - stem.front() + 1, int(stem.size())) << "more than one stem";
+        EXPECT_TRUE(stem.front() >= box.left + width / 3 && stem.back() <= box.right - width / 3);
+    }
 
-TEST(Readability, GenomeLogLettersAreTallEnoughAndTheTickStandsBesideThem)
-{
+    // A log entry's letters are the dark shades of its bases' colours, at least 8 rows high; what
+    // else is not the box's wash (its commonest colour) is the tick, which keeps off the letters.
     const DataSheet memo("memoTile.bmp");
     ASSERT_FALSE(memo.pixels.empty());
     ArtPaletteBuild();
     for (int page = 0; page < 40; ++page) {
-        SCOPED_TRACE("page " + std::to_string(page));
+        SCOPED_TRACE("log page " + std::to_string(page));
         int codon[3];
         ASSERT_EQ(MemoCodonOfPage(page, codon), 1);
-        // The letters are the dark shades of their bases' colours; whatever else is not the
-        // box's wash (its commonest colour) is the tick.
         auto isLetter = [&](int index) {
-            for (int kind : codon) {
-                const ArtRamp ramp = PieceRamp(kind);
-                if (index >= ArtRampFirst[ramp] &&
-                    index < ArtRampFirst[ramp] + ArtRampLength[ramp] / 2)
-                    return true;
-            }
-            return false;
+            return std::any_of(codon, codon + 3, [&](int kind) {
+                const ArtRamp r = PieceRamp(kind);
+                return index >= ArtRampFirst[r] && index < ArtRampFirst[r] + ArtRampLength[r] / 2;
+            });
         };
         const int x0 = MemoBoxLeft(page / 10), y0 = MemoBoxTop(page % 10);
         auto at = [&](int x, int y) { return memo.CellAt(page % 10, page / 10, 128, 256, x, y); };
@@ -151,67 +111,56 @@ TEST(Readability, GenomeLogLettersAreTallEnoughAndTheTickStandsBesideThem)
         Box letters, tick;
         for (int y = y0; y < y0 + MEMO_BOX_HEIGHT; ++y)
             for (int x = x0; x < x0 + MEMO_BOX_WIDTH; ++x) {
-                const int v = at(x, y);
-                if (isLetter(v))
+                if (isLetter(at(x, y)))
                     letters.Add(x, y);
-                else if (v != wash)
+                else if (at(x, y) != wash)
                     tick.Add(x, y);
             }
-        ASSERT_FALSE(letters.Empty());
         EXPECT_GE(letters.bottom - letters.top + 1, 8) << "cap height";
-        EXPECT_FALSE(tick.Empty()) << "no tick";
-        EXPECT_FALSE(tick.Overlaps(letters)) << "the tick is drawn over the letters";
+        ASSERT_GE(tick.right, tick.left) << "no tick";
+        EXPECT_TRUE(tick.left > letters.right || tick.right < letters.left ||
+                    tick.top > letters.bottom || tick.bottom < letters.top)
+            << "the tick is drawn over the letters";
     }
 }
 
 TEST(Readability, VerdictBadgesStandOutFromThePanelBehindThem)
 {
-    const DataSheet bonus("bonusTile.BMP"), background("background.bmp");
-    ASSERT_FALSE(bonus.pixels.empty());
-    ASSERT_FALSE(background.pixels.empty());
     // The game draws the badges at (513, 48), over the top of the face box and the panel above.
-    constexpr int CELL = 64, SCREEN_X = 513, SCREEN_Y = 48;
+    // Every pixel of a badge's edge, and the dark ink of its name across its middle, must reach
+    // 3:1 against the background picture at the same place on every shown frame.
+    const DataSheet bonus("bonusTile.BMP"), background("background.bmp");
+    ASSERT_FALSE(bonus.pixels.empty() || background.pixels.empty());
     auto behind = [&](int x, int y) {
-        return Luminance(background.palette[background.At(SCREEN_X + x + 1, SCREEN_Y + y + 1)]);
+        return Luminance(background.palette[background.At(513 + x + 1, 48 + y + 1)]);
     };
-    for (int row = 0; row < 13; ++row) {
-        SCOPED_TRACE("verdict " + std::to_string(row + 1));
+    for (int row = 0; row < 13; ++row)
         for (int cell = 0; cell < 25; ++cell) {
+            SCOPED_TRACE("verdict " + std::to_string(row + 1) + " cell " + std::to_string(cell));
             auto index = [&](int x, int y) {
-                if (x < 0 || y < 0 || x >= CELL || y >= CELL)
-                    return int(ART_KEY_SPRITE); // beyond the sprite the panel shows
-                return bonus.CellAt(cell, row, CELL, CELL, x, y);
+                const bool inside = x >= 0 && y >= 0 && x < 64 && y < 64;
+                return inside ? bonus.CellAt(cell, row, 64, 64, x, y) : int(ART_KEY_SPRITE);
             };
-            auto lum = [&](int x, int y) { return Luminance(bonus.palette[index(x, y)]); };
-            int weakEdge = 0, ink = 0, weakInk = 0;
+            int weak = 0, ink = 0;
             std::string first;
-            for (int y = 0; y < CELL; ++y)
-                for (int x = 0; x < CELL; ++x) {
+            for (int y = 0; y < 64; ++y)
+                for (int x = 0; x < 64; ++x) {
                     if (index(x, y) == ART_KEY_SPRITE)
                         continue;
+                    const double lum = Luminance(bonus.palette[index(x, y)]);
                     const bool edge =
                         index(x + 1, y) == ART_KEY_SPRITE || index(x - 1, y) == ART_KEY_SPRITE ||
                         index(x, y + 1) == ART_KEY_SPRITE || index(x, y - 1) == ART_KEY_SPRITE;
-                    const double contrast = Contrast(lum(x, y), behind(x, y));
-                    if (edge && contrast < 3.0) {
-                        if (weakEdge++ == 0)
-                            first = std::to_string(x) + ", " + std::to_string(y);
-                    }
-                    // The label's ink, the dark strokes across the middle of the badge: it must
-                    // read against the panel as well as on its own ribbon.
-                    if (x >= 16 && x < 48 && y >= 20 && y <= 31 && lum(x, y) < 0.03) {
-                        ++ink;
-                        weakInk += contrast < 3.0;
-                    }
+                    const bool name = x >= 16 && x < 48 && y >= 20 && y <= 31 && lum < 0.03;
+                    ink += name;
+                    if ((edge || name) && Contrast(lum, behind(x, y)) < 3.0 && weak++ == 0)
+                        first = std::to_string(x) + ", " + std::to_string(y);
                 }
-            EXPECT_EQ(weakEdge, 0) << "cell " << cell << ": edge pixels that melt into the panel, "
-                                   << "the first at " << first;
-            EXPECT_EQ(weakInk, 0) << "cell " << cell;
+            EXPECT_EQ(weak, 0) << "pixels that melt into the panel, the first at " << first;
             if (cell >= 8 && cell <= 20) {
-                EXPECT_GE(ink, 30) << "cell " << cell << ": no dark label across the badge";
+                EXPECT_GE(ink, 30) << "no dark name across the badge";
             }
         }
-    }
 }
 
 } // namespace
