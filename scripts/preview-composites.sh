@@ -52,12 +52,23 @@ done <"$tmp/frames"
 montage "$tmp"/[0-9]*.png -tile 5x4 -geometry +4+4 -background '#283C5A' -scale 200% \
     "$out/faces-random.png"
 
-# Each verdict's row: cells 0-12 over cells 13-25, on a dark panel colour.
+# Each verdict's row: cells 0-12 over cells 13-25, over what the game shows behind the badge at
+# (513, 48): the panel and the top of the face box, with an ordinary face in it.
+stage=(convert "$data/background.bmp" -crop 640x480+1+1 +repage)
+layer=0
+for frame in 0 0 0 0; do
+    mapfile -t -O "${#stage[@]}" stage < <(cut "$data/FaceTile.BMP" 128 128 "$frame" "$layer" "$face_key")
+    stage+=(-geometry +480+70 -composite)
+    layer=$((layer + 1))
+done
+# One cell's stage and a one-pixel gap, tiled under the row as the cells lie in the sheet.
+"${stage[@]}" -crop 64x64+513+48 +repage -background '#808080' -extent 65x64 "$tmp/stage.png"
 for row in $(seq 0 12); do
     top=$((row * 65 + 1))
-    convert "(" "$data/bonusTile.BMP" -crop "845x64+1+$top" +repage ")" \
+    convert -size 845x128 "tile:$tmp/stage.png" \
+        "(" "(" "$data/bonusTile.BMP" -crop "845x64+1+$top" +repage ")" \
         "(" "$data/bonusTile.BMP" -crop "845x64+846+$top" +repage ")" -append \
-        -transparent "$sprite_key" -background '#3C5070' -flatten -scale 300% \
+        -transparent "$sprite_key" ")" -composite -scale 300% \
         "$out/bonus-verdict-$(printf %02d $((row + 1))).png"
 done
 

@@ -117,9 +117,9 @@ void PaintPanel(Canvas& canvas)
             [&](float x, float y) { return SdfCircle(x, y, side, FACE_BOTTOM + 0.5f, 2.6f); },
             [&](float, float, float) { return ArtRampColour(RAMP_GOLD, 0.1f); });
 
-    // Legend under the log: the four bases.
+    // Legend under the log: the four bases, at the size their small pixel letters are drawn for.
     for (int k = 0; k < 4; ++k)
-        PaintPiece(canvas, float(BOX_LEFT) + 16.0f + 32.0f * float(k), 468.0f, 22.0f, k, 0.0f);
+        PaintPiece(canvas, float(BOX_LEFT) + 16.0f + 32.0f * float(k), 468.0f, 24.0f, k, 0.0f);
     // Rivets in the panel's corners.
     for (float x : {float(STRAND_RIGHT + 7), float(WIDTH - 8)})
         for (float y : {60.0f, 470.0f}) {

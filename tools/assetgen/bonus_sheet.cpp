@@ -1,9 +1,10 @@
 // "bonusTile.BMP": the verdict animations played over the face when it is judged, one row per
-// verdict: a flash that is held, then a badge with the verdict's name popping in, its points
-// rising under it, sparkles, and the badge shrinking away before the blank frame.
+// verdict: a flash that is held, then a badge with the verdict's name on a ribbon popping in, its
+// points popping up under it, sparkles, and the badge shrinking away before the blank frame.
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "tools/assetgen/sheets.h"
 
@@ -35,23 +36,58 @@ constexpr Verdict VERDICT_ART[VERDICTS] = {
 };
 
 constexpr float CX = 32.0f;
-constexpr float BADGE_Y = 25.0f;
+constexpr float BADGE_Y = 26.0f;
 constexpr float BADGE_R = 21.0f;
+// Every shape of the animation is ringed in ink this wide, so it stands out from both the steel
+// panel and the light sky of the face box it is drawn over.
+constexpr float INK_WIDTH = 2.2f;
+// The ribbon across the badge that carries the name: its greatest width and its height at full
+// size.
+constexpr float RIBBON_WIDTH = 59.0f;
+constexpr float RIBBON_MARGIN = 6.0f; // between the name and the ribbon's ends, room allowing
+constexpr float RIBBON_LEAST_MARGIN = 3.5f;
+constexpr float RIBBON_HEIGHT = 14.0f;
+// The name's size and the points' size at full size; 11 pixels is the least with capitals 8 high.
+constexpr int LABEL_SIZE = 12;
+constexpr int LABEL_LEAST_SIZE = 11;
+constexpr int POINTS_SIZE = 13;
+constexpr float POINTS_Y = 53.0f;
+
+ArtColour Ink()
+{
+    return ArtEntryColour(ArtRampIndex(RAMP_NAVY, 0.0f));
+}
 
 float EaseOutBack(float t)
 {
-    const float k = 1.9f;
+    const float k = 1.5f; // overshoots by 8 %
     t = std::clamp(t, 0.0f, 1.0f) - 1.0f;
     return 1.0f + (k + 1.0f) * t * t * t + k * t * t;
 }
 
-// A four-pointed sparkle of radius r: the astroid, with a bright core.
+// Fills a shape ringed in ink: the ink is the shape grown by INK_WIDTH, drawn first.
+template <class Sdf, class Shade>
+void FillInked(Canvas& c, float x0, float y0, float x1, float y1, Sdf sdf, Shade shade)
+{
+    const ArtColour ink = Ink();
+    CanvasFillShape(
+        c, x0 - INK_WIDTH, y0 - INK_WIDTH, x1 + INK_WIDTH, y1 + INK_WIDTH,
+        [&](float x, float y) { return sdf(x, y) - INK_WIDTH; },
+        [&](float, float, float) { return ink; });
+    CanvasFillShape(c, x0, y0, x1, y1, sdf, shade);
+}
+
+// A four-pointed sparkle of radius r: the astroid, with a bright core. Too small to carry its
+// ink ring it is left out, and so is one that would cross the cell's edge.
 void PaintSparkle(Canvas& c, float x, float y, float r, float brightness)
 {
-    if (brightness <= 0.05f || r < 1.0f)
-        return;
     r *= brightness;
-    CanvasFillShape(
+    if (r < 2.5f)
+        return;
+    const float margin = r + INK_WIDTH + 1.0f;
+    if (x < margin || y < margin || x > CELL - margin || y > CELL - margin)
+        return;
+    FillInked(
         c, x - r, y - r, x + r, y + r,
         [=](float px, float py) {
             float f = std::sqrt(std::abs(px - x)) + std::sqrt(std::abs(py - y)) - std::sqrt(r);
@@ -68,8 +104,8 @@ void PaintSparkle(Canvas& c, float x, float y, float r, float brightness)
         [](float, float, float) { return ArtEntryColour(ART_WHITE); });
 }
 
-// The badge: a starburst (or a disc) in the verdict's colour, lit from the upper left, with a
-// darker rim; `turn` turns its rays.
+// The badge: a starburst (or a disc) in the verdict's colour, lit from the upper left, ringed in
+// ink; `turn` turns its rays.
 void PaintBadge(Canvas& c, const Verdict& v, float scale, float turn)
 {
     const float r = BADGE_R * scale;
@@ -81,38 +117,144 @@ void PaintBadge(Canvas& c, const Verdict& v, float scale, float turn)
             v.rays ? r * (0.88f + 0.12f * std::cos(float(v.rays) * (a + turn))) : r * 0.92f;
         return (std::hypot(dx, dy) - edge) * 0.85f;
     };
-    const ArtColour rim = ArtRampColour(v.badge, 0.12f);
-    CanvasFillShape(
-        c, CX - r - 2, BADGE_Y - r - 2, CX + r + 2, BADGE_Y + r + 2,
-        [&](float x, float y) { return outline(x, y) - 1.6f; },
-        [&](float, float, float) { return rim; });
-    CanvasFillShape(
-        c, CX - r, BADGE_Y - r, CX + r, BADGE_Y + r, outline, [&](float x, float y, float) {
-            float glint = 0.0f;
-            float light = ShadeSphere((x - CX) / (r * 1.3f), (y - BADGE_Y) / (r * 1.3f), &glint);
-            ArtColour col = ArtRampColour(v.badge, 0.3f + 0.45f * light);
-            return ArtMix(col, ArtEntryColour(ART_WHITE), 0.5f * glint);
-        });
+    FillInked(c, CX - r, BADGE_Y - r, CX + r, BADGE_Y + r, outline, [&](float x, float y, float) {
+        float glint = 0.0f;
+        float light = ShadeSphere((x - CX) / (r * 1.3f), (y - BADGE_Y) / (r * 1.3f), &glint);
+        ArtColour col = ArtRampColour(v.badge, 0.3f + 0.5f * light);
+        return ArtMix(col, ArtEntryColour(ART_WHITE), 0.5f * glint);
+    });
     // An inner ring, as on a stamped medal.
     CanvasFillShape(
         c, CX - r, BADGE_Y - r, CX + r, BADGE_Y + r,
         [&](float x, float y) {
             return std::abs(std::hypot(x - CX, y - BADGE_Y) - r * 0.7f) - 0.6f * scale;
         },
-        [&](float, float, float) { return ArtRampColour(v.badge, 0.78f); });
+        [&](float, float, float) { return ArtRampColour(v.badge, 0.85f); });
 }
 
-// Text centred on (cx, cy) at the largest size up to `size` whose width fits `room`.
-void CentredText(Canvas& c, const char* text, int size, float room, float cx, float cy,
-                 const TextShade& shade, ArtColour outline)
+// The width of the text's box at that size with `tracking` pixels added between its letters
+// (negative: closer), or -1 when the font cannot be used.
+int TrackedWidth(const char* text, int size, int tracking)
 {
     int w = 0, h = 0;
-    while (size > 5 && (!TextMeasure(text, size, &w, &h) || float(w) > room))
-        --size;
-    if (size <= 5)
+    if (tracking == 0)
+        return TextMeasure(text, size, &w, &h) ? w : -1;
+    int total = 0;
+    for (const char* p = text; *p != '\0'; ++p) {
+        if (!TextMeasure(std::string(1, *p), size, &w, &h))
+            return -1;
+        total += w + (p == text ? 0 : tracking);
+    }
+    return total;
+}
+
+// Text whose inked glyphs are centred on (cx, cy): drawn aside first, so the centre is that of
+// the letters themselves rather than of the font's line box. A tracking other than 0 sets the
+// letters one by one, that much closer or further apart.
+void CentredText(Canvas& c, const char* text, int size, int tracking, float cx, float cy,
+                 const TextShade& shade, int outlineWidth)
+{
+    Canvas aside;
+    CanvasInit(aside, 2 * CELL, CELL, {0, 0, 0}, 0.0f);
+    int w = TrackedWidth(text, size, tracking), h = 0, unused = 0;
+    if (w < 0 || !TextMeasure(text, size, &unused, &h))
         return;
-    CanvasText(c, text, size, int(std::lround(cx - float(w) * 0.5f)),
-               int(std::lround(cy - float(h) * 0.5f)), shade, 1, outline);
+    int x = (aside.width - w) / 2;
+    const int y = (aside.height - h) / 2;
+    if (tracking == 0) {
+        if (CanvasText(aside, text, size, x, y, shade, outlineWidth, Ink()) < 0)
+            return;
+    } else {
+        for (const char* p = text; *p != '\0'; ++p) {
+            int advance =
+                CanvasText(aside, std::string(1, *p), size, x, y, shade, outlineWidth, Ink());
+            if (advance < 0)
+                return;
+            x += advance + tracking;
+        }
+    }
+    int left = aside.width, top = aside.height, right = -1, bottom = -1;
+    for (int ay = 0; ay < aside.height; ++ay)
+        for (int ax = 0; ax < aside.width; ++ax)
+            if (aside.alpha[size_t(ay) * size_t(aside.width) + size_t(ax)] >= 0.5f) {
+                left = std::min(left, ax);
+                top = std::min(top, ay);
+                right = std::max(right, ax);
+                bottom = std::max(bottom, ay);
+            }
+    if (right < 0)
+        return;
+    const int dx = int(std::lround(cx - float(left + right + 1) * 0.5f));
+    const int dy = int(std::lround(cy - float(top + bottom + 1) * 0.5f));
+    for (int ay = 0; ay < aside.height; ++ay)
+        for (int ax = 0; ax < aside.width; ++ax) {
+            size_t i = size_t(ay) * size_t(aside.width) + size_t(ax);
+            if (aside.alpha[i] > 0.0f)
+                CanvasBlend(c, ax + dx, ay + dy, aside.colour[i], aside.alpha[i]);
+        }
+}
+
+// The verdict's name in ink on a light ribbon across the badge, so it reads whatever the badge's
+// colour; the ribbon is ringed in ink where it reaches past the badge. The name keeps capitals
+// 8 pixels high: a name too long for the ribbon at that size is set closer instead.
+void PaintNameRibbon(Canvas& c, const Verdict& v, float scale)
+{
+    const float room = RIBBON_WIDTH - 2.0f * RIBBON_LEAST_MARGIN;
+    int size = LABEL_SIZE, tracking = 0;
+    while (size > LABEL_LEAST_SIZE && float(TrackedWidth(v.label, size, 0)) > room)
+        --size;
+    while (tracking > -2 && float(TrackedWidth(v.label, size, tracking)) > room)
+        --tracking;
+    const float w = float(TrackedWidth(v.label, size, tracking));
+    // The ribbon never leaves the cell, not even while the badge overshoots as it pops in.
+    const float width = std::min(RIBBON_WIDTH, w + 2.0f * RIBBON_MARGIN);
+    const float halfW = std::min(width * 0.5f * scale, RIBBON_WIDTH * 0.5f);
+    const float halfH = RIBBON_HEIGHT * 0.5f * scale;
+    const ArtColour face = ArtRampColour(RAMP_CREAM, 0.92f),
+                    shade = ArtRampColour(RAMP_CREAM, 0.6f);
+    // Swallowtail ends, a wedge cut into each end, as deep as the name leaves room for.
+    const float notch = std::clamp((width - w) * 0.5f - 1.5f, 0.0f, 3.5f) * scale;
+    const float slope = std::hypot(1.0f, notch / halfH);
+    FillInked(
+        c, CX - halfW, BADGE_Y - halfH, CX + halfW, BADGE_Y + halfH,
+        [&](float x, float y) {
+            float box = SdfRoundBox(x, y, CX, BADGE_Y, halfW, halfH, 0.0f);
+            float wedge =
+                (notch * (1.0f - std::abs(y - BADGE_Y) / halfH) - (halfW - std::abs(x - CX))) /
+                slope;
+            return std::max(box, wedge);
+        },
+        [&](float, float y, float) {
+            // Lit from above: the lower edge a shade darker.
+            return y > BADGE_Y + halfH - 2.0f ? shade : face;
+        });
+    // While the badge pops in and shrinks away the name is scaled with it; it is only read at
+    // full size.
+    const int scaled = int(std::lround(float(size) * std::min(scale, 1.0f)));
+    if (scaled < 6)
+        return;
+    const ArtColour ink = Ink();
+    CentredText(
+        c, v.label, scaled, tracking, CX, BADGE_Y, [=](float, float) { return ink; }, 0);
+}
+
+// Sets every pixel on the outside of what the cell shows to solid ink. A keyed sprite cannot
+// blend its edge with a background it does not know, and where a ray's tip is sharper than the
+// ink ring a pixel would mix the badge's colour into its edge, grey on the grey panel.
+void InkSilhouette(Canvas& c)
+{
+    auto shown = [&](int x, int y) {
+        return x >= 0 && y >= 0 && x < c.width && y < c.height &&
+               c.alpha[size_t(y) * size_t(c.width) + size_t(x)] >= 0.5f;
+    };
+    std::vector<size_t> edge;
+    for (int y = 0; y < c.height; ++y)
+        for (int x = 0; x < c.width; ++x)
+            if (shown(x, y) &&
+                (!shown(x - 1, y) || !shown(x + 1, y) || !shown(x, y - 1) || !shown(x, y + 1)))
+                edge.push_back(size_t(y) * size_t(c.width) + size_t(x));
+    for (size_t i : edge)
+        c.colour[i] = Ink();
 }
 
 void PaintCell(Canvas& c, const Verdict& v, int cell, int verdictIndex)
@@ -120,13 +262,13 @@ void PaintCell(Canvas& c, const Verdict& v, int cell, int verdictIndex)
     CanvasInit(c, CELL, CELL, {0, 0, 0}, 0.0f);
     if (cell == 0) {
         // The flash held before the badge appears.
-        PaintSparkle(c, CX, BADGE_Y, 14.0f, 1.0f);
-        CanvasFillShape(
+        FillInked(
             c, CX - 10, BADGE_Y - 10, CX + 10, BADGE_Y + 10,
             [](float x, float y) {
                 return std::abs(std::hypot(x - CX, y - BADGE_Y) - 8.0f) - 0.9f;
             },
             [&](float, float, float) { return ArtRampColour(v.badge, 0.85f); });
+        PaintSparkle(c, CX, BADGE_Y, 14.0f, 1.0f);
         return;
     }
     const float t = float(cell);
@@ -148,29 +290,21 @@ void PaintCell(Canvas& c, const Verdict& v, int cell, int verdictIndex)
                      bright);
     }
     PaintBadge(c, v, scale, turn);
-    if (scale > 0.45f) {
-        const ArtColour dark = ArtRampColour(v.badge, 0.05f);
-        int size = int(std::lround(14.0f * std::min(scale, 1.1f)));
-        CentredText(
-            c, v.label, size, 58.0f * std::min(scale, 1.05f), CX, BADGE_Y,
-            [](float, float y) {
-                return ArtMix(ArtEntryColour(ART_WHITE), ArtRampColour(RAMP_CREAM, 0.75f),
-                              std::clamp((y - BADGE_Y + 2.0f) / 8.0f, 0.0f, 1.0f));
-            },
-            dark);
-    }
-    // The points rise into place under the badge from cell 4 and leave with it.
+    if (scale > 0.5f)
+        PaintNameRibbon(c, v, scale);
+    // The points pop up under the badge from cell 4 and leave with it.
     if (cell >= 4) {
-        float rise = std::clamp((t - 4.0f) / 4.0f, 0.0f, 1.0f);
-        float y = 62.0f - 12.0f * EaseOutBack(rise);
-        int size = cell >= 21 ? int(13.0f * scale) : 13;
-        CentredText(
-            c, v.points, size, 60.0f, CX, y,
-            [](float, float py) {
-                return ArtRampColour(RAMP_GOLD,
-                                     0.95f - 0.5f * std::clamp((py - 44.0f) / 14.0f, 0.0f, 1.0f));
-            },
-            ArtRampColour(RAMP_AMBER, 0.08f));
+        float grow = cell >= 21 ? scale : EaseOutBack((t - 3.5f) / 3.0f);
+        int size = int(std::lround(float(POINTS_SIZE) * grow));
+        if (size >= 6)
+            CentredText(
+                c, v.points, size, 0, CX, POINTS_Y,
+                [](float, float py) {
+                    return ArtRampColour(
+                        RAMP_GOLD,
+                        0.82f - 0.4f * std::clamp((py - POINTS_Y + 5.0f) / 10.0f, 0.0f, 1.0f));
+                },
+                2);
     }
 }
 
@@ -185,6 +319,7 @@ int BonusSheetWrite(const std::string& dir)
     for (int v = 0; v < VERDICTS; ++v)
         for (int cell = 0; cell < PLAYED_CELLS; ++cell) {
             PaintCell(canvas, VERDICT_ART[v], cell, v);
+            InkSilhouette(canvas);
             if (!SheetPutCell(sheet, v * COLUMNS + cell, canvas))
                 return 0;
         }

@@ -3,6 +3,7 @@
 // is a bevelled gold star turning among twinkling glints (44 frames). Key 215.
 #include <cmath>
 
+#include "tools/assetgen/pixel_letters.h"
 #include "tools/assetgen/sheets.h"
 
 namespace {
@@ -13,6 +14,9 @@ constexpr int SHEET_WIDTH = 828;
 constexpr int SHEET_HEIGHT = 330;
 constexpr int BASE_FRAMES = 50;
 constexpr int SPECIAL_FRAMES = 44;
+// Pieces this size and larger (the title's) letter their buttons with the font, whose curves
+// pay off there; smaller ones use the pixel letters.
+constexpr float FONT_LETTER_SIZE = 48.0f;
 
 // One arm of the chromosome: from the centre outwards at angle a.
 struct Arm {
@@ -23,7 +27,8 @@ void PaintBase(Canvas& canvas, float cx, float cy, float size, int kind, float p
 {
     const ArtRamp ramp = PieceRamp(kind);
     const float armLength = 0.355f * size, armRadius = 0.12f * size;
-    const float discRadius = 0.285f * size * (1.0f + 0.03f * std::sin(2.0f * ART_PI * phase));
+    // The button is wide enough for its letter to stand clear of the rim.
+    const float discRadius = 0.30f * size * (1.0f + 0.03f * std::sin(2.0f * ART_PI * phase));
     const float turn = ART_PI / 4.0f + (ART_PI / 2.0f) * phase; // the X repeats every quarter turn
     Arm arms[4];
     for (int i = 0; i < 4; ++i) {
@@ -82,21 +87,34 @@ void PaintBase(Canvas& canvas, float cx, float cy, float size, int kind, float p
         [&](float x, float y) { return SdfCircle(x, y, cx, cy, discRadius); },
         [&](float x, float y, float d) {
             float nx = (x - cx) / discRadius, ny = (y - cy) / discRadius;
-            float rim = std::clamp((-d - 0.045f * size) / (0.06f * size), 0.0f, 1.0f);
+            float rim = std::clamp((-d - 0.03f * size) / (0.05f * size), 0.0f, 1.0f);
             float light = 0.90f + 0.10f * std::clamp(-(nx + ny) * 0.7f, -1.0f, 1.0f);
             ArtColour face = ArtMix(ArtRampColour(ramp, light), ArtEntryColour(ART_WHITE), 0.35f);
             ArtColour edge = ArtRampColour(ramp, 0.38f);
             return ArtMix(edge, face, rim);
         });
-    const int fontSize = int(std::lround(size * 0.56f));
-    int w = 0, h = 0;
-    if (TextMeasure(PieceLetter(kind), fontSize, &w, &h)) {
-        int tx = int(std::lround(cx - float(w) * 0.5f));
-        int ty = int(std::lround(cy - float(h) * 0.5f));
-        ArtColour ink = ArtRampColour(ramp, 0.04f);
-        CanvasText(
-            canvas, PieceLetter(kind), fontSize, tx, ty, [&](float, float) { return ink; }, 0, ink);
+    const ArtColour ink = ArtRampColour(ramp, 0.04f);
+    if (size >= FONT_LETTER_SIZE) {
+        const int fontSize = int(std::lround(size * 0.56f));
+        int w = 0, h = 0;
+        if (TextMeasure(PieceLetter(kind), fontSize, &w, &h))
+            CanvasText(
+                canvas, PieceLetter(kind), fontSize, int(std::lround(cx - float(w) * 0.5f)),
+                int(std::lround(cy - float(h) * 0.5f)), [&](float, float) { return ink; }, 0, ink);
+        return;
     }
+    const PixelLetterSize letterSize = size >= 28.0f ? LETTERS_LARGE : LETTERS_SMALL;
+    const PixelPattern& letter = PixelLetter(kind, letterSize);
+    float unit = size / (letterSize == LETTERS_LARGE ? 32.0f : 24.0f);
+    float left = cx - float(letter.width) * unit * 0.5f,
+          top = cy - float(letter.height) * unit * 0.5f;
+    // Near its own size a letter goes on whole pixels, so every stroke is solid ink.
+    if (std::abs(unit - 1.0f) < 0.2f) {
+        unit = 1.0f;
+        left = std::round(left);
+        top = std::round(top);
+    }
+    PaintPixelPattern(canvas, letter, left, top, unit, ink);
 }
 
 void PaintSpecial(Canvas& canvas, float cx, float cy, float size, float phase)

@@ -1,10 +1,12 @@
 // "memoTile.bmp": the genome log of the side panel. Page 40 is the empty notebook (a title, the
 // four layers as column heads and a 4 x 10 grid); page 10L + f fills only box (L, f) with the codon
-// that gives layer L picture f, and a tick. The game overlays every page found on the notebook.
+// that gives layer L picture f, and a tick beside it. The game overlays every page found on the
+// notebook.
 #include <algorithm>
 #include <cmath>
 
 #include "game/catching.h"
+#include "tools/assetgen/pixel_letters.h"
 #include "tools/assetgen/sheets.h"
 
 namespace {
@@ -141,35 +143,29 @@ void PaintNotebook(Canvas& c)
     }
 }
 
-// Box (layer, picture) filled: a light wash, the codon's letters in their bases' colours and a
-// tick, all inside the box.
+// The tick a found codon gets, in a marker colour none of the bases has.
+constexpr PixelPattern TICK = {
+    6, 7, {"....##", "....##", "...##.", "#..##.", "##.##.", ".###..", "..#..."}};
+
+// Box (layer, picture) filled: a light wash, the codon's letters in their bases' colours and the
+// tick beside them, all on whole pixels inside the box.
 void PaintEntry(Canvas& c, int layer, int picture, const int codon[3])
 {
-    const float x0 = float(MemoBoxLeft(layer)), y0 = float(MemoBoxTop(picture));
-    FillRoundBox(c, x0, y0, x0 + MEMO_BOX_WIDTH, y0 + MEMO_BOX_HEIGHT, 0.0f,
-                 ArtMix(ArtRampColour(RAMP_LIME, 0.9f), ArtEntryColour(ART_WHITE), 0.55f));
-    int x = int(x0) + 1;
+    const int x0 = MemoBoxLeft(layer), y0 = MemoBoxTop(picture);
+    FillRoundBox(c, float(x0), float(y0), float(x0 + MEMO_BOX_WIDTH), float(y0 + MEMO_BOX_HEIGHT),
+                 0.0f, ArtMix(ArtRampColour(RAMP_LIME, 0.9f), ArtEntryColour(ART_WHITE), 0.55f));
+    const int top = y0 + (MEMO_BOX_HEIGHT - PixelLetter(0, LETTERS_SMALL).height) / 2;
+    int x = x0 + 1;
     for (int i = 0; i < 3; ++i) {
-        int w = 0, h = 0;
-        const char* letter = PieceLetter(codon[i]);
-        if (!TextMeasure(letter, 9, &w, &h))
-            continue;
-        ArtColour colour = ArtRampColour(PieceRamp(codon[i]), 0.2f);
-        CanvasText(
-            c, letter, 9, x, int(y0) + (MEMO_BOX_HEIGHT - h) / 2,
-            [&](float, float) { return colour; }, 0, colour);
-        x += w - 1;
+        const PixelPattern& letter = PixelLetter(codon[i], LETTERS_SMALL);
+        const ArtColour colour = ArtEntryColour(ArtRampIndex(PieceRamp(codon[i]), 0.2f));
+        PaintPixelPattern(c, letter, float(x), float(top), 1.0f, colour);
+        x += letter.width + 1;
     }
-    // The tick: a short and a long stroke.
-    const float ax = x0 + MEMO_BOX_WIDTH - 8.5f, ay = y0 + 9.5f, bx = ax + 2.5f,
-                by = y0 + MEMO_BOX_HEIGHT - 4.0f, cx = x0 + MEMO_BOX_WIDTH - 2.0f, cy = y0 + 3.0f;
-    CanvasFillShape(
-        c, ax - 2, cy - 2, cx + 2, by + 2,
-        [=](float px, float py) {
-            return std::min(SdfCapsule(px, py, ax, ay, bx, by, 1.1f),
-                            SdfCapsule(px, py, bx, by, cx, cy, 1.1f));
-        },
-        [](float, float, float) { return ArtRampColour(RAMP_GREEN, 0.3f); });
+    // Standing on the letters' baseline, as far from them as they are apart.
+    const int tickTop = top + PixelLetter(0, LETTERS_SMALL).height - TICK.height;
+    PaintPixelPattern(c, TICK, float(x), float(tickTop), 1.0f,
+                      ArtEntryColour(ArtRampIndex(RAMP_TEAL, 0.35f)));
 }
 
 } // namespace
