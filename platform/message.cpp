@@ -2,6 +2,7 @@
 // and the window timers.
 #include "platform/message.h"
 
+#include "platform/gamepad.h"
 #include "platform/keyboard.h"
 #include "platform/time.h"
 #include "platform/timer.h"
@@ -306,6 +307,13 @@ static void PumpEvents()
                 break;
             case SDL_WINDOWEVENT:
                 QueueWindowEvent(e.window);
+                break;
+            case SDL_CONTROLLERDEVICEADDED:
+            case SDL_CONTROLLERDEVICEREMOVED:
+            case SDL_CONTROLLERBUTTONDOWN:
+            case SDL_CONTROLLERBUTTONUP:
+            case SDL_CONTROLLERAXISMOTION:
+                GamepadHandleEvent(e);
                 break;
             case SDL_QUIT:
                 // The desktop asks the program to end (last window closed, or a signal).

@@ -8,7 +8,8 @@
 constexpr int MESSAGE_QUEUE_SIZE = 1024;
 
 // Pumps SDL's events into the queue (key messages, WM_CHAR for typed printable Latin-1
-// characters, WM_CLOSE for the window's close button), posts due timer ticks, then hands out the
+// characters, WM_CLOSE for the window's close button) and the gamepads' into the key table, posts
+// due timer ticks, then hands out the
 // first message that matches the filter (window nullptr: any; minMsg = maxMsg = 0: any number).
 // Never blocks. Returns 1 when a message was copied to msg, 0 when none waits. PM_REMOVE takes
 // the message out of the queue.

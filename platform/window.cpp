@@ -1,6 +1,7 @@
 // Window classes and the SDL window behind an HWND.
 #include "platform/window.h"
 
+#include "platform/gamepad.h"
 #include "platform/icon.h"
 #include "platform/keyboard.h"
 #include "platform/message.h"
@@ -168,6 +169,9 @@ HWND CreateWindowEx(DWORD, const char* className, const char* title, DWORD style
     if (!StartVideo()) {
         return nullptr;
     }
+    // The pads start with the video, so their events come through the same pump from the first
+    // frame; without them the game plays on the keyboard alone.
+    GamepadStart();
     Uint32 flags = (style & WS_VISIBLE) ? SDL_WINDOW_SHOWN : SDL_WINDOW_HIDDEN;
     if (style & WS_POPUP) {
         flags |= SDL_WINDOW_BORDERLESS;
@@ -305,6 +309,7 @@ void PlatformShutdown()
     PlatformSetAltEnterHandler(nullptr);
     PlatformSetWindowCloseHandler(nullptr);
     KeyboardClear();
+    GamepadStop();
     IconRelease();
     MainWindow = nullptr;
     CursorCount = 0;

@@ -61,5 +61,6 @@ int ShowCursor(BOOL show);
 WNDPROC PlatformWindowProcedure(HWND window);
 
 // Ends the platform layer at process end (or between tests): closes every window without
-// messages, forgets classes, queued messages, timers and keys, and stops SDL's video.
+// messages, forgets classes, queued messages, timers and keys, closes the gamepads and stops
+// SDL's video and game-controller subsystems.
 void PlatformShutdown();
