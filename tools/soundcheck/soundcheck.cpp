@@ -2,8 +2,10 @@
 // Plays whole games with the end-to-end runs' steering bot, headless on the fake clock, notes
 // when each effect starts, then mixes those starts offline as the game's mixer does (8-bit samples
 // times 256 into 16 bits, one channel a slot at full volume, summed and clamped) and counts the
-// samples the clamp changes.
-// Usage: helix_soundcheck [--games N] [--seed S] [DATA_FOLDER]
+// samples the clamp changes. With --real-time the games play on the real clock with SDL's disk
+// audio driver recording the mixer's own output, whose samples at full scale are counted as well:
+// a check of the offline mix that takes as long as the games.
+// Usage: helix_soundcheck [--games N] [--seed S] [--real-time] [DATA_FOLDER]
 #include "app/winmain.h"
 #include "game/score_file.h"
 #include "game/setup.h"
@@ -18,6 +20,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -25,6 +28,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
@@ -39,6 +43,8 @@ constexpr int MIX_HIGHEST = 32767, MIX_LOWEST = -32768;
 // A game the bot has not finished after this many passes of the main loop (half an hour of
 // play) is ended with Escape; its sounds are still mixed.
 constexpr int PASS_LIMIT = 60000;
+// The score screen is left this long after it appears, once the game-over tune has played out.
+constexpr std::uint32_t SCORES_MS = 3000;
 constexpr int GAMES_MAX = 100;
 
 struct Effect {
@@ -67,6 +73,7 @@ struct EffectStart {
 std::vector<EffectStart> Starts;
 int Passes = 0;
 bool Finished = false;
+std::uint32_t ScoresTick = 0; // when the score screen appeared
 
 void NoteStart(int id)
 {
@@ -75,8 +82,8 @@ void NoteStart(int id)
             Starts.push_back({PlatformTicks(), e});
 }
 
-// Space on the title, the bot on the play screen, Escape on the score screen (where the game-over
-// tune has just started) or when the game runs too long.
+// Space on the title, the bot on the play screen, Escape once the game-over tune has played on the
+// score screen, or when the game runs too long.
 void PassHook()
 {
     ++Passes;
@@ -84,8 +91,11 @@ void PassHook()
     const int arrow = GameState == STATE_PLAY ? BotArrowKey() : 0;
     for (int vk : {VK_LEFT, VK_UP, VK_RIGHT, VK_DOWN})
         KeyboardSetKey(vk, vk == arrow);
-    Finished = Finished || GameState == STATE_SCORES;
-    if (Finished || Passes >= PASS_LIMIT)
+    if (!Finished && GameState == STATE_SCORES) {
+        Finished = true;
+        ScoresTick = PlatformTicks();
+    }
+    if ((Finished && PlatformTicks() - ScoresTick >= SCORES_MS) || Passes >= PASS_LIMIT)
         KeyboardSetKey(VK_ESCAPE, true);
 }
 
@@ -105,8 +115,10 @@ int WriteAll(int fd, const void* data, size_t size)
 }
 
 // Plays one game in this process (the game's world lives as long as its process) and writes the
-// starts to fd: whether the game finished, then the starts. The exit status is WinMain's.
-[[noreturn]] void PlayGame(long seed, const std::string& dataDir, int fd)
+// starts to fd: whether the game finished, then the starts. The exit status is WinMain's. With a
+// disk file the game runs on the real clock and the mixer's output goes into that file.
+[[noreturn]] void PlayGame(long seed, const std::string& dataDir, const std::string& diskFile,
+                           int fd)
 {
     std::filesystem::current_path(dataDir);
     // An empty score file of the game's own, as a first run has: the data folder is only read.
@@ -114,7 +126,12 @@ int WriteAll(int fd, const void* data, size_t size)
                                          ("helix-soundcheck-" + std::to_string(getpid()) + ".brd");
     std::ofstream(scores, std::ios::trunc).flush();
     std::snprintf(ScoreFilePath, sizeof ScoreFilePath, "%s", scores.c_str());
-    PlatformUseFakeClock(1000);
+    if (diskFile.empty()) {
+        PlatformUseFakeClock(1000);
+    } else {
+        setenv("SDL_AUDIODRIVER", "disk", 1);
+        setenv("SDL_DISKAUDIOFILE", diskFile.c_str(), 1);
+    }
     SetupSeed = seed;
     MainLoopPassHook = PassHook;
     char commandLine[] = "";
@@ -149,7 +166,7 @@ struct Game {
 };
 
 // Plays the game with the seed in a child process; 1 with its starts, 0 when it failed.
-int RecordGame(long seed, const std::string& dataDir, Game* game)
+int RecordGame(long seed, const std::string& dataDir, const std::string& diskFile, Game* game)
 {
     int fds[2];
     if (pipe(fds) != 0)
@@ -160,7 +177,7 @@ int RecordGame(long seed, const std::string& dataDir, Game* game)
         return 0;
     if (child == 0) {
         close(fds[0]);
-        PlayGame(seed, dataDir, fds[1]);
+        PlayGame(seed, dataDir, diskFile, fds[1]);
     }
     close(fds[1]);
     std::vector<char> bytes;
@@ -262,6 +279,24 @@ void MixGame(const std::vector<EffectStart>& starts,
     }
 }
 
+// Frames of the disk driver's recording (16-bit stereo in the machine's byte order, as the sound
+// layer opens the device) with a side at full scale, where the mixer's clamp may have acted; -1
+// when the file cannot be read or does not hold whole frames.
+long long FullScaleFrames(const std::string& diskFile)
+{
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(diskFile, error) ||
+        std::filesystem::file_size(diskFile, error) % (2 * sizeof(std::int16_t)) != 0)
+        return -1;
+    std::ifstream in(diskFile, std::ios::binary);
+    long long count = 0;
+    std::int16_t frame[2];
+    while (in.read(reinterpret_cast<char*>(frame), sizeof frame))
+        count += frame[0] == MIX_HIGHEST || frame[0] == MIX_LOWEST || frame[1] == MIX_HIGHEST ||
+                 frame[1] == MIX_LOWEST;
+    return in.eof() ? count : -1;
+}
+
 std::string Minutes(std::uint64_t frames)
 {
     const std::uint64_t seconds = frames / MIX_RATE;
@@ -273,7 +308,8 @@ std::string Minutes(std::uint64_t frames)
 
 int Usage()
 {
-    std::fprintf(stderr, "usage: helix_soundcheck [--games N] [--seed S] [DATA_FOLDER]\n");
+    std::fprintf(stderr,
+                 "usage: helix_soundcheck [--games N] [--seed S] [--real-time] [DATA_FOLDER]\n");
     return 2;
 }
 
@@ -283,6 +319,7 @@ int main(int argc, char** argv)
 {
     int games = 5;
     long seed = 1;
+    bool realTime = false;
     std::string dataDir = HELIX_DATA_DIR;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -296,6 +333,8 @@ int main(int argc, char** argv)
                 games = int(value);
             else
                 seed = value;
+        } else if (arg == "--real-time") {
+            realTime = true;
         } else if (arg.empty() || arg[0] == '-') {
             return Usage();
         } else {
@@ -312,17 +351,37 @@ int main(int argc, char** argv)
     std::uint64_t started = 0;
     for (int g = 0; g < games; ++g) {
         Game game;
-        if (!RecordGame(seed + g, dataDir, &game)) {
+        const std::string diskFile =
+            realTime ? (std::filesystem::temp_directory_path() /
+                        ("helix-soundcheck-" + std::to_string(getpid()) + ".raw"))
+                           .string()
+                     : "";
+        if (!RecordGame(seed + g, dataDir, diskFile, &game)) {
             std::fprintf(stderr, "helix_soundcheck: the game with seed %ld did not run\n",
+                         seed + g);
+            return 1;
+        }
+        // Every game starts with the start tune: no starts means the calls were not noted.
+        if (game.starts.empty()) {
+            std::fprintf(stderr, "helix_soundcheck: no sound was noted in the game with seed %ld\n",
                          seed + g);
             return 1;
         }
         MixCount count;
         MixGame(game.starts, samples, &count);
-        std::printf("seed %ld: %s of play, %zu effects, %llu clipped samples%s\n", seed + g,
+        std::printf("seed %ld: %s of play, %zu effects, %llu clipped samples", seed + g,
                     Minutes(count.frames).c_str(), game.starts.size(),
-                    static_cast<unsigned long long>(count.clipped),
-                    game.finished ? "" : " (the bot did not finish the game)");
+                    static_cast<unsigned long long>(count.clipped));
+        if (realTime) {
+            const long long fullScale = FullScaleFrames(diskFile);
+            std::remove(diskFile.c_str());
+            if (fullScale < 0) {
+                std::fprintf(stderr, "\nhelix_soundcheck: no recording of the mixer's output\n");
+                return 1;
+            }
+            std::printf("; the mixer's recorded output: %lld samples at full scale", fullScale);
+        }
+        std::printf("%s\n", game.finished ? "" : " (the bot did not finish the game)");
         started += game.starts.size();
         total.frames += count.frames;
         total.clipped += count.clipped;
