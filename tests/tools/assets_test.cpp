@@ -165,7 +165,8 @@ TEST(GeneratedAssets, TheGeneratorDrawsTheSameBytesEveryRun)
     ASSERT_EQ(std::system(command.c_str()), 0);
     for (const char* name :
          {"mainPalette.PAL", "BrindleTile.BMP", "TitleBack.bmp", "background.bmp", "DNAStrand2.BMP",
-          "chromoTile.bmp", "CatcherTile.BMP"})
+          "chromoTile.bmp", "CatcherTile.BMP", "Untitled4.WAV", "untitled.WAV", "untitled2.WAV",
+          "untitled3.WAV", "untitled5.WAV", "untitled6.WAV", "untitled7.WAV"})
         EXPECT_EQ(ReadAll(dir / name), ReadAll(DataPath(name))) << name;
     std::filesystem::remove_all(dir);
 }

@@ -1,6 +1,6 @@
 // The game's seven sound effects, synthesised: band-limited square, triangle and saw voices,
-// bells, a resonant vowel filter and noise, shaped by envelopes, then brought to one loudness and
-// written as 8-bit mono at 11,025 Hz.
+// bells, a resonant vowel filter and noise, shaped by envelopes, then set to their places in the
+// game's hierarchy of loudness and written as 8-bit mono at 11,025 Hz.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -16,10 +16,21 @@ constexpr float RATE = float(WAV_RATE);
 constexpr float NYQUIST_GUARD = 0.45f * RATE; // partials above this would fold back as whistles
 constexpr float TWO_PI = 6.28318531f;
 
-// Every effect is brought to this loudness (RMS, full scale 1) unless its peak would pass
-// PEAK_LIMIT first; short blips then sit a little under the longer tunes, which sounds even.
-constexpr float TARGET_RMS = 0.20f;
-constexpr float PEAK_LIMIT = 0.86f;
+// Loudness is the highest RMS over any 100 ms of the sound (full scale 1): about the time over
+// which the ear sums a short sound, so a 0.12 s blip is judged as it is heard, and the quiet
+// tails and gaps of a tune do not count against it.
+constexpr float LOUDNESS_WINDOW_S = 0.1f;
+// The levels, in decibels of that loudness. The face verdicts and the start and game-over tunes
+// lead; the catch chirp and the bad-codon buzz, heard many times a game, sit 6 dB under them; the
+// special catch, a reward but still a catch, halfway between.
+constexpr float LEVEL_LEAD_DB = -15.5f;
+constexpr float LEVEL_SPECIAL_DB = LEVEL_LEAD_DB - 3.0f;
+constexpr float LEVEL_SMALL_DB = LEVEL_LEAD_DB - 6.0f;
+// The game's mixer sums its effects' channels and clamps the sum to the range of one full-scale
+// 8-bit sound (127 up, 128 down from the midpoint, times 256), so no effect swings further than
+// 63 from the midpoint: any two sounding together, at any offset, stay inside it. The lead level
+// leaves every effect a little under this.
+constexpr float PEAK_LIMIT = 63.0f / 127.0f;
 constexpr float FADE_IN_S = 0.004f;
 constexpr float FADE_OUT_S = 0.012f;
 
@@ -323,37 +334,52 @@ Buffer GameOverTune()
     return b;
 }
 
-// Loudness, fades and the 8-bit conversion; the fades keep both ends free of clicks.
-std::vector<uint8_t> Finish(Buffer b)
+// The highest RMS over any LOUDNESS_WINDOW_S of b (all of b when it is shorter).
+float Loudness(const Buffer& b)
 {
-    double sum = 0.0;
-    float peak = 1e-6f;
-    for (float s : b) {
-        sum += double(s) * double(s);
-        peak = std::max(peak, std::abs(s));
-    }
-    float rms = float(std::sqrt(sum / double(std::max<size_t>(b.size(), 1))));
-    float gain = std::min(TARGET_RMS / std::max(rms, 1e-6f), PEAK_LIMIT / peak);
-    const size_t in = size_t(FADE_IN_S * RATE), out = size_t(FADE_OUT_S * RATE);
-    std::vector<uint8_t> samples(b.size());
+    const size_t window = std::min(b.size(), size_t(LOUDNESS_WINDOW_S * RATE));
+    double sum = 0.0, highest = 0.0;
     for (size_t i = 0; i < b.size(); ++i) {
-        float fade = std::min({1.0f, float(i) / float(in), float(b.size() - 1 - i) / float(out)});
-        float v = b[i] * gain * fade;
-        samples[i] = uint8_t(std::clamp(std::lround(128.0f + 127.0f * v), 1L, 255L));
+        sum += double(b[i]) * double(b[i]);
+        if (i >= window)
+            sum -= double(b[i - window]) * double(b[i - window]);
+        if (i + 1 >= window)
+            highest = std::max(highest, sum);
     }
+    return float(std::sqrt(std::max(highest, 0.0) / double(std::max<size_t>(window, 1))));
+}
+
+// Fades, level and the 8-bit conversion; the fades keep both ends free of clicks.
+std::vector<uint8_t> Finish(Buffer b, float levelDb)
+{
+    const size_t in = size_t(FADE_IN_S * RATE), out = size_t(FADE_OUT_S * RATE);
+    float peak = 1e-6f;
+    for (size_t i = 0; i < b.size(); ++i) {
+        b[i] *= std::min({1.0f, float(i) / float(in), float(b.size() - 1 - i) / float(out)});
+        peak = std::max(peak, std::abs(b[i]));
+    }
+    const float target = std::pow(10.0f, levelDb / 20.0f);
+    const float gain = std::min(target / std::max(Loudness(b), 1e-6f), PEAK_LIMIT / peak);
+    std::vector<uint8_t> samples(b.size());
+    for (size_t i = 0; i < b.size(); ++i)
+        samples[i] = uint8_t(std::clamp(std::lround(128.0f + 127.0f * b[i] * gain), 1L, 255L));
     return samples;
 }
 
 struct Effect {
     const char* name;
     Buffer (*make)();
+    float levelDb;
 };
 
 constexpr Effect EFFECTS[] = {
-    {"Untitled4.WAV", StartJingle},    {"untitled.WAV", CatchBlip},
-    {"untitled2.WAV", SpecialSparkle}, {"untitled3.WAV", FaceNothingWah},
-    {"untitled5.WAV", ScoredFanfare},  {"untitled6.WAV", BadCodonBuzz},
-    {"untitled7.WAV", GameOverTune},
+    {"Untitled4.WAV", StartJingle, LEVEL_LEAD_DB},
+    {"untitled.WAV", CatchBlip, LEVEL_SMALL_DB},
+    {"untitled2.WAV", SpecialSparkle, LEVEL_SPECIAL_DB},
+    {"untitled3.WAV", FaceNothingWah, LEVEL_LEAD_DB},
+    {"untitled5.WAV", ScoredFanfare, LEVEL_LEAD_DB},
+    {"untitled6.WAV", BadCodonBuzz, LEVEL_SMALL_DB},
+    {"untitled7.WAV", GameOverTune, LEVEL_LEAD_DB},
 };
 
 } // namespace
@@ -361,7 +387,7 @@ constexpr Effect EFFECTS[] = {
 int SoundEffectsWrite(const std::string& dir)
 {
     for (const Effect& e : EFFECTS) {
-        std::vector<uint8_t> samples = Finish(e.make());
+        std::vector<uint8_t> samples = Finish(e.make(), e.levelDb);
         if (!WavWrite8((dir + "/" + e.name).c_str(), samples.data(), samples.size()))
             return 0;
     }
