@@ -18,6 +18,10 @@ bool PlatformTimeStopped();
 // Sleeps for about ms milliseconds (never spins). On the fake clock it advances the clock by ms.
 void PlatformSleep(std::uint32_t ms);
 
+// Sleeps until PlatformTicks reaches tick, in one sleep to the moment that tick begins (a tick
+// already reached returns at once). On the fake clock it moves the clock to tick.
+void PlatformSleepUntil(std::uint32_t tick);
+
 // A short pause of a fraction of a millisecond, for waits that must end close to a tick
 // boundary without holding the processor. On the fake clock it advances the clock by 1 ms.
 void PlatformNap();

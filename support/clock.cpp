@@ -5,10 +5,6 @@
 
 std::uint32_t FrameStartTick = 0;
 
-// Below this many milliseconds left, the wait stops sleeping whole milliseconds: a sleep may
-// overshoot by a tick or so, and the frame must end as close to its time as the counter allows.
-static constexpr std::uint32_t CLOCK_SLEEP_MARGIN_MS = 2;
-
 std::uint32_t ClockGet()
 {
     return PlatformTicks();
@@ -27,12 +23,9 @@ std::uint32_t ClockWait(std::uint32_t frameMs)
         if (elapsed >= frameMs) {
             break;
         }
-        std::uint32_t remaining = frameMs - elapsed;
-        if (remaining > CLOCK_SLEEP_MARGIN_MS) {
-            PlatformSleep(remaining - CLOCK_SLEEP_MARGIN_MS);
-        } else {
-            PlatformNap();
-        }
+        // One sleep to the moment the frame's last tick begins; a wake-up a little early (a
+        // signal) goes round again.
+        PlatformSleepUntil(FrameStartTick + frameMs);
     }
     return ClockGet();
 }

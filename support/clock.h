@@ -16,7 +16,7 @@ std::uint32_t ClockStart();
 
 // Waits until frameMs milliseconds have passed since the latest ClockStart (measured with an
 // unsigned difference, so a wrap of the tick counter in between changes nothing) and returns a
-// fresh ClockGet reading taken after the wait. Sleeps while more than about 2 ms remain and
-// takes the rest in sub-millisecond pauses, so the processor is not held busy. A frame time of 0,
-// or a frame whose work already took longer, returns at once.
+// fresh ClockGet reading taken after the wait. Sleeps in one go to the moment the last tick
+// begins, so the processor wakes about once a frame. A frame time of 0, or a frame whose work
+// already took longer, returns at once.
 std::uint32_t ClockWait(std::uint32_t frameMs);
