@@ -11,6 +11,7 @@
 
 #include <array>
 #include <cstring>
+#include <string>
 
 const char* TextFontPath = nullptr;
 
@@ -18,6 +19,16 @@ static bool TextTtfStarted = false; // TTF_Init has succeeded and TTF_Quit is st
 static TTF_Font* TextFont = nullptr;
 static bool TextFontMissing = false; // the last attempt to open the font failed; not retried
 static char TextFoundPath[TEXT_FONT_PATH_SIZE] = ""; // what TextFindFont found for TextOpenFont
+
+// Rendered lines kept for reuse, with when each was last drawn.
+struct TextMaskEntry {
+    std::string text;
+    SDL_Surface* mask = nullptr;
+    unsigned long lastUse = 0;
+};
+static constexpr int TEXT_MASKS_KEPT = 16;
+static std::array<TextMaskEntry, TEXT_MASKS_KEPT> MaskCache;
+static unsigned long MaskClock = 0;
 
 // The palette index chosen for the latest colour, valid while PaletteEntries still equals the
 // copy taken when it was chosen: the screens draw each line in one of a handful of colours, and
@@ -195,6 +206,41 @@ static void TextPaint(SDL_Surface* surface, const SDL_Surface* mask, int x, int 
     }
 }
 
+// The glyph mask of a text, rendered once and kept: the screens draw the same few lines every
+// frame (the help line, the labels, the prompt), and rendering is most of a line's cost. The
+// least recently used mask makes room for a new text.
+static SDL_Surface* TextMask(TTF_Font* font, const char* text)
+{
+    MaskClock++;
+    TextMaskEntry* oldest = &MaskCache[0];
+    for (TextMaskEntry& entry : MaskCache) {
+        if (entry.mask != nullptr && entry.text == text) {
+            entry.lastUse = MaskClock;
+            return entry.mask;
+        }
+        if (entry.lastUse < oldest->lastUse) {
+            oldest = &entry;
+        }
+    }
+    // Solid rendering gives hinted one-bit glyphs, index 0 around them: crisp on a palette
+    // screen, where smoothed edges would need colours the palette may not have.
+    SDL_Surface* mask = TTF_RenderText_Solid(font, text, SDL_Color{255, 255, 255, 255});
+    if (mask == nullptr) {
+        return nullptr;
+    }
+    SDL_FreeSurface(oldest->mask);
+    *oldest = TextMaskEntry{text, mask, MaskClock};
+    return mask;
+}
+
+static void TextForgetMasks()
+{
+    for (TextMaskEntry& entry : MaskCache) {
+        SDL_FreeSurface(entry.mask);
+        entry = TextMaskEntry{};
+    }
+}
+
 int DrawTextRGB(const char* text, int x, int y, COLORREF colour, DisplaySurface surface)
 {
     // A surface held locked cannot take text, as a locked surface gives out no device context.
@@ -221,7 +267,7 @@ int DrawTextRGB(const char* text, int x, int y, COLORREF colour, DisplaySurface 
     }
     // Solid rendering gives hinted one-bit glyphs, index 0 around them: crisp on a palette
     // screen, where smoothed edges would need colours the palette may not have.
-    SDL_Surface* mask = TTF_RenderText_Solid(font, text, SDL_Color{255, 255, 255, 255});
+    SDL_Surface* mask = TextMask(font, text);
     if (mask == nullptr) {
         return 0;
     }
@@ -230,7 +276,6 @@ int DrawTextRGB(const char* text, int x, int y, COLORREF colour, DisplaySurface 
     TextPaint(surface, mask, x, y, value);
     SDL_UnlockSurface(surface);
     SDL_UnlockSurface(mask);
-    SDL_FreeSurface(mask);
     return 1;
 }
 
@@ -245,6 +290,7 @@ int DrawTextPaletteIndex(const char* text, int x, int y, unsigned index, Display
 
 void TextShutdown()
 {
+    TextForgetMasks();
     if (TextFont != nullptr) {
         TTF_CloseFont(TextFont);
         TextFont = nullptr;
