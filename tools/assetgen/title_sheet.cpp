@@ -134,23 +134,34 @@ int PaintLine(Canvas& canvas, int y, const std::vector<Words>& words)
     return x;
 }
 
+// A rounded box with a three-pixel gold rim, its inside coloured by height (fill(y)): the
+// prompt's plate and the how-to-play panel.
+template <typename Fill>
+void PaintRimmedBox(Canvas& canvas, int left, int top, int right, int bottom, float radius,
+                    const Fill& fill)
+{
+    const float cx = (left + right) * 0.5f, cy = (top + bottom) * 0.5f;
+    const float hw = (right - left) * 0.5f, hh = (bottom - top) * 0.5f;
+    CanvasFillShape(
+        canvas, left - 3, top - 3, right + 3, bottom + 3,
+        [&](float x, float y) { return SdfRoundBox(x, y, cx, cy, hw + 3, hh + 3, radius + 2); },
+        [&](float, float y, float) { return ArtRampColour(RAMP_GOLD, y < cy ? 0.7f : 0.35f); });
+    CanvasFillShape(
+        canvas, left, top, right, bottom,
+        [&](float x, float y) { return SdfRoundBox(x, y, cx, cy, hw, hh, radius); },
+        [&](float, float y, float) { return fill(y); });
+}
+
 // The panel teaches the game in five rows, each a small picture and a line or three. 0 when the
 // lettering cannot be drawn: a panel with words missing would mislead.
 int PaintPanel(Canvas& canvas)
 {
-    const float cx = (PANEL_LEFT + PANEL_RIGHT) * 0.5f, cy = (PANEL_TOP + PANEL_BOTTOM) * 0.5f;
-    const float hw = (PANEL_RIGHT - PANEL_LEFT) * 0.5f, hh = (PANEL_BOTTOM - PANEL_TOP) * 0.5f;
+    const float cx = (PANEL_LEFT + PANEL_RIGHT) * 0.5f;
     // A gold rim round dark glass, like the prompt's plate turned to night.
-    CanvasFillShape(
-        canvas, PANEL_LEFT - 3, PANEL_TOP - 3, PANEL_RIGHT + 3, PANEL_BOTTOM + 3,
-        [&](float x, float y) { return SdfRoundBox(x, y, cx, cy, hw + 3, hh + 3, 13.0f); },
-        [&](float, float y, float) { return ArtRampColour(RAMP_GOLD, y < cy ? 0.7f : 0.35f); });
-    CanvasFillShape(
-        canvas, PANEL_LEFT, PANEL_TOP, PANEL_RIGHT, PANEL_BOTTOM,
-        [&](float x, float y) { return SdfRoundBox(x, y, cx, cy, hw, hh, 11.0f); },
-        [&](float, float y, float) {
-            return ArtRampColour(RAMP_NAVY, 0.13f - 0.06f * (y - PANEL_TOP) / (hh * 2.0f));
-        });
+    PaintRimmedBox(canvas, PANEL_LEFT, PANEL_TOP, PANEL_RIGHT, PANEL_BOTTOM, 11.0f, [&](float y) {
+        return ArtRampColour(RAMP_NAVY,
+                             0.13f - 0.06f * (y - PANEL_TOP) / (PANEL_BOTTOM - PANEL_TOP));
+    });
 
     // The heading in the logo's gold, on a rule.
     const char* heading = "HOW TO PLAY";
@@ -268,19 +279,10 @@ int TitleSheetWrite(const std::string& dir)
         PaintGlint(canvas, g[0], g[1], g[2], RAMP_GOLD);
 
     // The prompt's plate: cream with a bevel and a gold rim.
-    const float cx = (PLATE_LEFT + PLATE_RIGHT) * 0.5f, cy = (PLATE_TOP + PLATE_BOTTOM) * 0.5f;
-    const float hw = (PLATE_RIGHT - PLATE_LEFT) * 0.5f, hh = (PLATE_BOTTOM - PLATE_TOP) * 0.5f;
-    CanvasFillShape(
-        canvas, PLATE_LEFT - 3, PLATE_TOP - 3, PLATE_RIGHT + 3, PLATE_BOTTOM + 3,
-        [&](float x, float y) { return SdfRoundBox(x, y, cx, cy, hw + 3, hh + 3, 9.0f); },
-        [&](float, float y, float) { return ArtRampColour(RAMP_GOLD, y < cy ? 0.7f : 0.35f); });
-    CanvasFillShape(
-        canvas, PLATE_LEFT, PLATE_TOP, PLATE_RIGHT, PLATE_BOTTOM,
-        [&](float x, float y) { return SdfRoundBox(x, y, cx, cy, hw, hh, 7.0f); },
-        [&](float, float y, float) {
-            return ArtRampColour(RAMP_CREAM,
-                                 0.98f - 0.3f * (y - PLATE_TOP) / (PLATE_BOTTOM - PLATE_TOP));
-        });
+    PaintRimmedBox(canvas, PLATE_LEFT, PLATE_TOP, PLATE_RIGHT, PLATE_BOTTOM, 7.0f, [&](float y) {
+        return ArtRampColour(RAMP_CREAM,
+                             0.98f - 0.3f * (y - PLATE_TOP) / (PLATE_BOTTOM - PLATE_TOP));
+    });
 
     if (!SheetPutCell(sheet, 0, canvas, 8.0f))
         return 0;
