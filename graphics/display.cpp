@@ -783,12 +783,15 @@ static bool MakeOutput()
         SurfaceOutput = ChooseSurfaceOutput();
     }
     if (SurfaceOutput) {
-        if (SDL_GetWindowSurface(DisplayWindow) != nullptr) {
+        const SDL_Surface* surface = SDL_GetWindowSurface(DisplayWindow);
+        if (surface != nullptr && surface->format->BytesPerPixel == 4) {
             OutputMade = true;
             return true;
         }
-        // A window system without a surface for windows (Wayland, for one): a renderer after all.
-        ErrorLogWrite("\npresent = renderer: %s", SDL_GetError());
+        // A window system without a surface for windows (Wayland, for one), or a display of
+        // other than 32 bits a pixel, which the scaler does not write: a renderer after all.
+        ErrorLogWrite("\npresent = renderer: %s",
+                      surface ? "the window's surface is not 32 bits a pixel" : SDL_GetError());
         SurfaceOutput = false;
     }
     return MakeRenderer();
@@ -926,12 +929,8 @@ static void ForgetChangedTiles()
 static bool PresentToSurface(const SDL_Surface* picture)
 {
     SDL_Surface* out = SDL_GetWindowSurface(DisplayWindow);
-    if (out == nullptr) {
-        return false;
-    }
-    if (out->format->BytesPerPixel != 4) {
-        SDL_SetError("the window's surface has %d bytes a pixel", out->format->BytesPerPixel);
-        return false;
+    if (out == nullptr || out->format->BytesPerPixel != 4) {
+        return false; // made anew, by a renderer when the surface is not 32 bits a pixel
     }
     // A new surface (the first flip, a resize, a switch to or from full screen) holds nothing of
     // ours: it is laid out anew and drawn whole.
