@@ -156,6 +156,10 @@ TEST_F(DisplayTest, SixteenBitDisplayPacksFiveSixFiveAndFillsWithTheLow16Bits)
         return x >= 10 && x < 30 && y >= 20 && y < 25 ? 7 : 0x2345;
     }));
     EXPECT_EQ(DisplayFlip(), 1);
+    // On screen each channel widens to 8 bits, its top bits repeated below: 0x2345 is 4, 26, 5.
+    const std::vector<Uint32> screen = ReadScreen();
+    EXPECT_EQ(screen[0] | 0xFF000000u, 0xFF216929u);
+    EXPECT_EQ(screen[20 * 640 + 10] | 0xFF000000u, 0xFF000039u);
 
     // A 16-bit keyed copy skips the key, which is the colour key's low 16 bits.
     DisplaySurface sprite = DisplayCreateSurface(3, 1, DDSCAPS_SYSTEMMEMORY, 0x10F81F);
