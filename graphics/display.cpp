@@ -862,9 +862,6 @@ static void KeepChangedTiles()
                               static_cast<size_t>(y) * BackSurface->pitch;
         uint8_t* kept = static_cast<uint8_t*>(PrimarySurface->pixels) +
                         static_cast<size_t>(y) * PrimarySurface->pitch;
-        if (std::memcmp(from, kept, rowBytes) == 0) {
-            continue;
-        }
         uint8_t* changed =
             TileChanged.data() + static_cast<size_t>(y / DISPLAY_TILE_H) * TileColumns;
         if (bytes == 1) {
