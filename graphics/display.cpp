@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cctype>
 #include <cstring>
 #include <iterator>
@@ -85,8 +86,14 @@ static bool LookupValid = false;
 // only the tiles that changed: wide enough for cheap runs, low enough to stay near a sprite.
 constexpr int DISPLAY_TILE_W = 16;
 constexpr int DISPLAY_TILE_H = 8;
-// One byte a tile, row by row: 1 when the tile changed since the output last showed it.
+// One byte a tile, row by row: 1 when the tile changed since the output last showed it; and for a
+// changed tile the box of its pixels that changed, in pixels from its corner (right and bottom
+// exclusive).
 static std::vector<uint8_t> TileChanged;
+struct TileBox {
+    uint8_t left, top, right, bottom;
+};
+static std::vector<TileBox> TileBoxes;
 static int TileColumns = 0, TileRows = 0;
 // The output does not show PrimarySurface (a new palette, output, scale mode or renderer, a
 // failed present, drawing into the primary): the next flip draws all of it.
@@ -835,24 +842,80 @@ static void UpdateLookup(const SDL_PixelFormat* format)
 
 // Copies the tiles of BackSurface that differ from PrimarySurface into it, marking them changed:
 // the comparison is what makes a flip of an unchanged picture cost almost nothing.
-// One row of the picture: each tile's part of it that differs is copied and the tile marked.
-// The tile's width in bytes is a constant here, so the comparisons are a few plain loads.
+// Which bytes of a tile's row differ: first and last, counted from the tile's start; -1 for
+// none. Whole words are compared first, so an unchanged tile costs a few loads.
 template <size_t TileBytes>
-static void KeepChangedRow(const uint8_t* from, uint8_t* kept, size_t rowBytes, uint8_t* changed)
+static void DifferingBytes(const uint8_t* from, const uint8_t* kept, int* first, int* last)
 {
-    size_t at = 0, tile = 0;
-    for (; at + TileBytes <= rowBytes; at += TileBytes, ++tile) {
-        if (std::memcmp(from + at, kept + at, TileBytes) != 0) {
-            std::memcpy(kept + at, from + at, TileBytes);
-            changed[tile] = 1;
+    *first = *last = -1;
+    for (size_t at = 0; at < TileBytes; at += 8) {
+        uint64_t a, b;
+        std::memcpy(&a, from + at, 8);
+        std::memcpy(&b, kept + at, 8);
+        const uint64_t d = a ^ b;
+        if (d == 0) {
+            continue;
         }
-    }
-    if (at < rowBytes && std::memcmp(from + at, kept + at, rowBytes - at) != 0) {
-        std::memcpy(kept + at, from + at, rowBytes - at);
-        changed[tile] = 1;
+        int low = 0, high = 7;
+        if constexpr (std::endian::native == std::endian::little) {
+            low = std::countr_zero(d) / 8;
+            high = 7 - std::countl_zero(d) / 8;
+        }
+        if (*first < 0) {
+            *first = static_cast<int>(at) + low;
+        }
+        *last = static_cast<int>(at) + high;
     }
 }
 
+// Widens a tile's box of changed pixels by the pixels first..last of its row y (within the tile),
+// marking it changed; rows come top to bottom.
+static void MarkChanged(size_t tile, int first, int last, int y, uint8_t* changed, TileBox* boxes)
+{
+    TileBox& b = boxes[tile];
+    if (!changed[tile]) {
+        changed[tile] = 1;
+        b = TileBox{static_cast<uint8_t>(first), static_cast<uint8_t>(y),
+                    static_cast<uint8_t>(last + 1), static_cast<uint8_t>(y + 1)};
+        return;
+    }
+    b.left = std::min(b.left, static_cast<uint8_t>(first));
+    b.right = std::max(b.right, static_cast<uint8_t>(last + 1));
+    b.bottom = static_cast<uint8_t>(y + 1);
+}
+
+// One row of the picture: each tile's part of it that differs is copied and the tile's box of
+// changed pixels widened. The tile's width in bytes is a constant here, so the comparisons are a
+// few plain loads.
+template <size_t TileBytes>
+static void KeepChangedRow(const uint8_t* from, uint8_t* kept, size_t rowBytes, int y,
+                           uint8_t* changed, TileBox* boxes)
+{
+    constexpr int PIXEL_BYTES = static_cast<int>(TileBytes) / DISPLAY_TILE_W;
+    size_t at = 0, tile = 0;
+    for (; at + TileBytes <= rowBytes; at += TileBytes, ++tile) {
+        if (std::memcmp(from + at, kept + at, TileBytes) == 0) {
+            continue;
+        }
+        if (changed[tile] && boxes[tile].left == 0 && boxes[tile].right == DISPLAY_TILE_W) {
+            boxes[tile].bottom = static_cast<uint8_t>(y + 1); // as wide as it gets already
+        } else {
+            int first = 0, last = 0;
+            DifferingBytes<TileBytes>(from + at, kept + at, &first, &last);
+            MarkChanged(tile, first / PIXEL_BYTES, last / PIXEL_BYTES, y, changed, boxes);
+        }
+        std::memcpy(kept + at, from + at, TileBytes);
+    }
+    if (at < rowBytes && std::memcmp(from + at, kept + at, rowBytes - at) != 0) {
+        // The narrower last tile of a screen whose width is no multiple of the tile's: all of it.
+        std::memcpy(kept + at, from + at, rowBytes - at);
+        MarkChanged(tile, 0, static_cast<int>(rowBytes - at) / PIXEL_BYTES - 1, y, changed, boxes);
+    }
+}
+
+// Copies the parts of BackSurface that differ from PrimarySurface into it, marking the tiles
+// they are in and the box of changed pixels within each: the comparison is what makes a flip of
+// an unchanged picture cost almost nothing, and the boxes keep the redraw near what moved.
 static void KeepChangedTiles()
 {
     const int bytes = BackSurface->format->BytesPerPixel;
@@ -862,18 +925,22 @@ static void KeepChangedTiles()
                               static_cast<size_t>(y) * BackSurface->pitch;
         uint8_t* kept = static_cast<uint8_t*>(PrimarySurface->pixels) +
                         static_cast<size_t>(y) * PrimarySurface->pitch;
-        uint8_t* changed =
-            TileChanged.data() + static_cast<size_t>(y / DISPLAY_TILE_H) * TileColumns;
+        const size_t rowOfTiles = static_cast<size_t>(y / DISPLAY_TILE_H) * TileColumns;
+        uint8_t* changed = TileChanged.data() + rowOfTiles;
+        TileBox* boxes = TileBoxes.data() + rowOfTiles;
         if (bytes == 1) {
-            KeepChangedRow<DISPLAY_TILE_W>(from, kept, rowBytes, changed);
+            KeepChangedRow<DISPLAY_TILE_W>(from, kept, rowBytes, y % DISPLAY_TILE_H, changed,
+                                           boxes);
         } else {
-            KeepChangedRow<DISPLAY_TILE_W * 2>(from, kept, rowBytes, changed);
+            KeepChangedRow<DISPLAY_TILE_W * 2>(from, kept, rowBytes, y % DISPLAY_TILE_H, changed,
+                                               boxes);
         }
     }
 }
 
-// The changed tiles as rectangles of the picture: runs along each row of tiles, each joined to
-// the run of the same columns in the row above. Clears the marks.
+// The changed parts of the picture as rectangles: for each run of changed tiles along a row of
+// tiles, the box around their changed pixels, joined to the same columns' box just above when
+// they meet. Clears the marks.
 static void CollectChangedAreas()
 {
     ChangedAreas.clear();
@@ -881,18 +948,23 @@ static void CollectChangedAreas()
     for (int ty = 0; ty < TileRows; ++ty) {
         const size_t thisRow = ChangedAreas.size();
         uint8_t* changed = TileChanged.data() + static_cast<size_t>(ty) * TileColumns;
+        const TileBox* boxes = TileBoxes.data() + static_cast<size_t>(ty) * TileColumns;
+        const int tileTop = ty * DISPLAY_TILE_H;
         for (int tx = 0; tx < TileColumns;) {
             if (!changed[tx]) {
                 ++tx;
                 continue;
             }
             const int start = tx;
-            while (tx < TileColumns && changed[tx]) {
-                changed[tx++] = 0;
+            int top = DISPLAY_TILE_H, bottom = 0;
+            for (; tx < TileColumns && changed[tx]; ++tx) {
+                changed[tx] = 0;
+                top = std::min(top, static_cast<int>(boxes[tx].top));
+                bottom = std::max(bottom, static_cast<int>(boxes[tx].bottom));
             }
-            const ScalerRect area{start * DISPLAY_TILE_W, ty * DISPLAY_TILE_H,
-                                  std::min(tx * DISPLAY_TILE_W, ScreenWidth),
-                                  std::min((ty + 1) * DISPLAY_TILE_H, ScreenHeight)};
+            const ScalerRect area{start * DISPLAY_TILE_W + boxes[start].left, tileTop + top,
+                                  (tx - 1) * DISPLAY_TILE_W + boxes[tx - 1].right,
+                                  tileTop + bottom};
             bool joined = false;
             for (size_t i = rowStart; i < thisRow && !joined; ++i) {
                 ScalerRect& above = ChangedAreas[i];
@@ -906,11 +978,9 @@ static void CollectChangedAreas()
                 ChangedAreas.push_back(area);
             }
         }
-        // Areas that were joined keep their place, so the row above for the next row is this one
-        // plus those that grew into it; scanning from the first area that reaches this row is
-        // enough, since areas are added in order.
-        while (rowStart < ChangedAreas.size() &&
-               ChangedAreas[rowStart].bottom < std::min((ty + 1) * DISPLAY_TILE_H, ScreenHeight)) {
+        // Areas that reach into this row of tiles are the only ones the next row can join;
+        // areas are added in order, so skipping those that end above it is enough.
+        while (rowStart < ChangedAreas.size() && ChangedAreas[rowStart].bottom <= tileTop) {
             ++rowStart;
         }
     }
@@ -1312,6 +1382,7 @@ int DisplayInit(int width, int height, int bitsPerPixel, int windowed)
     TileColumns = (width + DISPLAY_TILE_W - 1) / DISPLAY_TILE_W;
     TileRows = (height + DISPLAY_TILE_H - 1) / DISPLAY_TILE_H;
     TileChanged.assign(static_cast<size_t>(TileColumns) * TileRows, uint8_t{0});
+    TileBoxes.assign(TileChanged.size(), TileBox{});
 
     if (ScreenBpp == 8) {
         DisplayPalette = SDL_AllocPalette(PALETTE_SIZE);
@@ -1400,6 +1471,7 @@ int DisplayShutdown()
     LookupValid = false;
     OutputChosen = SurfaceOutput = false;
     TileChanged.clear();
+    TileBoxes.clear();
     TileColumns = TileRows = 0;
     ScreenWidth = 640;
     ScreenHeight = 480;
