@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "platform/win_types.h"
 
@@ -133,3 +134,11 @@ uint8_t* DisplayLockBack();
 int DisplayUnlockBack();
 // Waits for the start of the next refresh of the display; 1.
 int DisplayWaitVBlank();
+
+// ---- test seam ----
+// 1: the next DisplayInit presents through an SDL renderer even where the window's own surface
+// would cost less (no GPU), so that way can be checked on any machine. 0 unless changed.
+extern int DisplayForceRenderer;
+// The picture as the flips left it on the output (the window's surface or the renderer's), the
+// whole output row by row as 0xAARRGGBB, and its size. 0 when no display is set up.
+int DisplayReadOutput(std::vector<uint32_t>* pixels, int* width, int* height);

@@ -15,6 +15,7 @@ static int QueueCount = 0;            // messages waiting
 static bool QuitPending = false;      // PostQuitMessage was called and WM_QUIT not yet taken
 static int QuitCode = 0;              // the exit code WM_QUIT carries
 static void (*AltEnterHandler)() = nullptr;
+static void (*ExposeHandler)() = nullptr;
 
 int PauseWhenInactive = 1;
 static constexpr int PAUSED_SLEEP_MS = 50;
@@ -260,6 +261,9 @@ static void QueueWindowEvent(const SDL_WindowEvent& e)
             }
             break;
         case SDL_WINDOWEVENT_EXPOSED:
+            if (ExposeHandler != nullptr) {
+                ExposeHandler();
+            }
             if (!MessageQueueHas(window, WM_PAINT, 0)) {
                 QueueAppend(MakeMessage(window, WM_PAINT, 0, 0));
             }
@@ -454,6 +458,11 @@ BOOL EndPaint(HWND window, const PAINTSTRUCT*)
 void PlatformSetAltEnterHandler(void (*handler)())
 {
     AltEnterHandler = handler;
+}
+
+void PlatformSetExposeHandler(void (*handler)())
+{
+    ExposeHandler = handler;
 }
 
 bool MessageQueueHas(HWND window, UINT message, WPARAM wParam)

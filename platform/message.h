@@ -45,6 +45,9 @@ BOOL EndPaint(HWND window, const PAINTSTRUCT* paint);
 // Called on Alt+Enter key presses (the display uses it to switch between full screen and a
 // window); no character or key message is made for them.
 void PlatformSetAltEnterHandler(void (*handler)());
+// Called when the window system asks for a window to be drawn again (the display, which sends
+// only what changed, then sends its whole picture once more); WM_PAINT is queued as well.
+void PlatformSetExposeHandler(void (*handler)());
 
 // ---- the game in the background ----
 // 1 (the start value): the game stands still while its window has lost the input focus or is

@@ -307,6 +307,7 @@ void PlatformShutdown()
     TimerKillAll(nullptr);
     MessageQueueClear();
     PlatformSetAltEnterHandler(nullptr);
+    PlatformSetExposeHandler(nullptr);
     PlatformSetWindowCloseHandler(nullptr);
     KeyboardClear();
     GamepadStop();

@@ -1,6 +1,7 @@
 // The shared set-up of the drawing tests: a hidden game window, each test in its own empty
 // working folder (so "mainPalette.PAL" is whatever the test writes there), and the display and
-// platform (and the clock, and the scale mode) put back to their starting state afterwards.
+// platform (and the clock, the scale mode and the way to the window) put back to their starting
+// state afterwards.
 #pragma once
 
 #include "graphics/display.h"
@@ -45,6 +46,7 @@ protected:
     {
         DisplayShutdown();
         DisplayScaleMode = DISPLAY_SCALE_SHARP;
+        DisplayForceRenderer = 0;
         PlatformShutdown();
         PlatformUseRealClock();
         std::filesystem::current_path(previousDir);

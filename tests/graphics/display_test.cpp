@@ -37,17 +37,15 @@ void Paint(DisplaySurface s, F f)
     DisplayUnlockSurface(s);
 }
 
-// The presented picture read back from the window's renderer, ARGB8888, w x h.
+// The presented picture as the output holds it, ARGB8888, w x h.
 std::vector<Uint32> ReadScreen(int w = 640, int h = 480)
 {
-    std::vector<Uint32> pixels(static_cast<size_t>(w) * h);
-    SDL_Renderer* r = SDL_GetRenderer(PlatformSdlWindow(MainWindow));
-    EXPECT_NE(r, nullptr);
-    if (r != nullptr) {
-        EXPECT_EQ(SDL_RenderReadPixels(r, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), w * 4),
-                  0)
-            << SDL_GetError();
-    }
+    std::vector<uint32_t> pixels;
+    int shownW = 0, shownH = 0;
+    EXPECT_EQ(DisplayReadOutput(&pixels, &shownW, &shownH), 1) << SDL_GetError();
+    EXPECT_EQ(shownW, w);
+    EXPECT_EQ(shownH, h);
+    pixels.resize(static_cast<size_t>(w) * h);
     return pixels;
 }
 
@@ -158,6 +156,10 @@ TEST_F(DisplayTest, SixteenBitDisplayPacksFiveSixFiveAndFillsWithTheLow16Bits)
         return x >= 10 && x < 30 && y >= 20 && y < 25 ? 7 : 0x2345;
     }));
     EXPECT_EQ(DisplayFlip(), 1);
+    // On screen each channel widens to 8 bits, its top bits repeated below: 0x2345 is 4, 26, 5.
+    const std::vector<Uint32> screen = ReadScreen();
+    EXPECT_EQ(screen[0] | 0xFF000000u, 0xFF216929u);
+    EXPECT_EQ(screen[20 * 640 + 10] | 0xFF000000u, 0xFF000039u);
 
     // A 16-bit keyed copy skips the key, which is the colour key's low 16 bits.
     DisplaySurface sprite = DisplayCreateSurface(3, 1, DDSCAPS_SYSTEMMEMORY, 0x10F81F);
@@ -470,4 +472,66 @@ TEST_F(DisplayTest, ScaleModesKeepEveryColumnOfTheStripesAtOnePointSixTimes)
         }
     }
     EXPECT_EQ(wrong, 0);
+}
+
+TEST_F(DisplayTest, FlipsRedrawJustTheChangedTilesAndAllAfterAPaletteChange)
+{
+    // Every flip must leave the output as a whole redraw of the same picture would (a stale tile
+    // shows as a difference), touching no output pixel far from what changed; through the
+    // window's surface and through a renderer, at 1.6 times in sharp mode, where blends reach
+    // into the neighbours.
+    for (const int forced : {0, 1}) {
+        SCOPED_TRACE(forced ? "renderer" : "window surface");
+        DisplayForceRenderer = forced;
+        ASSERT_EQ(DisplayInit(640, 480, 8, 1), 1);
+        SDL_SetWindowSize(PlatformSdlWindow(MainWindow), 1024, 768);
+        std::vector<PALETTEENTRY> colours(PALETTE_SIZE);
+        for (int i = 0; i < PALETTE_SIZE; ++i) {
+            colours[i] = PALETTEENTRY{static_cast<uint8_t>(i), static_cast<uint8_t>(i * 5),
+                                      static_cast<uint8_t>(255 - i), 0};
+        }
+        PaletteSetAll(colours.data());
+        Paint(BackSurface, [](int x, int y) { return (x * 7 + y * 13) & 0x7F; });
+        ASSERT_EQ(DisplayFlip(), 1);
+        std::vector<Uint32> before = ReadScreen(1024, 768);
+        // The output of a flip, checked against a whole redraw of the primary.
+        const auto flipped = [] {
+            EXPECT_EQ(DisplayFlip(), 1);
+            const std::vector<Uint32> shown = ReadScreen(1024, 768);
+            EXPECT_EQ(DisplayShowPrimary(), 1);
+            EXPECT_TRUE(ReadScreen(1024, 768) == shown) << "a tile was left stale";
+            return shown;
+        };
+
+        // Pixels at the corners and edges of tiles and of the screen, one at a time.
+        const int spots[][2] = {{0, 0}, {31, 15}, {32, 16}, {300, 200}, {639, 479}, {320, 0}};
+        for (const auto& spot : spots) {
+            const int x = spot[0], y = spot[1];
+            static_cast<uint8_t*>(BackSurface->pixels)[y * BackSurface->pitch + x] = 200;
+            const std::vector<Uint32> after = flipped();
+            int near = 0, far = 0;
+            for (int oy = 0; oy < 768; ++oy) {
+                for (int ox = 0; ox < 1024; ++ox) {
+                    if (after[oy * 1024 + ox] == before[oy * 1024 + ox]) {
+                        continue;
+                    }
+                    const bool close = ox >= x * 8 / 5 - 2 && ox <= (x + 1) * 8 / 5 + 2 &&
+                                       oy >= y * 8 / 5 - 2 && oy <= (y + 1) * 8 / 5 + 2;
+                    ++(close ? near : far);
+                }
+            }
+            EXPECT_GT(near, 0) << x << "," << y;
+            EXPECT_EQ(far, 0) << x << "," << y;
+            before = after;
+        }
+
+        // An unchanged flip changes nothing; a new colour shows everywhere it is used.
+        EXPECT_TRUE(flipped() == before);
+        const PALETTEENTRY white{255, 255, 255, 0};
+        PaletteSetDisplayEntries(200, 1, &white);
+        const std::vector<Uint32> recoloured = flipped();
+        EXPECT_EQ(recoloured[0] | 0xFF000000u, 0xFFFFFFFFu);
+        EXPECT_EQ(recoloured[767 * 1024 + 1023] | 0xFF000000u, 0xFFFFFFFFu);
+        DisplayShutdown();
+    }
 }
