@@ -110,7 +110,7 @@ static int Damaged(const char* path, const char* why)
 
 int SettingsLoad(const char* path)
 {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(FileOpenRegularStream(path), std::fclose);
+    FileHandle file(FileOpenRegularStream(path));
     if (!file) {
         return std::strcmp(FileOpenError(), "missing file") == 0 ? SETTINGS_NONE
                                                                  : Damaged(path, FileOpenError());

@@ -14,14 +14,6 @@ int ScoreCount = 0;
 
 namespace {
 
-struct FileCloser {
-    void operator()(std::FILE* f) const
-    {
-        std::fclose(f);
-    }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
-
 // The line reader's state: once failed, every later line reads empty; the end of the file after
 // a last line without a break is not yet a failure.
 struct LineReader {

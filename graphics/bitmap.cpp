@@ -17,13 +17,6 @@
 constexpr int BITMAP_MAX_SIDE = 16384;
 
 namespace {
-struct FileCloser {
-    void operator()(std::FILE* f) const
-    {
-        std::fclose(f);
-    }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
 
 bool ReadExact(std::FILE* file, void* out, size_t bytes)
 {
@@ -59,7 +52,7 @@ int BitmapLoad(BitmapImage* image, const char* fileName)
         return BitmapRefuse("no file name");
     }
     // Only a regular file: a FIFO in the picture's place would otherwise hang the start.
-    File file(FileOpenRegularStream(fileName));
+    FileHandle file(FileOpenRegularStream(fileName));
     if (!file) {
         return BitmapRefuse(FileOpenError());
     }

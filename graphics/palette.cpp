@@ -23,16 +23,6 @@ unsigned PaletteVersion = 0;
 // DisplayPalette, when there is one, carries the same colours.
 static std::array<PALETTEENTRY, PALETTE_SIZE> DisplayColours{};
 
-namespace {
-struct FileCloser {
-    void operator()(std::FILE* f) const
-    {
-        std::fclose(f);
-    }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
-} // namespace
-
 int Rgb16From565(int red, int green, int blue)
 {
     return ((blue >> 3) & 0x1F) + ((green >> 2) & 0x3F) * 32 + ((red >> 3) & 0x1F) * 2048;
@@ -76,7 +66,7 @@ int PaletteLoadFile(const char* fileName, PALETTEENTRY* entries)
     if (fileName == nullptr || entries == nullptr) {
         return 0;
     }
-    File file(FileOpenRegularStream(fileName));
+    FileHandle file(FileOpenRegularStream(fileName));
     if (!file) {
         return 0;
     }
@@ -101,7 +91,7 @@ int PaletteSaveFile(const char* fileName, const PALETTEENTRY* entries)
     if (fd < 0) {
         return 0;
     }
-    File file(fdopen(fd, "w"));
+    FileHandle file(fdopen(fd, "w"));
     if (!file) {
         close(fd);
         return 0;

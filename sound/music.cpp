@@ -51,8 +51,7 @@ std::uint32_t ReadBe32(const std::uint8_t* p)
 // opening never blocks: a FIFO in the file's place is refused at once instead of hanging the game.
 bool ReadMidiFile(const char* fileName, std::vector<std::uint8_t>* bytes)
 {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(FileOpenRegularStream(fileName),
-                                                         std::fclose);
+    FileHandle file(FileOpenRegularStream(fileName));
     if (!file || std::fseek(file.get(), 0, SEEK_END) != 0) {
         return false;
     }

@@ -47,13 +47,6 @@ long long FindChunk(const std::uint8_t* bytes, std::uint64_t pos, std::uint64_t 
     return -1;
 }
 
-struct FileCloser {
-    void operator()(std::FILE* file) const
-    {
-        std::fclose(file);
-    }
-};
-
 } // namespace
 
 WavResult WavParse(const std::uint8_t* bytes, std::size_t size, WavInfo* info)
@@ -127,7 +120,7 @@ WavResult WavParse(const std::uint8_t* bytes, std::size_t size, WavInfo* info)
 
 WavResult WavReadFile(const char* fileName, WavFormat* format, std::vector<std::uint8_t>* samples)
 {
-    std::unique_ptr<std::FILE, FileCloser> file(FileOpenRegularStream(fileName));
+    FileHandle file(FileOpenRegularStream(fileName));
     if (!file) {
         return std::strcmp(FileOpenError(), "not a regular file") == 0 ? WAV_NOT_REGULAR
                                                                        : WAV_CANNOT_OPEN;

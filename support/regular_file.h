@@ -3,6 +3,16 @@
 #pragma once
 
 #include <cstdio>
+#include <memory>
+
+// An open stdio file that closes itself: every reader of the game's files holds its file in one.
+struct FileCloser {
+    void operator()(std::FILE* file) const
+    {
+        std::fclose(file);
+    }
+};
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
 // What FileOpenError says of a folder, FIFO, device or socket in a file's place.
 constexpr const char* FILE_NOT_REGULAR = "not a regular file";
