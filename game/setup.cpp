@@ -54,12 +54,12 @@ static constexpr SheetLayout CHROMO_SHEET{"chromoTile.bmp", 32, 32, 25, 10};
 static constexpr SheetLayout CATCHER_SHEET{"CatcherTile.BMP", 64, 64, 7, 20};
 static constexpr SheetLayout BONUS_SHEET{"bonusTile.BMP", 64, 64, 26, 13};
 
-// The sounds in the order they are loaded, with the id each one fills.
-struct SoundSpec {
+// A sound file and the sound id its slot fills.
+struct SoundFile {
     int* id;
     const char* fileName;
 };
-static const std::array<SoundSpec, 7> SOUND_FILES{{
+static const std::array<SoundFile, 7> SOUND_FILES{{
     {&SoundStart, "Untitled4.WAV"},
     {&SoundCatch, "untitled.WAV"},
     {&SoundCatchSpecial, "untitled2.WAV"},
@@ -399,7 +399,7 @@ static bool BuildBonusSprites()
 
 static bool LoadSounds()
 {
-    for (const SoundSpec& sound : SOUND_FILES) {
+    for (const SoundFile& sound : SOUND_FILES) {
         const std::string path = DataPath(sound.fileName);
         if (!FileOpens(path)) {
             return false;
