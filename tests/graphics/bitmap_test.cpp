@@ -1,9 +1,9 @@
-// BMP reading: 8-, 16- and 24-bit files, and broken, compressed and special files that must be
+// BMP reading: 8-, 16- and 24-bit files, and broken, compressed and irregular files that must be
 // refused with their reason and without touching the record.
 #include "graphics/bitmap.h"
 
 #include "graphics/display.h"
-#include "tests/graphics/special_files.h"
+#include "tests/graphics/irregular_files.h"
 #include "tests/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -191,14 +191,14 @@ TEST_F(BitmapTest, BrokenFilesAreRefusedWithTheirReasonAndLeaveTheRecordAlone)
         bytes("truncated", "cut short", std::vector<uint8_t>(whole.begin(), whole.begin() + cut));
     }
     cases.push_back({"no such file", TestProcessFile("no-such-file.bmp"), "missing file"});
-    for (const SpecialFile& special : SpecialFiles()) {
-        cases.push_back({special.what, special.path, "not a regular file"});
+    for (const IrregularFile& irregular : IrregularFiles()) {
+        cases.push_back({irregular.what, irregular.path, "not a regular file"});
     }
 
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         int loaded = -1;
-        EXPECT_TRUE(SpecialCallReturns([&] { loaded = BitmapLoad(&image, c.path.c_str()); }));
+        EXPECT_TRUE(CallReturnsAtOnce([&] { loaded = BitmapLoad(&image, c.path.c_str()); }));
         EXPECT_EQ(loaded, 0);
         EXPECT_STREQ(BitmapLoadError(), c.reason);
         EXPECT_EQ(std::memcmp(&image, &before, offsetof(BitmapImage, pixels)), 0);

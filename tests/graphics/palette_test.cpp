@@ -1,7 +1,7 @@
-// Palette tests: the 16-bit packings, the palette text file and its odd inputs (special files in
+// Palette tests: the 16-bit packings, the palette text file and its odd inputs (irregular files in
 // its place among them), and the entry operations on the display palette and its shadow copy.
 #include "graphics/palette.h"
-#include "tests/graphics/special_files.h"
+#include "tests/graphics/irregular_files.h"
 #include "tests/temp_dir.h"
 
 #include <sys/resource.h>
@@ -97,13 +97,13 @@ TEST(Palette, FileRoundTripAndOddInputs)
     EXPECT_EQ(PaletteLoadFile(TempFile("no-such.PAL").c_str(), entries), 0);
     EXPECT_EQ(entries[0].peRed, 1);
     EXPECT_EQ(PaletteSaveFile(TempFile("no-such-dir/x.PAL").c_str(), saved), 0);
-    for (const SpecialFile& special : SpecialFiles()) {
-        SCOPED_TRACE(special.what);
+    for (const IrregularFile& irregular : IrregularFiles()) {
+        SCOPED_TRACE(irregular.what);
         int loaded = -1, written = -1;
         EXPECT_TRUE(
-            SpecialCallReturns([&] { loaded = PaletteLoadFile(special.path.c_str(), entries); }));
+            CallReturnsAtOnce([&] { loaded = PaletteLoadFile(irregular.path.c_str(), entries); }));
         EXPECT_TRUE(
-            SpecialCallReturns([&] { written = PaletteSaveFile(special.path.c_str(), saved); }));
+            CallReturnsAtOnce([&] { written = PaletteSaveFile(irregular.path.c_str(), saved); }));
         EXPECT_EQ(loaded, 0);
         EXPECT_EQ(written, 0);
         EXPECT_EQ(entries[0].peRed, 1);

@@ -114,7 +114,7 @@ TEST_F(SoundTest, LoadRecordsTheFileRateAndTheBytesHeld)
 
 // Nothing but a regular file is read, and a FIFO does not hold the load up; format fields that
 // describe no sound are refused. Each time the loader says why and the slot stays free.
-TEST_F(SoundTest, SpecialFilesAndSenselessFormatsAreRefusedWithTheirReason)
+TEST_F(SoundTest, IrregularFilesAndSenselessFormatsAreRefusedWithTheirReason)
 {
     const auto path = [&](const char* name) { return (folder.path / name).string(); };
     const std::string fifo = path("fifo.wav");
