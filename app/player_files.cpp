@@ -19,24 +19,20 @@
 // An old score file larger than this is no score file of ours and is not copied.
 static constexpr long OLD_SCORES_MAX_BYTES = 16L * 1024 * 1024;
 
-const char* PlayerDataFolder()
+std::string PlayerFolder(const char* xdgVariable, const char* homeDefault)
 {
-    static std::string folder;
-    const char* dataHome = std::getenv("XDG_DATA_HOME");
+    const char* xdg = std::getenv(xdgVariable);
     const char* home = std::getenv("HOME");
-    if (dataHome != nullptr && dataHome[0] == '/') {
-        folder = std::string(dataHome) + "/" + DATA_FOLDER_NAME;
-    } else if (home != nullptr && home[0] != '\0') {
-        folder = std::string(home) + "/.local/share/" + DATA_FOLDER_NAME;
-    } else {
-        folder.clear();
+    if (xdg != nullptr && xdg[0] == '/') {
+        return std::string(xdg) + "/" + DATA_FOLDER_NAME;
     }
-    return folder.c_str();
+    if (home != nullptr && home[0] != '\0') {
+        return std::string(home) + "/" + homeDefault + "/" + DATA_FOLDER_NAME;
+    }
+    return "";
 }
 
-// Makes the folder and every missing folder above it, private to the player as the desktop's
-// base-directory rules ask of folders they make. 1 when it exists as a folder afterwards.
-static int MakeFolders(const std::string& folder)
+int PlayerMakeFolders(const std::string& folder)
 {
     for (size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
         const std::string part = folder.substr(0, slash);
@@ -54,14 +50,13 @@ static int MakeFolders(const std::string& folder)
 // The whole contents of a non-empty regular file of a sensible size; "" otherwise.
 static std::string ReadOldScores(const char* path)
 {
-    const int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = FileOpenRegular(path, O_RDONLY);
     if (fd < 0) {
         return "";
     }
     std::string contents;
     struct stat status {};
-    if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0 &&
-        status.st_size <= OLD_SCORES_MAX_BYTES) {
+    if (fstat(fd, &status) == 0 && status.st_size > 0 && status.st_size <= OLD_SCORES_MAX_BYTES) {
         contents.resize(static_cast<size_t>(status.st_size));
         size_t got = 0;
         while (got < contents.size()) {
@@ -80,9 +75,7 @@ static std::string ReadOldScores(const char* path)
     return contents;
 }
 
-// Writes the contents to a new file beside path and renames it into place, so the player's file
-// appears whole or not at all. 1 on success.
-static int WriteWhole(const std::string& path, const std::string& contents)
+int PlayerWriteWhole(const std::string& path, const std::string& contents)
 {
     const std::string partial = path + ".part";
     const int fd = open(partial.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
@@ -140,13 +133,14 @@ int PlayerScoreFileFind(const char* chosen, const char* const* oldScoreFiles, in
     std::string path;
     if (chosen != nullptr) {
         path = chosen;
-    } else if (const std::string folder = PlayerDataFolder(); folder.empty()) {
+    } else if (const std::string folder = PlayerFolder("XDG_DATA_HOME", ".local/share");
+               folder.empty()) {
         ErrorReport("neither XDG_DATA_HOME nor HOME is set: the scores are kept in the working "
                     "folder");
         path = SCORE_FILE_NAME;
     } else {
         path = folder + "/" + SCORE_FILE_NAME;
-        if (!MakeFolders(folder)) {
+        if (!PlayerMakeFolders(folder)) {
             ErrorReport("cannot make the folder for the scores, %s: %s", folder.c_str(),
                         std::strerror(errno));
             ChooseScoreFile(path);
@@ -159,7 +153,7 @@ int PlayerScoreFileFind(const char* chosen, const char* const* oldScoreFiles, in
                 if (old.empty()) {
                     continue;
                 }
-                if (!WriteWhole(path, old)) {
+                if (!PlayerWriteWhole(path, old)) {
                     ErrorReport("cannot copy the old scores of %s to %s: %s", oldScoreFiles[i],
                                 path.c_str(), std::strerror(errno));
                 }

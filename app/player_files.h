@@ -1,6 +1,9 @@
 // The player's own files, kept apart from the game's read-only data: the score file lives in the
-// player's data folder ($XDG_DATA_HOME/helixdash, by default ~/.local/share/helixdash).
+// player's data folder ($XDG_DATA_HOME/helixdash, by default ~/.local/share/helixdash), the
+// settings in the config folder, both found, made and written through here.
 #pragma once
+
+#include <string>
 
 // Chooses ScoreFilePath (game/score_file.h) and makes sure the file exists:
 // - chosen (the player's --scores FILE), when not null: that file, made empty when missing; no
@@ -14,6 +17,13 @@
 // as a regular file afterwards, else 0.
 int PlayerScoreFileFind(const char* chosen, const char* const* oldScoreFiles, int count);
 
-// The player's data folder for the game ("" when neither XDG_DATA_HOME nor HOME is set); a
-// relative XDG_DATA_HOME is ignored, as the desktop's base-directory rules ask.
-const char* PlayerDataFolder();
+// The game's folder among the player's: $xdgVariable/helixdash, else $HOME/homeDefault/helixdash
+// ("" when neither is set). A relative path in xdgVariable is ignored, as the desktop's
+// base-directory rules ask.
+std::string PlayerFolder(const char* xdgVariable, const char* homeDefault);
+// Makes the folder and every missing folder above it, private to the player as those rules ask of
+// folders they make. 1 when it exists as a folder afterwards.
+int PlayerMakeFolders(const std::string& folder);
+// Writes the contents to a new file beside path, made durable, and renames it into place, so the
+// player's file appears whole or not at all. 1 on success.
+int PlayerWriteWhole(const std::string& path, const std::string& contents);

@@ -1,19 +1,15 @@
 // Reading and writing settings.ini.
 #include "app/settings.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "app/player_files.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <string>
 
-#include "support/data_folder.h"
 #include "support/error_log.h"
 #include "support/regular_file.h"
 
@@ -41,15 +37,8 @@ const char* SettingsScaleName(int mode)
 const char* SettingsPath()
 {
     static std::string path;
-    const char* configHome = std::getenv("XDG_CONFIG_HOME");
-    const char* home = std::getenv("HOME");
-    if (configHome != nullptr && configHome[0] == '/') {
-        path = std::string(configHome) + "/" + DATA_FOLDER_NAME + "/settings.ini";
-    } else if (home != nullptr && home[0] != '\0') {
-        path = std::string(home) + "/.config/" + DATA_FOLDER_NAME + "/settings.ini";
-    } else {
-        path.clear();
-    }
+    const std::string folder = PlayerFolder("XDG_CONFIG_HOME", ".config");
+    path = folder.empty() ? "" : folder + "/settings.ini";
     return path.c_str();
 }
 
@@ -141,38 +130,23 @@ int SettingsLoad(const char* path)
     return SETTINGS_READ;
 }
 
-// Makes the folders above the file, private to the player as the desktop's rules ask.
-static void MakeFoldersAbove(const std::string& path)
-{
-    for (size_t slash = path.find('/', 1); slash != std::string::npos;
-         slash = path.find('/', slash + 1)) {
-        mkdir(path.substr(0, slash).c_str(), 0700);
-    }
-}
-
 int SettingsSave(const char* path)
 {
     const std::string target = path;
-    MakeFoldersAbove(target);
-    char text[256];
-    const int length = std::snprintf(
-        text, sizeof text,
-        "# HELIX DASH settings, written when the game ends.\n[display]\nfullscreen = %s\n"
-        "window = %dx%d\nscale = %s\n",
-        Settings.windowed ? "no" : "yes",
-        std::clamp(Settings.windowWidth, SETTINGS_WINDOW_MIN, SETTINGS_WINDOW_MAX),
-        std::clamp(Settings.windowHeight, SETTINGS_WINDOW_MIN, SETTINGS_WINDOW_MAX),
-        SettingsScaleName(Settings.scaleMode));
-    const std::string partial = target + ".part";
-    std::FILE* file = std::fopen(partial.c_str(), "w");
-    bool written = file != nullptr && std::fwrite(text, 1, static_cast<size_t>(length), file) ==
-                                          static_cast<size_t>(length);
-    if (file != nullptr && std::fclose(file) != 0) {
-        written = false;
+    const size_t slash = target.rfind('/');
+    if (slash != std::string::npos && slash > 0) {
+        PlayerMakeFolders(target.substr(0, slash));
     }
-    if (!written || std::rename(partial.c_str(), target.c_str()) != 0) {
+    char text[256];
+    std::snprintf(text, sizeof text,
+                  "# HELIX DASH settings, written when the game ends.\n[display]\nfullscreen = %s\n"
+                  "window = %dx%d\nscale = %s\n",
+                  Settings.windowed ? "no" : "yes",
+                  std::clamp(Settings.windowWidth, SETTINGS_WINDOW_MIN, SETTINGS_WINDOW_MAX),
+                  std::clamp(Settings.windowHeight, SETTINGS_WINDOW_MIN, SETTINGS_WINDOW_MAX),
+                  SettingsScaleName(Settings.scaleMode));
+    if (!PlayerWriteWhole(target, text)) {
         ErrorReport("cannot write the settings to %s: %s", path, std::strerror(errno));
-        std::remove(partial.c_str());
         return 0;
     }
     return 1;
