@@ -1,5 +1,6 @@
 // The program's start: reads the command line, finds the game's data and the player's score file,
-// runs the game and ends the platform layer after it. Every failure is one line on standard error.
+// runs the game and ends the platform layer after it. A failure that stops the start is one line on
+// standard error (ErrorStartFailed) and the exit status EXIT_CANNOT_START.
 #include <cstdio>
 #include <string>
 
@@ -14,9 +15,6 @@
 #include "platform/window.h"
 #include "support/data_folder.h"
 #include "support/error_log.h"
-
-// What the program ends with when it cannot start: no data, no window, a damaged file, no font.
-static constexpr int EXIT_CANNOT_START = 1;
 
 int main(int argc, char** argv)
 {
@@ -35,7 +33,8 @@ int main(int argc, char** argv)
     const std::string executableFolder = DataExecutableFolder();
     if (!DataFolderFind(CommandLine.dataFolder, SetupDataFiles, SETUP_DATA_FILE_COUNT,
                         executableFolder.c_str(), DataInstallFolder())) {
-        ErrorReport("cannot find the game's pictures and sounds; looked in %s", DataFoldersTried);
+        ErrorStartFailed("cannot find the game's pictures and sounds; looked in %s",
+                         DataFoldersTried);
         ErrorLogClose();
         return EXIT_CANNOT_START;
     }
@@ -60,8 +59,8 @@ int main(int argc, char** argv)
     char noCommandLine[] = "";
     int result = WinMain(PlatformInstance(), nullptr, noCommandLine, SW_SHOWNORMAL);
     if (MainWindow == nullptr) {
-        ErrorReport("%s", PlatformWindowError()[0] != '\0' ? PlatformWindowError()
-                                                           : "cannot open the game's window");
+        ErrorStartFailed("%s", PlatformWindowError()[0] != '\0' ? PlatformWindowError()
+                                                                : "cannot open the game's window");
         result = EXIT_CANNOT_START;
     }
     // The display as the player left it is what the next run starts with.

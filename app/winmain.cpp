@@ -11,6 +11,7 @@
 #include "platform/message.h"
 #include "platform/window.h"
 #include "sound/sound.h"
+#include "support/error_log.h"
 
 void (*MainLoopPassHook)() = nullptr;
 
@@ -64,11 +65,11 @@ int WinMain(HINSTANCE instance, HINSTANCE, char*, int)
     }
     MainWindow = window;
 
-    // A set-up that could not build the game has said why on standard error; nothing of it may
-    // be drawn, so what was made is released and the program ends.
+    // A set-up that could not build the game has told the player why; nothing of it may be
+    // drawn, so what was made is released and the program ends.
     if (GameInit() == SETUP_FAILED) {
         GameShutdown();
-        return WINMAIN_SETUP_FAILED;
+        return EXIT_CANNOT_START;
     }
 
     // Each pass handles every message waiting before its frame, in order, so typing and the quit

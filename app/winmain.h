@@ -5,12 +5,9 @@
 
 #include "platform/win_types.h"
 
-// What WinMain returns when the game's set-up failed (after releasing what it made).
-constexpr int WINMAIN_SETUP_FAILED = 1;
-
-// Returns 0 when the window class or the window cannot be made, WINMAIN_SETUP_FAILED when a
-// picture, a sound or the display cannot be made, else the quit message's wParam (0). Only the
-// instance is used.
+// Returns 0 when the window class or the window cannot be made, EXIT_CANNOT_START when a picture,
+// a sound, the display or the font cannot be had (after releasing what was made), else the quit
+// message's wParam (0). Only the instance is used.
 int WinMain(HINSTANCE instance, HINSTANCE previousInstance, char* commandLine, int showCommand);
 
 // ---- test seam ----

@@ -6,6 +6,7 @@
 #include "game/setup.h"
 #include "game/world.h"
 #include "platform/time.h"
+#include "support/error_log.h"
 
 #include <benchmark/benchmark.h>
 
@@ -21,7 +22,7 @@ static void BM_GameInit(benchmark::State& state)
         GameState = STATE_OPENING;
         OpeningFrameCount = 0;
         if (GameInit() == SETUP_FAILED) {
-            state.SkipWithError(SetupError);
+            state.SkipWithError(StartFailure);
             break;
         }
         OpeningFrame();

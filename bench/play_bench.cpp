@@ -12,6 +12,7 @@
 #include "platform/keyboard.h"
 #include "platform/message.h"
 #include "platform/time.h"
+#include "support/error_log.h"
 
 #include <benchmark/benchmark.h>
 
@@ -28,7 +29,7 @@ static void PlayFrames(benchmark::State& state, int windowed)
     SetupWindowed = windowed;
     GameState = STATE_OPENING;
     if (GameInit() == SETUP_FAILED) {
-        state.SkipWithError(SetupError);
+        state.SkipWithError(StartFailure);
         return;
     }
     GameState = STATE_PLAY;

@@ -8,7 +8,6 @@
 
 #include <array>
 #include <cerrno>
-#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -30,7 +29,6 @@
 
 Sprite OpeningSprite = {};
 Sprite TitleSprite = {};
-char SetupError[SETUP_ERROR_SIZE] = {};
 long SetupSeed = -1;
 int SetupWindowed = 0;
 
@@ -100,27 +98,13 @@ static constexpr int PARKED = -100;              // templates wait off screen, n
 static constexpr int BLANK_FACE_CELL_ROW = 8;    // cell (0, 8): the blank layer of every face layer
 static constexpr int SPECIAL_FACE_ROW_SHIFT = 4; // special pictures lie four rows below ordinary
 
-// Reports the set-up's one line of failure to the player, keeps it in SetupError and returns
-// false, so a step can end with `return Fail(...)`.
-static bool Fail(const char* format, ...)
-{
-    std::snprintf(SetupError, sizeof SetupError, "%s: ", ERROR_PROGRAM_NAME);
-    const size_t used = std::strlen(SetupError);
-    va_list arguments;
-    va_start(arguments, format);
-    std::vsnprintf(SetupError + used, sizeof SetupError - used, format, arguments);
-    va_end(arguments);
-    ErrorReport("%s", SetupError + used);
-    return false;
-}
-
 // Whether the data file can be opened for reading; fails naming it when not, so a missing file
 // (or a folder or FIFO in its place) is told apart from one whose contents are wrong.
 static bool FileOpens(const std::string& path)
 {
     const int fd = FileOpenRegular(path.c_str(), O_RDONLY);
     if (fd < 0) {
-        return Fail("cannot load \"%s\": %s", path.c_str(), FileOpenError());
+        return ErrorStartFailed("cannot load \"%s\": %s", path.c_str(), FileOpenError());
     }
     close(fd);
     return true;
@@ -149,10 +133,10 @@ static bool LoadSheet(LoadedSheet* sheet)
         return false;
     }
     if (!BitmapLoad(&sheet->image, path.c_str())) {
-        return Fail("cannot load \"%s\": %s", path.c_str(), BitmapLoadError());
+        return ErrorStartFailed("cannot load \"%s\": %s", path.c_str(), BitmapLoadError());
     }
     if (sheet->image.infoHeader.biBitCount != 8) {
-        return Fail("cannot load \"%s\": not an 8-bit picture", path.c_str());
+        return ErrorStartFailed("cannot load \"%s\": not an 8-bit picture", path.c_str());
     }
     // The last cell needs no frame line after it.
     const int needWidth = layout.columns * (layout.cellWidth + 1);
@@ -160,8 +144,9 @@ static bool LoadSheet(LoadedSheet* sheet)
     const int width = sheet->image.infoHeader.biWidth;
     const int height = sheet->image.infoHeader.biHeight;
     if (width < needWidth || height < needHeight) {
-        return Fail("cannot load \"%s\": too small for its cells (%d x %d, needs at least %d x %d)",
-                    path.c_str(), width, height, needWidth, needHeight);
+        return ErrorStartFailed(
+            "cannot load \"%s\": too small for its cells (%d x %d, needs at least %d x %d)",
+            path.c_str(), width, height, needWidth, needHeight);
     }
     return true;
 }
@@ -172,8 +157,9 @@ static bool MakeSprite(Sprite* sprite, const SheetLayout& sheet, int x, int y, i
 {
     if (!SpriteCreate(sprite, x, y, sheet.cellWidth, sheet.cellHeight, frames, attributes,
                       DDSCAPS_SYSTEMMEMORY, colourKey, SCREEN_BPP)) {
-        return Fail("cannot make the sprites of \"%s\": the display refused a %d x %d surface",
-                    sheet.fileName, sheet.cellWidth, sheet.cellHeight);
+        return ErrorStartFailed(
+            "cannot make the sprites of \"%s\": the display refused a %d x %d surface",
+            sheet.fileName, sheet.cellWidth, sheet.cellHeight);
     }
     return true;
 }
@@ -181,8 +167,8 @@ static bool MakeSprite(Sprite* sprite, const SheetLayout& sheet, int x, int y, i
 static bool CutCell(Sprite* sprite, const LoadedSheet& sheet, int frame, int column, int row)
 {
     if (!SpriteLoadFrame(sprite, &sheet.image, frame, column, row, 0)) {
-        return Fail("cannot make the sprites of \"%s\": cell (%d, %d) cannot be copied",
-                    sheet.layout.fileName, column, row);
+        return ErrorStartFailed("cannot make the sprites of \"%s\": cell (%d, %d) cannot be copied",
+                                sheet.layout.fileName, column, row);
     }
     return true;
 }
@@ -411,7 +397,7 @@ static bool LoadSounds()
             if (std::strncmp(why, path.c_str(), path.size()) == 0 && why[path.size()] == ' ') {
                 why += path.size() + 1;
             }
-            return Fail("cannot load \"%s\": not a valid WAV (%s)", path.c_str(), why);
+            return ErrorStartFailed("cannot load \"%s\": not a valid WAV (%s)", path.c_str(), why);
         }
     }
     return true;
@@ -419,17 +405,17 @@ static bool LoadSounds()
 
 int GameInit()
 {
-    SetupError[0] = '\0';
+    StartFailure[0] = '\0';
     std::srand(SetupSeed >= 0 ? static_cast<unsigned>(SetupSeed)
                               : static_cast<unsigned>(std::time(nullptr)));
     if (!DisplayInit(SCREEN_PIXELS_WIDE, FIELD_HEIGHT, SCREEN_BPP, SetupWindowed)) {
-        Fail("cannot set up the %d x %d display: %s", SCREEN_PIXELS_WIDE, FIELD_HEIGHT,
-             DisplayError());
+        ErrorStartFailed("cannot set up the %d x %d display: %s", SCREEN_PIXELS_WIDE, FIELD_HEIGHT,
+                         DisplayError());
         return SETUP_FAILED;
     }
     // Every screen writes text, so a game without a font is no game to start.
     if (!TextOpen()) {
-        std::snprintf(SetupError, sizeof SetupError, "%s: no usable font", ERROR_PROGRAM_NAME);
+        ErrorStartFailed("%s", TextError());
         return SETUP_FAILED;
     }
     // Without a sound device the game runs silently.

@@ -8,11 +8,9 @@ constexpr int SETUP_DONE = 1; // everything is built; the start sound plays, the
 // The score file could not be read: the game is complete and playable all the same, with an empty
 // score table, no start sound and the mouse cursor still shown.
 constexpr int SETUP_NO_SCORES = 0;
-// A picture, a sound, a sprite or the display could not be made. The reason is on standard error
-// and in SetupError; the frames must not run. GameShutdown releases what was made.
+// A picture, a sound, a sprite, the display or the font could not be had. The reason went to the
+// player through ErrorStartFailed; the frames must not run. GameShutdown releases what was made.
 constexpr int SETUP_FAILED = -1;
-
-constexpr int SETUP_ERROR_SIZE = 160;
 
 // ==== from GameInit to the end of the opening (or GameShutdown when it is cut short) ====
 // The animated logo of the opening screen, 640 x 480, one sequence of OPENING_FRAMES entries.
@@ -23,8 +21,6 @@ extern Sprite OpeningSprite;
 extern Sprite TitleSprite;
 
 // ==== whole run ====
-// The one line written to standard error when GameInit failed (no line break); "" otherwise.
-extern char SetupError[SETUP_ERROR_SIZE];
 // The seed GameInit gives srand: below 0 (the start value) the current time in seconds, as a
 // player gets; 0 or more that value, so golden runs and benchmarks see the same field each time.
 extern long SetupSeed;

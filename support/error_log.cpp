@@ -44,19 +44,36 @@ int ErrorLogWrite(const char* format, ...)
     return 1;
 }
 
-void ErrorReport(const char* format, ...)
+char StartFailure[ERROR_REPORT_SIZE] = {};
+
+static void Report(const char* message)
 {
-    char message[512];
-    va_list values;
-    va_start(values, format);
-    std::vsnprintf(message, sizeof message, format, values);
-    va_end(values);
     std::fprintf(stderr, "%s: %s\n", ERROR_PROGRAM_NAME, message);
     std::fflush(stderr);
     if (ErrorLogFile != nullptr && ErrorLogFile != stderr) {
         std::fprintf(ErrorLogFile, "\n%s: %s", ERROR_PROGRAM_NAME, message);
         std::fflush(ErrorLogFile);
     }
+}
+
+void ErrorReport(const char* format, ...)
+{
+    char message[ERROR_REPORT_SIZE];
+    va_list values;
+    va_start(values, format);
+    std::vsnprintf(message, sizeof message, format, values);
+    va_end(values);
+    Report(message);
+}
+
+int ErrorStartFailed(const char* format, ...)
+{
+    va_list values;
+    va_start(values, format);
+    std::vsnprintf(StartFailure, sizeof StartFailure, format, values);
+    va_end(values);
+    Report(StartFailure);
+    return 0;
 }
 
 int ErrorLogOpen(const char* fileName, std::FILE* stream)

@@ -1,7 +1,7 @@
 // The diagnostic error log: printf-style messages to a named file (created anew with a
 // time-stamped opening line) or to a stream the caller has, flushed at once. Writes while no log
 // is open do nothing and report 0. ErrorReport is the one road by which a failure reaches the
-// player.
+// player, ErrorStartFailed the one for a failure that ends the program before it starts.
 #pragma once
 
 #include <cstdio>
@@ -34,6 +34,23 @@ constexpr const char* ERROR_PROGRAM_NAME = "helixdash";
 // one is open. Informational lines go to the log alone (ErrorLogWrite), so a start that goes well
 // prints nothing.
 void ErrorReport(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// Room for one line ErrorReport writes, without the program's name.
+constexpr int ERROR_REPORT_SIZE = 512;
+
+// What the program ends with when it cannot start: no data, no window, no display, a damaged
+// file, no font.
+constexpr int EXIT_CANNOT_START = 1;
+
+// ---- whole run ----
+// Why the program cannot start, as told to the player (without the program's name); "" while
+// nothing stopped it.
+extern char StartFailure[ERROR_REPORT_SIZE];
+
+// The one road for a failure that stops the start: reported as ErrorReport does and kept in
+// StartFailure. Returns 0, so a step can end with `return ErrorStartFailed(...)`; whoever meets it
+// unwinds, and the program ends with EXIT_CANNOT_START.
+int ErrorStartFailed(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 // The time stamp of the opening line for a moment given as seconds and milliseconds of the local
 // time: the ctime text up to the seconds, a point, the milliseconds without leading zeros, a

@@ -19,6 +19,7 @@ static bool TextTtfStarted = false; // TTF_Init has succeeded and TTF_Quit is st
 static TTF_Font* TextFont = nullptr;
 static bool TextFontMissing = false; // the last attempt to open the font failed; not retried
 static char TextFoundPath[TEXT_FONT_PATH_SIZE] = ""; // what TextFindFont found for TextOpenFont
+static char TextFontError[ERROR_REPORT_SIZE] = "";   // why the font is missing; "" while it is not
 
 // Rendered lines kept for reuse, with when each was last drawn.
 struct TextMaskEntry {
@@ -111,8 +112,15 @@ int TextFindFont(char* path, int size)
     return found;
 }
 
-// Opens the font on first use. A missing font is reported once; the calls then draw nothing until
-// TextShutdown.
+// Keeps why the font cannot be had; the calls then draw nothing until TextShutdown.
+static TTF_Font* FontMissing(const std::string& why)
+{
+    TextFontMissing = true;
+    std::snprintf(TextFontError, sizeof TextFontError, "%s", why.c_str());
+    return nullptr;
+}
+
+// Opens the font on first use.
 static TTF_Font* TextOpenFont()
 {
     if (TextFont != nullptr || TextFontMissing) {
@@ -120,26 +128,21 @@ static TTF_Font* TextOpenFont()
     }
     if (!TextTtfStarted) {
         if (TTF_Init() != 0) {
-            TextFontMissing = true;
-            ErrorReport("cannot draw text: %s", TTF_GetError());
-            return nullptr;
+            return FontMissing(std::string("cannot draw text: ") + TTF_GetError());
         }
         TextTtfStarted = true;
     }
     const char* path = TextFontPath;
     if (path == nullptr) {
         if (TextFoundPath[0] == '\0' && !TextFindFont(TextFoundPath, sizeof TextFoundPath)) {
-            TextFontMissing = true;
-            ErrorReport("no usable font: install DejaVu Sans Bold (fonts-dejavu-core) or another "
-                        "bold sans-serif font");
-            return nullptr;
+            return FontMissing("no usable font: install DejaVu Sans Bold (fonts-dejavu-core) or "
+                               "another bold sans-serif font");
         }
         path = TextFoundPath;
     }
     TextFont = TTF_OpenFont(path, TEXT_FONT_POINTS);
     if (TextFont == nullptr) {
-        TextFontMissing = true;
-        ErrorReport("cannot open the font \"%s\": %s", path, TTF_GetError());
+        return FontMissing("cannot open the font \"" + std::string(path) + "\": " + TTF_GetError());
     }
     return TextFont;
 }
@@ -147,6 +150,11 @@ static TTF_Font* TextOpenFont()
 int TextOpen()
 {
     return TextOpenFont() != nullptr ? 1 : 0;
+}
+
+const char* TextError()
+{
+    return TextFontError;
 }
 
 // The palette entry closest to the colour (least squared distance in red, green and blue; the
@@ -301,5 +309,6 @@ void TextShutdown()
     }
     TextFontMissing = false;
     TextFoundPath[0] = '\0';
+    TextFontError[0] = '\0';
     NearestIndex = -1;
 }

@@ -29,8 +29,10 @@ extern const char* TextFontPath;
 // refused, since the screens are laid out for a sans-serif face. 1 when found, else 0 and "".
 int TextFindFont(char* path, int size);
 // Opens the font now, so that set-up can refuse to start without one. 1 when it is open; 0 when
-// no usable font exists, which has then been reported to the player (ErrorReport) once.
+// no usable font exists, and TextError says why.
 int TextOpen();
+// Why the font could not be opened, in the player's words; "" while it has not failed.
+const char* TextError();
 
 // Draws the text (8-bit characters, Latin-1) with its upper-left corner at (x, y), trimmed to the
 // surface. On an 8-bit surface the glyphs take the entry of PaletteEntries nearest to the colour.

@@ -7,6 +7,7 @@
 #include "platform/keyboard.h"
 #include "platform/message.h"
 #include "platform/timer.h"
+#include "support/error_log.h"
 
 #include <cstdlib>
 #include <functional>
@@ -169,7 +170,7 @@ TEST_F(AppTest, TicksMissedDuringALongStallAreCoalescedIntoOne)
 TEST_F(AppTest, AFailedSetUpRunsNoFrameAndEndsWithStatusOneAfterShutdown)
 {
     Doubles.initResult = SETUP_FAILED;
-    EXPECT_EQ(RunWinMain(), WINMAIN_SETUP_FAILED);
+    EXPECT_EQ(RunWinMain(), EXIT_CANNOT_START);
     EXPECT_EQ(Doubles.calls, (Calls{"GameInit", "GameShutdown"}));
 
     // A score file that cannot be read leaves a playable game: the loop runs.

@@ -14,6 +14,7 @@
 #include "platform/window.h"
 #include "sound/sound.h"
 #include "support/clock.h"
+#include "support/error_log.h"
 #include "tests/temp_dir.h"
 
 #include <SDL.h>
@@ -86,8 +87,8 @@ protected:
 
 TEST_F(SetupTest, BuildsEverySpriteFromItsCellsAndShutdownGivesItAllBack)
 {
-    ASSERT_EQ(GameInit(), SETUP_DONE) << SetupError;
-    EXPECT_STREQ(SetupError, "");
+    ASSERT_EQ(GameInit(), SETUP_DONE) << StartFailure;
+    EXPECT_STREQ(StartFailure, "");
 
     // The opening logo's sequence has 44 entries; samples of the sequence tables.
     ASSERT_NE(OpeningSprite.sequences[0], nullptr);
@@ -158,7 +159,7 @@ TEST_F(SetupTest, WithoutScoreOrPaletteFileTheGameIsBuiltButTheStartSoundAndCurs
     fs::remove("scores.brd");
     fs::remove("mainPalette.PAL");
     EXPECT_EQ(GameInit(), SETUP_NO_SCORES);
-    EXPECT_STREQ(SetupError, "");
+    EXPECT_STREQ(StartFailure, "");
     EXPECT_EQ(ScoreCount, 0);
     EXPECT_NE(BonusSpriteB.frames[129], nullptr);
     EXPECT_EQ(SoundStatus(SoundStart), 0);
@@ -172,7 +173,7 @@ TEST_F(SetupTest, AFailingStepStopsAtOnceNamingItsFileAndLeavesTheRestUnmade)
     EXPECT_EQ(GameInit(), SETUP_FAILED);
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "helixdash: cannot load \"memoTile.bmp\": missing file\n");
-    EXPECT_STREQ(SetupError, "helixdash: cannot load \"memoTile.bmp\": missing file");
+    EXPECT_STREQ(StartFailure, "cannot load \"memoTile.bmp\": missing file");
     EXPECT_NE(FaceLayers[3].frames[20], nullptr) << "made before the failing step";
     EXPECT_EQ(StrandSprite.frames[0], nullptr) << "made after it";
     EXPECT_EQ(SoundStatus(0), -1) << "no sound was loaded";
