@@ -1,11 +1,10 @@
 // The opening logo and title screens, and the orderly release of everything the set-up made.
 #include "game/front_screens.h"
 
+#include "game/screen_keys.h"
 #include "game/setup.h"
 #include "game/world.h"
 #include "graphics/display.h"
-#include "platform/keyboard.h"
-#include "platform/message.h"
 #include "platform/window.h"
 #include "sound/sound.h"
 #include "support/clock.h"
@@ -17,22 +16,9 @@ static constexpr int TITLE_PROMPT_X = 240;
 static constexpr int TITLE_PROMPT_Y = 420;
 static constexpr COLORREF TITLE_PROMPT_COLOUR = RGB(0, 0, 255);
 
-static bool KeyDown(int vk)
-{
-    return (GetAsyncKeyState(vk) & 0x8000) != 0;
-}
-
-// Escape in any frame ends the program; the frame itself still runs to its end.
-static void EndOnEscape()
-{
-    if (KeyDown(VK_ESCAPE)) {
-        PostMessage(MainWindow, WM_DESTROY, 0, 0);
-    }
-}
-
 int OpeningFrame()
 {
-    EndOnEscape();
+    ScreenEndOnEscape();
     ClockStart();
     DisplayFill(BackSurface, 0, nullptr);
     // Drawn before it is animated, so the 44 frames show the logo's sequence entry by entry.
@@ -51,9 +37,9 @@ int OpeningFrame()
 
 int TitleFrame()
 {
-    EndOnEscape();
+    ScreenEndOnEscape();
     // This frame is still drawn as a title frame; the next pass runs the play screen.
-    if (KeyDown(VK_SPACE)) {
+    if (ScreenKeyDown(VK_SPACE)) {
         GameState = STATE_PLAY;
     }
     ClockStart();

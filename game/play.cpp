@@ -8,11 +8,10 @@
 #include "game/catching.h"
 #include "game/judging.h"
 #include "game/score_screen.h"
+#include "game/screen_keys.h"
 #include "game/world.h"
 #include "graphics/display.h"
 #include "graphics/sprite.h"
-#include "platform/keyboard.h"
-#include "platform/message.h"
 #include "platform/timer.h"
 #include "platform/window.h"
 #include "support/clock.h"
@@ -23,26 +22,21 @@ static constexpr COLORREF TEXT_BLACK = RGB(0, 0, 0);
 static constexpr COLORREF TEXT_BLUE = RGB(0, 0, 255);
 static constexpr COLORREF TEXT_RED = RGB(255, 0, 0);
 
-static bool KeyDown(int vk)
-{
-    return (GetAsyncKeyState(vk) & 0x8000) != 0;
-}
-
 // The catcher keeps the velocity of the last arrow pressed; a vertical key beats a horizontal one
 // because it is applied last.
 static void SteerCatcher()
 {
-    if (KeyDown(VK_RIGHT)) {
+    if (ScreenKeyDown(VK_RIGHT)) {
         CatcherDirection = DIR_RIGHT;
         SpriteSetVelocity(&CatcherSprite, CATCHER_SPEED, 0);
-    } else if (KeyDown(VK_LEFT)) {
+    } else if (ScreenKeyDown(VK_LEFT)) {
         CatcherDirection = DIR_LEFT;
         SpriteSetVelocity(&CatcherSprite, -CATCHER_SPEED, 0);
     }
-    if (KeyDown(VK_UP)) {
+    if (ScreenKeyDown(VK_UP)) {
         CatcherDirection = DIR_UP;
         SpriteSetVelocity(&CatcherSprite, 0, -CATCHER_SPEED);
-    } else if (KeyDown(VK_DOWN)) {
+    } else if (ScreenKeyDown(VK_DOWN)) {
         CatcherDirection = DIR_DOWN;
         SpriteSetVelocity(&CatcherSprite, 0, CATCHER_SPEED);
     }
@@ -229,9 +223,7 @@ static void DrawPlayTexts()
 
 int PlayFrame()
 {
-    if (KeyDown(VK_ESCAPE)) {
-        PostMessage(MainWindow, WM_DESTROY, 0, 0);
-    }
+    ScreenEndOnEscape();
     ClockStart();
     DisplayFill(BackSurface, 0, nullptr);
     SteerCatcher();

@@ -7,11 +7,9 @@
 #include "game/rank.h"
 #include "game/rule_sound.h"
 #include "game/score_file.h"
+#include "game/screen_keys.h"
 #include "game/world.h"
 #include "graphics/display.h"
-#include "platform/keyboard.h"
-#include "platform/message.h"
-#include "platform/window.h"
 #include "support/clock.h"
 #include "support/text.h"
 
@@ -53,9 +51,7 @@ static void DrawRecentScores()
 
 int ScoreScreenFrame()
 {
-    if ((GetAsyncKeyState(VK_ESCAPE) & 0x8000) != 0) {
-        PostMessage(MainWindow, WM_DESTROY, 0, 0);
-    }
+    ScreenEndOnEscape();
     ClockStart();
     DisplayFill(BackSurface, 0, nullptr);
     DrawTextRGB("Your rank: ", LABEL_X, 30, TEXT_BLUE, BackSurface);
