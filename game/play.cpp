@@ -22,6 +22,14 @@ static constexpr COLORREF TEXT_BLACK = RGB(0, 0, 0);
 static constexpr COLORREF TEXT_BLUE = RGB(0, 0, 255);
 static constexpr COLORREF TEXT_RED = RGB(255, 0, 0);
 
+// The score lines along the top of the field: the name and the keys on the left, the two scores
+// stacked on the right.
+static constexpr int TOP_LINE_Y = 8;
+static constexpr int NAME_X = 8;
+static constexpr int KEYS_HINT_X = 125;
+static constexpr int SCORES_X = 490;
+static constexpr int FACE_SCORE_Y = 24;
+
 // The catcher keeps the velocity of the last arrow pressed; a vertical key beats a horizontal one
 // because it is applied last.
 static void SteerCatcher()
@@ -213,12 +221,13 @@ static void RunFaceExit()
 
 static void DrawPlayTexts()
 {
-    DrawTextRGB("HELIX DASH", 8, 8, TEXT_MAGENTA, BackSurface);
-    DrawTextRGB("Use arrow keys to move, press <ESC> to Exit.", 125, 8, TEXT_BLACK, BackSurface);
+    DrawTextRGB("HELIX DASH", NAME_X, TOP_LINE_Y, TEXT_MAGENTA, BackSurface);
+    DrawTextRGB("Use arrow keys to move, press <ESC> to Exit.", KEYS_HINT_X, TOP_LINE_Y, TEXT_BLACK,
+                BackSurface);
     std::snprintf(TextBuffer, sizeof TextBuffer, "Game Score: %d", GameScore);
-    DrawTextRGB(TextBuffer, 490, 8, TEXT_BLUE, BackSurface);
+    DrawTextRGB(TextBuffer, SCORES_X, TOP_LINE_Y, TEXT_BLUE, BackSurface);
     std::snprintf(TextBuffer, sizeof TextBuffer, "Face Score: %d", FaceScore);
-    DrawTextRGB(TextBuffer, 490, 24, TEXT_RED, BackSurface);
+    DrawTextRGB(TextBuffer, SCORES_X, FACE_SCORE_Y, TEXT_RED, BackSurface);
 }
 
 int PlayFrame()

@@ -18,12 +18,20 @@ static constexpr COLORREF TEXT_GREEN = RGB(0, 255, 0);
 static constexpr COLORREF TEXT_RED = RGB(255, 0, 0);
 static constexpr COLORREF TEXT_MAGENTA = RGB(255, 0, 255);
 
+// The screen's lines, top to bottom: the player's rank, score and name, then either why the save
+// failed or, once saved, the table of recent scores under its heading.
 static constexpr int LABEL_X = 30;
 static constexpr int VALUE_X = 200;
-static constexpr int TABLE_SCORE_X = 400;
+static constexpr int RANK_Y = 30;
+static constexpr int SCORE_Y = 50;
+static constexpr int NAME_Y = 70;
+static constexpr int SAVE_ERROR_Y = 90; // under the name, where the table's heading comes later
+static constexpr int TABLE_HEADING_Y = 100;
 static constexpr int TABLE_TOP = 120;
 static constexpr int TABLE_ROW_HEIGHT = 25;
-static constexpr int SAVE_ERROR_Y = 90; // under the name, where the table's heading comes later
+static constexpr int TABLE_SCORE_X = 400;
+static constexpr int EXIT_HINT_X = 400; // "ESC to exit", at the bottom right
+static constexpr int EXIT_HINT_Y = 450;
 
 int FinishGame()
 {
@@ -38,7 +46,7 @@ int FinishGame()
 // stay empty. It shows what was read at start, so the record just saved is not among them.
 static void DrawRecentScores()
 {
-    DrawTextRGB("Recent Scores: ", LABEL_X, 100, TEXT_MAGENTA, BackSurface);
+    DrawTextRGB("Recent Scores: ", LABEL_X, TABLE_HEADING_Y, TEXT_MAGENTA, BackSurface);
     const int first = std::max(0, ScoreCount - SCORE_SCREEN_ROWS);
     for (int row = 0; row < SCORE_SCREEN_ROWS && first + row < ScoreCount; ++row) {
         const ScoreRecord& record = ScoreTable[first + row];
@@ -54,13 +62,13 @@ int ScoreScreenFrame()
     ScreenEndOnEscape();
     ClockStart();
     DisplayFill(BackSurface, 0, nullptr);
-    DrawTextRGB("Your rank: ", LABEL_X, 30, TEXT_BLUE, BackSurface);
-    DrawTextRGB(RankTitle, VALUE_X, 30, TEXT_GREEN, BackSurface);
-    DrawTextRGB("Your score: ", LABEL_X, 50, TEXT_BLUE, BackSurface);
+    DrawTextRGB("Your rank: ", LABEL_X, RANK_Y, TEXT_BLUE, BackSurface);
+    DrawTextRGB(RankTitle, VALUE_X, RANK_Y, TEXT_GREEN, BackSurface);
+    DrawTextRGB("Your score: ", LABEL_X, SCORE_Y, TEXT_BLUE, BackSurface);
     std::snprintf(TextBuffer, sizeof TextBuffer, "%d", GameScore);
-    DrawTextRGB(TextBuffer, VALUE_X, 50, TEXT_BLUE, BackSurface);
-    DrawTextRGB("Enter your name:", LABEL_X, 70, TEXT_BLUE, BackSurface);
-    DrawTextRGB(PlayerName, VALUE_X, 70, TEXT_GREEN, BackSurface);
+    DrawTextRGB(TextBuffer, VALUE_X, SCORE_Y, TEXT_BLUE, BackSurface);
+    DrawTextRGB("Enter your name:", LABEL_X, NAME_Y, TEXT_BLUE, BackSurface);
+    DrawTextRGB(PlayerName, VALUE_X, NAME_Y, TEXT_GREEN, BackSurface);
     // A save that failed says why until one succeeds, so Escape never loses a record unknowingly.
     if (ScoreSaved == 0 && NameEntryOpen == 0 && ScoreFileError[0] != '\0') {
         char line[48 + SCORE_ERROR_SIZE];
@@ -68,7 +76,7 @@ int ScoreScreenFrame()
                       ScoreFileError);
         DrawTextRGB(line, LABEL_X, SAVE_ERROR_Y, TEXT_RED, BackSurface);
     }
-    DrawTextRGB("ESC to exit", 400, 450, TEXT_BLUE, BackSurface);
+    DrawTextRGB("ESC to exit", EXIT_HINT_X, EXIT_HINT_Y, TEXT_BLUE, BackSurface);
     if (ScoreSaved == 1) {
         DrawRecentScores();
     }
