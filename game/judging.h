@@ -2,11 +2,10 @@
 // the verdict's points and bonus animation, and the sound that tells the player.
 #pragma once
 
-constexpr int VERDICT_NOTHING = 0;
-constexpr int VERDICT_COUNT = 14;
+#include "game/sheet_layout.h"
 
 // The verdict of a face whose layers show frames a, b, c, d (layers 0 .. 3, each 0 .. 19): the
-// first rule that matches wins; 0 when none does.
+// first rule that matches wins; VERDICT_NOTHING when none does.
 int JudgeVerdict(int a, int b, int c, int d);
 // The points a verdict is worth, 0 .. 100.
 int JudgeVerdictPoints(int verdict);

@@ -17,6 +17,7 @@
 
 #include "game/placement.h"
 #include "game/score_file.h"
+#include "game/sheet_layout.h"
 #include "game/world.h"
 #include "graphics/display.h"
 #include "graphics/palette.h"
@@ -31,26 +32,6 @@ Sprite OpeningSprite = {};
 Sprite TitleSprite = {};
 long SetupSeed = -1;
 int SetupWindowed = 0;
-
-// A picture sheet: cells of one size framed by one-pixel lines, of which the game cuts `columns`
-// by `rows`. Cell number n lies in column n mod columns, row n div columns.
-struct SheetLayout {
-    const char* fileName;
-    int cellWidth;
-    int cellHeight;
-    int columns;
-    int rows;
-};
-
-static constexpr SheetLayout BRINDLE_SHEET{"BrindleTile.BMP", 640, 480, 3, 5};
-static constexpr SheetLayout TITLE_SHEET{"TitleBack.bmp", 640, 480, 1, 1};
-static constexpr SheetLayout BACKGROUND_SHEET{"background.bmp", 640, 480, 1, 1};
-static constexpr SheetLayout FACE_SHEET{"FaceTile.BMP", 128, 128, 10, 9};
-static constexpr SheetLayout MEMO_SHEET{"memoTile.bmp", 128, 256, 10, 5};
-static constexpr SheetLayout STRAND_SHEET{"DNAStrand2.BMP", 16, 480, 1, 1};
-static constexpr SheetLayout CHROMO_SHEET{"chromoTile.bmp", 32, 32, 25, 10};
-static constexpr SheetLayout CATCHER_SHEET{"CatcherTile.BMP", 64, 64, 7, 20};
-static constexpr SheetLayout BONUS_SHEET{"bonusTile.BMP", 64, 64, 26, 13};
 
 // A sound file and the sound id its slot fills.
 struct SoundFile {
@@ -378,8 +359,8 @@ static bool BuildBonusSprites()
                              KEY_SHEET, BONUS_A_FRAMES)) {
         return false;
     }
-    StoreBonusSequences(&BonusSpriteA, 8);
-    StoreBonusSequences(&BonusSpriteB, 5);
+    StoreBonusSequences(&BonusSpriteA, BONUS_A_LAST_VERDICT);
+    StoreBonusSequences(&BonusSpriteB, VERDICT_COUNT - 1 - BONUS_A_LAST_VERDICT);
     return true;
 }
 

@@ -2,6 +2,7 @@
 // procedure share, grouped by lifetime, with the named constants beside the arrays they size.
 #pragma once
 
+#include "game/sheet_layout.h"
 #include "graphics/sprite.h"
 
 // ---- screens ----
@@ -21,9 +22,6 @@ constexpr int PIECE_SIZE = 32;           // side of a piece, pixels
 
 // ---- pieces ----
 constexpr int PIECE_SLOTS = 12;
-constexpr int ORDINARY_KIND_COUNT = 4; // kinds 0 .. 3, the four bases of a codon
-constexpr int KIND_SPECIAL = 4;        // the special piece: a special picture for a layer
-constexpr int PIECE_KIND_COUNT = 5;
 constexpr int PIECE_FRAMES = 50;         // frames of an ordinary piece's template
 constexpr int SPECIAL_PIECE_FRAMES = 44; // frames of the special piece's template
 // A catch that leaves this many slots empty starts the respawn timer.
