@@ -55,8 +55,9 @@ struct StrandPoint {
 // instead of beading at every joint.
 void PaintStrand(Canvas& canvas, const std::vector<StrandPoint>& points, ArtRamp ramp, float r)
 {
-    if (points.size() < 2)
+    if (points.size() < 2) {
         return;
+    }
     float left = points[0].x, right = left, top = points[0].y, bottom = top;
     for (const StrandPoint& p : points) {
         left = std::min(left, p.x);
@@ -68,7 +69,7 @@ void PaintStrand(Canvas& canvas, const std::vector<StrandPoint>& points, ArtRamp
               x1 = std::min(canvas.width - 1, int(right + r) + 2);
     const int y0 = std::max(0, int(top - r) - 2),
               y1 = std::min(canvas.height - 1, int(bottom + r) + 2);
-    for (int y = y0; y <= y1; ++y)
+    for (int y = y0; y <= y1; ++y) {
         for (int x = x0; x <= x1; ++x) {
             const float px = float(x) + 0.5f, py = float(y) + 0.5f;
             float best = 1e9f, nearX = 0, nearY = 0, nearR = r, nearDepth = 0;
@@ -91,8 +92,9 @@ void PaintStrand(Canvas& canvas, const std::vector<StrandPoint>& points, ArtRamp
                 }
             }
             const float coverage = std::clamp(0.5f - best, 0.0f, 1.0f);
-            if (coverage <= 0.0f)
+            if (coverage <= 0.0f) {
                 continue;
+            }
             const float dim = 0.6f * std::max(0.0f, -nearDepth);
             float highlight = 0.0f;
             const float shade = ShadeSphere((px - nearX) / nearR, (py - nearY) / nearR, &highlight);
@@ -101,6 +103,7 @@ void PaintStrand(Canvas& canvas, const std::vector<StrandPoint>& points, ArtRamp
                         ArtMix(c, ArtEntryColour(ART_WHITE), 0.7f * highlight * (1.0f - dim)),
                         coverage);
         }
+    }
 }
 
 void PaintIconHelix(Canvas& canvas, const IconDesign& d)
@@ -142,15 +145,17 @@ void PaintIconHelix(Canvas& canvas, const IconDesign& d)
         (stretch.points.front().depth < 0.0f ? behind : front).push_back(stretch);
     }
     const float r = d.thickness * 0.5f;
-    for (const Stretch& stretch : behind)
+    for (const Stretch& stretch : behind) {
         PaintStrand(canvas, stretch.points, STRAND_RAMPS[stretch.strand], r);
+    }
 
     // The rungs between the two: half in one base's colour, half in its partner's.
     const float gap = period / float(d.rungsPerTurn);
     int shown = 0;
     for (float t = gap * 0.5f; t < length; t += gap) {
-        if (std::abs(std::sin(angle(t, 0))) < 0.35f)
+        if (std::abs(std::sin(angle(t, 0))) < 0.35f) {
             continue;
+        }
         const StrandPoint a = point(t, 0), b = point(t, 1);
         const float mx = (a.x + b.x) * 0.5f, my = (a.y + b.y) * 0.5f;
         const int base = RUNG_BASES[shown++ % 8];
@@ -158,8 +163,9 @@ void PaintIconHelix(Canvas& canvas, const IconDesign& d)
         FillTube(canvas, a.x, a.y, mx, my, rr, PieceRamp(base), 0.35f, 0.9f, 0.0f);
         FillTube(canvas, mx, my, b.x, b.y, rr, PieceRamp(PARTNER[base]), 0.35f, 0.9f, 0.0f);
     }
-    for (const Stretch& stretch : front)
+    for (const Stretch& stretch : front) {
         PaintStrand(canvas, stretch.points, STRAND_RAMPS[stretch.strand], r);
+    }
 }
 
 // Lays a dark rim under everything drawn: full strength for `solid` pixels out from the picture,
@@ -169,29 +175,34 @@ void PaintSoftOutline(Canvas& canvas, float solid, float fade)
     const Canvas art = canvas;
     const int reach = int(std::ceil(solid + fade));
     std::vector<float> rim(art.alpha.size(), 0.0f);
-    for (int y = 0; y < art.height; ++y)
+    for (int y = 0; y < art.height; ++y) {
         for (int x = 0; x < art.width; ++x) {
             float best = 0.0f;
-            for (int dy = -reach; dy <= reach; ++dy)
+            for (int dy = -reach; dy <= reach; ++dy) {
                 for (int dx = -reach; dx <= reach; ++dx) {
                     const int sx = x + dx, sy = y + dy;
-                    if (sx < 0 || sy < 0 || sx >= art.width || sy >= art.height)
+                    if (sx < 0 || sy < 0 || sx >= art.width || sy >= art.height) {
                         continue;
+                    }
                     const float a = art.alpha[size_t(sy) * size_t(art.width) + size_t(sx)];
                     const float dist = std::hypot(float(dx), float(dy));
                     const float falloff = std::clamp((solid + fade - dist) / fade, 0.0f, 1.0f);
                     best = std::max(best, a * falloff);
                 }
+            }
             rim[size_t(y) * size_t(art.width) + size_t(x)] = best;
         }
+    }
     CanvasInit(canvas, art.width, art.height, ArtRampColour(RAMP_NAVY, 0.0f), 0.0f);
-    for (size_t i = 0; i < rim.size(); ++i)
+    for (size_t i = 0; i < rim.size(); ++i) {
         canvas.alpha[i] = 0.92f * rim[i] * rim[i] * (3.0f - 2.0f * rim[i]);
-    for (int y = 0; y < art.height; ++y)
+    }
+    for (int y = 0; y < art.height; ++y) {
         for (int x = 0; x < art.width; ++x) {
             const size_t i = size_t(y) * size_t(art.width) + size_t(x);
             CanvasBlend(canvas, x, y, art.colour[i], art.alpha[i]);
         }
+    }
 }
 
 } // namespace
@@ -199,8 +210,9 @@ void PaintSoftOutline(Canvas& canvas, float solid, float fade)
 int AppIconPaint(Canvas& canvas, int size)
 {
     for (const IconDesign& d : DESIGNS) {
-        if (d.size != size)
+        if (d.size != size) {
             continue;
+        }
         CanvasInit(canvas, size, size, {0, 0, 0}, 0.0f);
         PaintIconHelix(canvas, d);
         if (d.catcherSize > 0.0f) {
@@ -212,9 +224,10 @@ int AppIconPaint(Canvas& canvas, int size)
         // sizes.
         constexpr float GLINTS[3][3] = {
             {0.22f, 0.20f, 0.075f}, {0.40f, 0.09f, 0.04f}, {0.10f, 0.40f, 0.035f}};
-        for (int i = 0; i < d.glints; ++i)
+        for (int i = 0; i < d.glints; ++i) {
             PaintGlint(canvas, GLINTS[i][0] * float(size), GLINTS[i][1] * float(size),
                        GLINTS[i][2] * float(size), RAMP_GOLD);
+        }
         PaintSoftOutline(canvas, d.outlineSolid, d.outlineFade);
         return 1;
     }
@@ -229,22 +242,25 @@ int AppIconWriteAll(const std::string& folder)
         const std::filesystem::path dir = std::filesystem::path(folder) / name / "apps";
         std::error_code error;
         std::filesystem::create_directories(dir, error);
-        if (error || !AppIconPaint(canvas, size))
+        if (error || !AppIconPaint(canvas, size)) {
             return 0;
+        }
         // Straight alpha; a clear pixel carries no colour, so equal pictures give equal bytes.
         std::vector<uint8_t> rgba(size_t(size) * size_t(size) * 4, 0);
         for (size_t i = 0; i < canvas.alpha.size(); ++i) {
             const int a = int(std::lround(std::clamp(canvas.alpha[i], 0.0f, 1.0f) * 255.0f));
-            if (a == 0)
+            if (a == 0) {
                 continue;
+            }
             const ArtColour c = canvas.colour[i];
             rgba[4 * i + 0] = uint8_t(std::lround(std::clamp(c.r, 0.0f, 255.0f)));
             rgba[4 * i + 1] = uint8_t(std::lround(std::clamp(c.g, 0.0f, 255.0f)));
             rgba[4 * i + 2] = uint8_t(std::lround(std::clamp(c.b, 0.0f, 255.0f)));
             rgba[4 * i + 3] = uint8_t(a);
         }
-        if (!PngWriteRgba((dir / "helixdash.png").c_str(), size, size, rgba.data()))
+        if (!PngWriteRgba((dir / "helixdash.png").c_str(), size, size, rgba.data())) {
             return 0;
+        }
     }
     return 1;
 }

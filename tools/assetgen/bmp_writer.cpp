@@ -25,8 +25,9 @@ void Put32(std::vector<uint8_t>& out, uint32_t v)
 int BmpWrite8(const char* path, int width, int height, const uint8_t* pixels, int pitch,
               const PALETTEENTRY* palette, uint8_t padIndex)
 {
-    if (width <= 0 || height <= 0 || pitch < width || !pixels || !palette)
+    if (width <= 0 || height <= 0 || pitch < width || !pixels || !palette) {
         return 0;
+    }
     const uint32_t stride = (uint32_t(width) + 3u) & ~3u;
     const uint32_t imageBytes = stride * uint32_t(height);
 

@@ -82,11 +82,13 @@ void FillInked(Canvas& c, float x0, float y0, float x1, float y1, Sdf sdf, Shade
 void PaintSparkle(Canvas& c, float x, float y, float r, float brightness)
 {
     r *= brightness;
-    if (r < 2.5f)
+    if (r < 2.5f) {
         return;
+    }
     const float margin = r + INK_WIDTH + 1.0f;
-    if (x < margin || y < margin || x > CELL - margin || y > CELL - margin)
+    if (x < margin || y < margin || x > CELL - margin || y > CELL - margin) {
         return;
+    }
     FillInked(
         c, x - r, y - r, x + r, y + r,
         [=](float px, float py) {
@@ -109,8 +111,9 @@ void PaintSparkle(Canvas& c, float x, float y, float r, float brightness)
 void PaintBadge(Canvas& c, const Verdict& v, float scale, float turn)
 {
     const float r = BADGE_R * scale;
-    if (r < 1.0f)
+    if (r < 1.0f) {
         return;
+    }
     auto outline = [&](float x, float y) {
         float dx = x - CX, dy = y - BADGE_Y, a = std::atan2(dy, dx);
         float edge =
@@ -137,12 +140,14 @@ void PaintBadge(Canvas& c, const Verdict& v, float scale, float turn)
 int TrackedWidth(const char* text, int size, int tracking)
 {
     int w = 0, h = 0;
-    if (tracking == 0)
+    if (tracking == 0) {
         return TextMeasure(text, size, &w, &h) ? w : -1;
+    }
     int total = 0;
     for (const char* p = text; *p != '\0'; ++p) {
-        if (!TextMeasure(std::string(1, *p), size, &w, &h))
+        if (!TextMeasure(std::string(1, *p), size, &w, &h)) {
             return -1;
+        }
         total += w + (p == text ? 0 : tracking);
     }
     return total;
@@ -157,41 +162,49 @@ void CentredText(Canvas& c, const char* text, int size, int tracking, float cx, 
     Canvas aside;
     CanvasInit(aside, 2 * CELL, CELL, {0, 0, 0}, 0.0f);
     int w = TrackedWidth(text, size, tracking), h = 0, unused = 0;
-    if (w < 0 || !TextMeasure(text, size, &unused, &h))
+    if (w < 0 || !TextMeasure(text, size, &unused, &h)) {
         return;
+    }
     int x = (aside.width - w) / 2;
     const int y = (aside.height - h) / 2;
     if (tracking == 0) {
-        if (CanvasText(aside, text, size, x, y, shade, outlineWidth, Ink()) < 0)
+        if (CanvasText(aside, text, size, x, y, shade, outlineWidth, Ink()) < 0) {
             return;
+        }
     } else {
         for (const char* p = text; *p != '\0'; ++p) {
             int advance =
                 CanvasText(aside, std::string(1, *p), size, x, y, shade, outlineWidth, Ink());
-            if (advance < 0)
+            if (advance < 0) {
                 return;
+            }
             x += advance + tracking;
         }
     }
     int left = aside.width, top = aside.height, right = -1, bottom = -1;
-    for (int ay = 0; ay < aside.height; ++ay)
-        for (int ax = 0; ax < aside.width; ++ax)
+    for (int ay = 0; ay < aside.height; ++ay) {
+        for (int ax = 0; ax < aside.width; ++ax) {
             if (aside.alpha[size_t(ay) * size_t(aside.width) + size_t(ax)] >= 0.5f) {
                 left = std::min(left, ax);
                 top = std::min(top, ay);
                 right = std::max(right, ax);
                 bottom = std::max(bottom, ay);
             }
-    if (right < 0)
+        }
+    }
+    if (right < 0) {
         return;
+    }
     const int dx = int(std::lround(cx - float(left + right + 1) * 0.5f));
     const int dy = int(std::lround(cy - float(top + bottom + 1) * 0.5f));
-    for (int ay = 0; ay < aside.height; ++ay)
+    for (int ay = 0; ay < aside.height; ++ay) {
         for (int ax = 0; ax < aside.width; ++ax) {
             size_t i = size_t(ay) * size_t(aside.width) + size_t(ax);
-            if (aside.alpha[i] > 0.0f)
+            if (aside.alpha[i] > 0.0f) {
                 CanvasBlend(c, ax + dx, ay + dy, aside.colour[i], aside.alpha[i]);
+            }
         }
+    }
 }
 
 // The verdict's name in ink on a light ribbon across the badge, so it reads whatever the badge's
@@ -201,10 +214,12 @@ void PaintNameRibbon(Canvas& c, const Verdict& v, float scale)
 {
     const float room = RIBBON_WIDTH - 2.0f * RIBBON_LEAST_MARGIN;
     int size = LABEL_SIZE, tracking = 0;
-    while (size > LABEL_LEAST_SIZE && float(TrackedWidth(v.label, size, 0)) > room)
+    while (size > LABEL_LEAST_SIZE && float(TrackedWidth(v.label, size, 0)) > room) {
         --size;
-    while (tracking > -2 && float(TrackedWidth(v.label, size, tracking)) > room)
+    }
+    while (tracking > -2 && float(TrackedWidth(v.label, size, tracking)) > room) {
         --tracking;
+    }
     const float w = float(TrackedWidth(v.label, size, tracking));
     // The ribbon never leaves the cell, not even while the badge overshoots as it pops in.
     const float width = std::min(RIBBON_WIDTH, w + 2.0f * RIBBON_MARGIN);
@@ -231,8 +246,9 @@ void PaintNameRibbon(Canvas& c, const Verdict& v, float scale)
     // While the badge pops in and shrinks away the name is scaled with it; it is only read at
     // full size.
     const int scaled = int(std::lround(float(size) * std::min(scale, 1.0f)));
-    if (scaled < 6)
+    if (scaled < 6) {
         return;
+    }
     const ArtColour ink = Ink();
     CentredText(
         c, v.label, scaled, tracking, CX, BADGE_Y, [=](float, float) { return ink; }, 0);
@@ -248,13 +264,17 @@ void InkSilhouette(Canvas& c)
                c.alpha[size_t(y) * size_t(c.width) + size_t(x)] >= 0.5f;
     };
     std::vector<size_t> edge;
-    for (int y = 0; y < c.height; ++y)
-        for (int x = 0; x < c.width; ++x)
+    for (int y = 0; y < c.height; ++y) {
+        for (int x = 0; x < c.width; ++x) {
             if (shown(x, y) &&
-                (!shown(x - 1, y) || !shown(x + 1, y) || !shown(x, y - 1) || !shown(x, y + 1)))
+                (!shown(x - 1, y) || !shown(x + 1, y) || !shown(x, y - 1) || !shown(x, y + 1))) {
                 edge.push_back(size_t(y) * size_t(c.width) + size_t(x));
-    for (size_t i : edge)
+            }
+        }
+    }
+    for (size_t i : edge) {
         c.colour[i] = Ink();
+    }
 }
 
 void PaintCell(Canvas& c, const Verdict& v, int cell, int verdictIndex)
@@ -274,29 +294,33 @@ void PaintCell(Canvas& c, const Verdict& v, int cell, int verdictIndex)
     const float t = float(cell);
     // Pop in over cells 1 .. 7, hold, shrink away over the last four.
     float scale = EaseOutBack((t - 0.5f) / 6.5f);
-    if (cell >= 21)
+    if (cell >= 21) {
         scale *= 1.0f - float(cell - 20) / 5.0f;
+    }
     const float turn = 0.05f * t;
     // Sparkles circling the badge, each twinkling in its own time.
     for (int k = 0; k < 6; ++k) {
         float a = float(k) * ART_PI / 3.0f + 0.12f * t + float(verdictIndex);
         float dist = 26.0f + 3.0f * std::sin(t * 0.7f + float(k));
-        if (cell >= 21)
+        if (cell >= 21) {
             dist += 2.5f * float(cell - 20); // they fly apart as the badge goes
+        }
         float bright = 0.5f + 0.5f * std::sin(t * 1.3f + float(k) * 2.1f);
-        if (cell < 3)
+        if (cell < 3) {
             bright *= float(cell) / 3.0f;
+        }
         PaintSparkle(c, CX + dist * std::cos(a), BADGE_Y + 2.0f + dist * 0.8f * std::sin(a), 7.0f,
                      bright);
     }
     PaintBadge(c, v, scale, turn);
-    if (scale > 0.5f)
+    if (scale > 0.5f) {
         PaintNameRibbon(c, v, scale);
+    }
     // The points pop up under the badge from cell 4 and leave with it.
     if (cell >= 4) {
         float grow = cell >= 21 ? scale : EaseOutBack((t - 3.5f) / 3.0f);
         int size = int(std::lround(float(POINTS_SIZE) * grow));
-        if (size >= 6)
+        if (size >= 6) {
             CentredText(
                 c, v.points, size, 0, CX, POINTS_Y,
                 [](float, float py) {
@@ -305,6 +329,7 @@ void PaintCell(Canvas& c, const Verdict& v, int cell, int verdictIndex)
                         0.82f - 0.4f * std::clamp((py - POINTS_Y + 5.0f) / 10.0f, 0.0f, 1.0f));
                 },
                 2);
+        }
     }
 }
 
@@ -316,13 +341,15 @@ int BonusSheetWrite(const std::string& dir)
     SheetInit(sheet, SHEET_WIDTH, SHEET_HEIGHT, CELL, CELL, COLUMNS, ART_KEY_SPRITE,
               uint8_t(ArtRampIndex(RAMP_GREY, 0.5f)));
     Canvas canvas;
-    for (int v = 0; v < VERDICTS; ++v)
+    for (int v = 0; v < VERDICTS; ++v) {
         for (int cell = 0; cell < PLAYED_CELLS; ++cell) {
             PaintCell(canvas, VERDICT_ART[v], cell, v);
             InkSilhouette(canvas);
-            if (!SheetPutCell(sheet, v * COLUMNS + cell, canvas))
+            if (!SheetPutCell(sheet, v * COLUMNS + cell, canvas)) {
                 return 0;
+            }
         }
+    }
     // Column 25 stays key colour: cells 25 and 233 are the two sprites' blank frames.
     return SheetWrite(sheet, dir, "bonusTile.BMP");
 }

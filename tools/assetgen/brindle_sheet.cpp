@@ -51,8 +51,9 @@ int PaintLogo(Canvas& canvas, float cx, int y, int size, float sweep)
 {
     int w1 = 0, w2 = 0, space = 0, h = 0;
     if (!TextMeasure("HELIX", size, &w1, &h) || !TextMeasure("DASH", size, &w2, &h) ||
-        !TextMeasure(" ", size, &space, &h))
+        !TextMeasure(" ", size, &space, &h)) {
         return 0;
+    }
     const int width = w1 + space + w2;
     const int left = int(std::lround(cx - float(width) * 0.5f));
     // The text box is taller than the capitals: their tops sit about a fifth of the way down.
@@ -96,8 +97,9 @@ int BrindleSheetWrite(const std::string& dir)
                 canvas, tagline, 20, 320 - w / 2, 392, [&](float, float) { return teal; }, 0, teal);
         }
         // Empty pixels stay key 0; the halo fades into them.
-        if (!SheetPutCell(sheet, f, canvas, 6.0f))
+        if (!SheetPutCell(sheet, f, canvas, 6.0f)) {
             return 0;
+        }
     }
     return SheetWrite(sheet, dir, "BrindleTile.BMP");
 }

@@ -36,13 +36,16 @@ namespace {
 TTF_Font* FontOfSize(int size)
 {
     auto found = Fonts.find(size);
-    if (found != Fonts.end())
+    if (found != Fonts.end()) {
         return found->second;
-    if (!TTF_WasInit() && TTF_Init() != 0)
+    }
+    if (!TTF_WasInit() && TTF_Init() != 0) {
         return nullptr;
+    }
     TTF_Font* font = TTF_OpenFont(LetteringFontPath(), size);
-    if (font)
+    if (font) {
         Fonts[size] = font;
+    }
     return font;
 }
 
@@ -53,8 +56,9 @@ SurfacePtr RenderCoverage(TTF_Font* font, const std::string& text)
 {
     SDL_Surface* rendered =
         TTF_RenderUTF8_Blended(font, text.c_str(), SDL_Color{255, 255, 255, 255});
-    if (!rendered)
+    if (!rendered) {
         return SurfacePtr(nullptr, SDL_FreeSurface);
+    }
     SDL_Surface* argb = SDL_ConvertSurfaceFormat(rendered, SDL_PIXELFORMAT_ARGB8888, 0);
     SDL_FreeSurface(rendered);
     return SurfacePtr(argb, SDL_FreeSurface);
@@ -68,9 +72,10 @@ void BlendCoverage(Canvas& canvas, SDL_Surface* s, int x, int y, Paint paint)
             static_cast<const uint8_t*>(s->pixels) + row * s->pitch);
         for (int col = 0; col < s->w; ++col) {
             float coverage = float(p[col] >> 24) / 255.0f;
-            if (coverage > 0.0f)
+            if (coverage > 0.0f) {
                 CanvasBlend(canvas, x + col, y + row,
                             paint(float(x + col) + 0.5f, float(y + row) + 0.5f), coverage);
+            }
         }
     }
 }
@@ -87,13 +92,15 @@ void CanvasInit(Canvas& canvas, int width, int height, ArtColour fill, float alp
 
 void CanvasBlend(Canvas& canvas, int x, int y, ArtColour colour, float coverage)
 {
-    if (x < 0 || y < 0 || x >= canvas.width || y >= canvas.height)
+    if (x < 0 || y < 0 || x >= canvas.width || y >= canvas.height) {
         return;
+    }
     size_t i = size_t(y) * size_t(canvas.width) + size_t(x);
     float a = canvas.alpha[i];
     float outAlpha = coverage + a * (1.0f - coverage);
-    if (outAlpha <= 0.0f)
+    if (outAlpha <= 0.0f) {
         return;
+    }
     // Straight (not premultiplied) colour: a half-covered pixel over nothing keeps its colour,
     // so sprite edges do not darken towards the key.
     float keep = a * (1.0f - coverage) / outAlpha;
@@ -114,8 +121,9 @@ float SdfEllipse(float x, float y, float cx, float cy, float rx, float ry)
     float f = std::sqrt(dx * dx + dy * dy);
     float gx = dx / rx, gy = dy / ry;
     float g = std::sqrt(gx * gx + gy * gy);
-    if (f < 1e-6f || g < 1e-9f)
+    if (f < 1e-6f || g < 1e-9f) {
         return -std::min(rx, ry);
+    }
     return (f - 1.0f) * f / g;
 }
 
@@ -142,8 +150,9 @@ float ShadeSphere(float nx, float ny, float* highlight)
     float diffuse = std::max(0.0f, nx * lx + ny * ly + nz * lz);
     // Reflection of the light about the normal against the view (0, 0, 1).
     float rz = 2.0f * (nx * lx + ny * ly + nz * lz) * nz - lz;
-    if (highlight)
+    if (highlight) {
         *highlight = std::pow(std::max(0.0f, rz), 24.0f);
+    }
     return std::clamp(0.18f + 0.82f * diffuse, 0.0f, 1.0f);
 }
 
@@ -167,8 +176,9 @@ void FillTube(Canvas& canvas, float ax, float ay, float bx, float by, float r, A
 void PolygonCoverage(const float* points, int n, CoverageMask& mask)
 {
     mask = CoverageMask{};
-    if (n < 3)
+    if (n < 3) {
         return;
+    }
     float minX = points[0], maxX = points[0], minY = points[1], maxY = points[1];
     float cx = 0.0f, cy = 0.0f;
     for (int i = 0; i < n; ++i) {
@@ -206,31 +216,37 @@ void PolygonCoverage(const float* points, int n, CoverageMask& mask)
     ClipMaxY = saved[3];
 
     mask.coverage.assign(size_t(mask.width) * size_t(mask.height), 0.0f);
-    for (int y = 0; y < sh; ++y)
-        for (int x = 0; x < sw; ++x)
-            if (samples[size_t(y) * size_t(sw) + size_t(x)])
+    for (int y = 0; y < sh; ++y) {
+        for (int x = 0; x < sw; ++x) {
+            if (samples[size_t(y) * size_t(sw) + size_t(x)]) {
                 mask.coverage[size_t(y / SUPERSAMPLE) * size_t(mask.width) +
                               size_t(x / SUPERSAMPLE)] += 1.0f / float(SUPERSAMPLE * SUPERSAMPLE);
+            }
+        }
+    }
 }
 
 int CanvasText(Canvas& canvas, const std::string& text, int size, int x, int y,
                const TextShade& shade, int outlineWidth, ArtColour outlineColour)
 {
     TTF_Font* font = FontOfSize(size);
-    if (!font)
+    if (!font) {
         return -1;
+    }
     if (outlineWidth > 0) {
         TTF_SetFontOutline(font, outlineWidth);
         SurfacePtr outline = RenderCoverage(font, text);
         TTF_SetFontOutline(font, 0);
-        if (!outline)
+        if (!outline) {
             return -1;
+        }
         BlendCoverage(canvas, outline.get(), x - outlineWidth, y - outlineWidth,
                       [&](float, float) { return outlineColour; });
     }
     SurfacePtr glyphs = RenderCoverage(font, text);
-    if (!glyphs)
+    if (!glyphs) {
         return -1;
+    }
     BlendCoverage(canvas, glyphs.get(), x, y, shade);
     return glyphs->w;
 }
@@ -238,18 +254,21 @@ int CanvasText(Canvas& canvas, const std::string& text, int size, int x, int y,
 int TextMeasure(const std::string& text, int size, int* width, int* height)
 {
     TTF_Font* font = FontOfSize(size);
-    if (!font)
+    if (!font) {
         return 0;
+    }
     return TTF_SizeUTF8(font, text.c_str(), width, height) == 0 ? 1 : 0;
 }
 
 void TextCloseFonts()
 {
-    for (auto& [size, font] : Fonts)
+    for (auto& [size, font] : Fonts) {
         TTF_CloseFont(font);
+    }
     Fonts.clear();
-    if (TTF_WasInit())
+    if (TTF_WasInit()) {
         TTF_Quit();
+    }
 }
 
 void SheetInit(Sheet& sheet, int width, int height, int cellWidth, int cellHeight, int columns,
@@ -268,10 +287,12 @@ void SheetInit(Sheet& sheet, int width, int height, int cellWidth, int cellHeigh
     ClipMinY = 0;
     ClipMaxX = width - 1;
     ClipMaxY = height - 1;
-    for (int x = 0; x < width; x += cellWidth + 1)
+    for (int x = 0; x < width; x += cellWidth + 1) {
         DrawVLine8(0, height - 1, x, lineIndex, sheet.pixels.data(), width);
-    for (int y = 0; y < height; y += cellHeight + 1)
+    }
+    for (int y = 0; y < height; y += cellHeight + 1) {
         DrawHLine8(0, width - 1, y, lineIndex, sheet.pixels.data(), width);
+    }
     ClipMinX = saved[0];
     ClipMinY = saved[1];
     ClipMaxX = saved[2];
@@ -285,8 +306,9 @@ int SheetPutCell(Sheet& sheet, int n, const Canvas& canvas, float dither)
     const int left = (n % sheet.columns) * (sheet.cellWidth + 1) + 1;
     const int top = (n / sheet.columns) * (sheet.cellHeight + 1) + 1;
     if (canvas.width != sheet.cellWidth || canvas.height != sheet.cellHeight ||
-        left + sheet.cellWidth > sheet.width || top + sheet.cellHeight > sheet.height)
+        left + sheet.cellWidth > sheet.width || top + sheet.cellHeight > sheet.height) {
         return 0;
+    }
     for (int y = 0; y < sheet.cellHeight; ++y) {
         uint8_t* row = sheet.pixels.data() + size_t(top + y) * size_t(sheet.width) + size_t(left);
         for (int x = 0; x < sheet.cellWidth; ++x) {

@@ -57,8 +57,9 @@ void CanvasFillShape(Canvas& canvas, float x0, float y0, float x1, float y1, Sdf
             float px = float(x) + 0.5f, py = float(y) + 0.5f;
             float d = sdf(px, py);
             float coverage = std::clamp(0.5f - d, 0.0f, 1.0f);
-            if (coverage > 0.0f)
+            if (coverage > 0.0f) {
                 CanvasBlend(canvas, x, y, shade(px, py, d), coverage);
+            }
         }
     }
 }
@@ -77,13 +78,15 @@ void PolygonCoverage(const float* points, int n, CoverageMask& mask);
 template <class Shade>
 void CanvasFillMask(Canvas& canvas, const CoverageMask& mask, Shade shade)
 {
-    for (int y = 0; y < mask.height; ++y)
+    for (int y = 0; y < mask.height; ++y) {
         for (int x = 0; x < mask.width; ++x) {
             float c = mask.coverage[size_t(y) * size_t(mask.width) + size_t(x)];
             int cx = mask.x0 + x, cy = mask.y0 + y;
-            if (c > 0.0f)
+            if (c > 0.0f) {
                 CanvasBlend(canvas, cx, cy, shade(float(cx) + 0.5f, float(cy) + 0.5f), c);
+            }
         }
+    }
 }
 
 // Signed distances, negative inside.

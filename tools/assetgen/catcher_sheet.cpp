@@ -78,8 +78,9 @@ void PaintEye(Canvas& canvas, float x, float y, float r, float lookX, float look
 
 void PaintGlints(Canvas& canvas, float cx, float cy, float size, float amount, ArtRamp ramp)
 {
-    if (amount <= 0.05f)
+    if (amount <= 0.05f) {
         return;
+    }
     // Eight glints on a ring, alternately large and small, lit in the swallowed colour.
     for (int i = 0; i < 8; ++i) {
         float a = float(i) * ART_PI / 4.0f + 0.3f;
@@ -114,8 +115,9 @@ void PaintCatcher(Canvas& canvas, float cx, float cy, float size, const CatcherP
     const float mouthRx = (0.12f + 0.07f * pose.mouth) * s,
                 mouthRy = (0.03f + 0.15f * pose.mouth) * s;
     auto mouthCut = [&](float x, float y) {
-        if (d == 0)
+        if (d == 0) {
             return std::max(SdfEllipse(x, y, mouthX, mouthTop, mouthRx, mouthRy), mouthTop - y);
+        }
         return SdfWedge(x, y, pivotX, pivotY, fx, fy, halfAngle);
     };
     auto withMouth = [&](float x, float y) { return std::max(bodySdf(x, y), -mouthCut(x, y)); };
@@ -130,14 +132,16 @@ void PaintCatcher(Canvas& canvas, float cx, float cy, float size, const CatcherP
         canvas, throatX - throatR, throatY - throatR, throatX + throatR, throatY + throatR,
         [&](float x, float y) { return SdfCircle(x, y, throatX, throatY, throatR); },
         [&](float x, float y, float) {
-            if (SdfEllipse(x, y, tongueX, tongueY, throatR * 0.55f, throatR * 0.4f) < 0.0f)
+            if (SdfEllipse(x, y, tongueX, tongueY, throatR * 0.55f, throatR * 0.4f) < 0.0f) {
                 return ArtRampColour(RAMP_PINK, 0.55f - 0.3f * (tongueY - y) / throatR);
+            }
             float t = std::hypot(x - throatX, y - throatY) / throatR;
             return ArtMix(ArtRampColour(RAMP_RED, 0.02f), ArtRampColour(RAMP_RED, 0.3f), t);
         });
-    if (pose.pieceKind >= 0 && !pose.pieceInFront)
+    if (pose.pieceKind >= 0 && !pose.pieceInFront) {
         PaintPiece(canvas, cx + pose.pieceX, cy + pose.pieceY, pose.pieceSize, pose.pieceKind,
                    0.1f);
+    }
 
     // Squash and stretch when the catch lands are done by the caller's size; the glow tints the
     // body towards the swallowed colour at the same shade.
@@ -183,8 +187,9 @@ void PaintCatcher(Canvas& canvas, float cx, float cy, float size, const CatcherP
         eyes[1][1] = cy - 0.08f * s;
     }
     const float squint = std::clamp(pose.glow * 1.2f - 0.2f, 0.0f, 1.0f);
-    for (auto& e : eyes)
+    for (auto& e : eyes) {
         PaintEye(canvas, e[0], e[1], eyeR, fx, fy, squint);
+    }
     if (d == 0) {
         // Rosy cheeks on the front view.
         for (float side : {-1.0f, 1.0f}) {
@@ -195,9 +200,10 @@ void PaintCatcher(Canvas& canvas, float cx, float cy, float size, const CatcherP
                 [&](float, float, float) { return ArtRampColour(RAMP_PINK, 0.62f); });
         }
     }
-    if (pose.pieceKind >= 0 && pose.pieceInFront)
+    if (pose.pieceKind >= 0 && pose.pieceInFront) {
         PaintPiece(canvas, cx + pose.pieceX, cy + pose.pieceY, pose.pieceSize, pose.pieceKind,
                    0.1f);
+    }
     PaintGlints(canvas, cx, cy, s, pose.sparkle, pose.glowRamp);
 }
 
@@ -236,8 +242,9 @@ int CatcherSheetWrite(const std::string& dir)
                 }
             }
             PaintCatcher(canvas, c, c, size, pose);
-            if (!SheetPutCell(sheet, row * COLUMNS + f, canvas))
+            if (!SheetPutCell(sheet, row * COLUMNS + f, canvas)) {
                 return 0;
+            }
         }
     }
     return SheetWrite(sheet, dir, "CatcherTile.BMP");

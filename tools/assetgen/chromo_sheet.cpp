@@ -39,8 +39,9 @@ void PaintBase(Canvas& canvas, float cx, float cy, float size, int kind, float p
     }
     auto armsSdf = [&](float x, float y) {
         float d = 1e9f;
-        for (const Arm& arm : arms)
+        for (const Arm& arm : arms) {
             d = std::min(d, SdfCapsule(x, y, arm.ax, arm.ay, arm.bx, arm.by, armRadius));
+        }
         return d;
     };
     const float outline = std::max(1.0f, size / 32.0f * 1.3f);
@@ -97,10 +98,11 @@ void PaintBase(Canvas& canvas, float cx, float cy, float size, int kind, float p
     if (size >= FONT_LETTER_SIZE) {
         const int fontSize = int(std::lround(size * 0.56f));
         int w = 0, h = 0;
-        if (TextMeasure(PieceLetter(kind), fontSize, &w, &h))
+        if (TextMeasure(PieceLetter(kind), fontSize, &w, &h)) {
             CanvasText(
                 canvas, PieceLetter(kind), fontSize, int(std::lround(cx - float(w) * 0.5f)),
                 int(std::lround(cy - float(h) * 0.5f)), [&](float, float) { return ink; }, 0, ink);
+        }
         return;
     }
     const PixelLetterSize letterSize = size >= 28.0f ? LETTERS_LARGE : LETTERS_SMALL;
@@ -170,8 +172,9 @@ void PaintSpecial(Canvas& canvas, float cx, float cy, float size, float phase)
 
 void PaintGlint(Canvas& canvas, float x, float y, float r, ArtRamp tint)
 {
-    if (r < 1.0f)
+    if (r < 1.0f) {
         return;
+    }
     const float w = r * 0.22f;
     const float points[] = {x, y - r, x + w, y - w, x + r, y, x + w, y + w,
                             x, y + r, x - w, y + w, x - r, y, x - w, y - w};
@@ -198,10 +201,11 @@ const char* PieceLetter(int kind)
 
 void PaintPiece(Canvas& canvas, float cx, float cy, float size, int kind, float phase)
 {
-    if (kind == KIND_SPECIAL)
+    if (kind == KIND_SPECIAL) {
         PaintSpecial(canvas, cx, cy, size, phase);
-    else
+    } else {
         PaintBase(canvas, cx, cy, size, kind, phase);
+    }
 }
 
 int ChromoSheetWrite(const std::string& dir)
@@ -216,8 +220,9 @@ int ChromoSheetWrite(const std::string& dir)
             CanvasInit(canvas, CELL, CELL, {0, 0, 0}, 0.0f);
             PaintPiece(canvas, CELL / 2.0f, CELL / 2.0f, float(CELL), kind,
                        float(f) / float(frames));
-            if (!SheetPutCell(sheet, BASE_FRAMES * kind + f, canvas))
+            if (!SheetPutCell(sheet, BASE_FRAMES * kind + f, canvas)) {
                 return 0;
+            }
         }
     }
     return SheetWrite(sheet, dir, "chromoTile.bmp");

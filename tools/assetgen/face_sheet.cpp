@@ -56,11 +56,12 @@ struct Box {
 void FillBox(Canvas& c, Box b, const Distance& d, const Shade& shade, float outline = 0.0f,
              ArtColour ink = INK)
 {
-    if (outline > 0.0f)
+    if (outline > 0.0f) {
         CanvasFillShape(
             c, b.x0 - outline, b.y0 - outline, b.x1 + outline, b.y1 + outline,
             [&](float x, float y) { return d(x, y) - outline; },
             [&](float, float, float) { return ink; });
+    }
     CanvasFillShape(c, b.x0, b.y0, b.x1, b.y1, d,
                     [&](float x, float y, float) { return shade(x, y); });
 }
@@ -139,16 +140,18 @@ void Polygon(Canvas& c, const std::vector<float>& p, const Shade& shade, float o
 void Stroke(Canvas& c, const std::vector<float>& p, float width, ArtColour colour)
 {
     Box b = {1e9f, 1e9f, -1e9f, -1e9f};
-    for (size_t i = 0; i < p.size(); i += 2)
+    for (size_t i = 0; i < p.size(); i += 2) {
         b = {std::min(b.x0, p[i]), std::min(b.y0, p[i + 1]), std::max(b.x1, p[i]),
              std::max(b.y1, p[i + 1])};
+    }
     const float r = width * 0.5f;
     CanvasFillShape(
         c, b.x0 - r, b.y0 - r, b.x1 + r, b.y1 + r,
         [&](float x, float y) {
             float d = 1e9f;
-            for (size_t i = 0; i + 3 < p.size(); i += 2)
+            for (size_t i = 0; i + 3 < p.size(); i += 2) {
                 d = std::min(d, SdfCapsule(x, y, p[i], p[i + 1], p[i + 2], p[i + 3], r));
+            }
             return d;
         },
         [&](float, float, float) { return colour; });
@@ -170,8 +173,9 @@ std::vector<float> Arc(float cx, float cy, float rx, float ry, float a0, float a
 void StrokeBoth(Canvas& c, std::vector<float> p, float width, ArtColour colour)
 {
     Stroke(c, p, width, colour);
-    for (size_t i = 0; i < p.size(); i += 2)
+    for (size_t i = 0; i < p.size(); i += 2) {
         p[i] = 2.0f * CX - p[i];
+    }
     Stroke(c, p, width, colour);
 }
 
@@ -342,8 +346,9 @@ void PaintHairFront(Canvas& c, const Person& p)
             break;
         case HAIR_BOB:
             cap([&](float x) { return sides(x, 38.0f, 86.0f); });
-            for (float x = 40.0f; x <= 88.0f; x += 8.0f)
+            for (float x = 40.0f; x <= 88.0f; x += 8.0f) {
                 Stroke(c, {x, 24.0f, x + 1.0f, 36.0f}, 1.0f, Edge(Ramp(p.hair, p.hairShade)));
+            }
             break;
         case HAIR_BUN:
         case HAIR_PIGTAILS:
@@ -400,14 +405,17 @@ void PaintPerson(Canvas& c, const Person& p)
     PaintEars(c, skin, Ramp(RAMP_SKIN, p.skin - 0.25f));
     PaintFace(c, skin);
     if (p.freckles) {
-        for (float s : {-1.0f, 1.0f})
-            for (int i = 0; i < 5; ++i)
+        for (float s : {-1.0f, 1.0f}) {
+            for (int i = 0; i < 5; ++i) {
                 Circle(c, CX + s * (24.0f + float(i % 3) * 4.0f),
                        78.0f + float(i / 3) * 4.0f + float(i % 2), 1.0f,
                        Flat(Ramp(RAMP_GINGER, 0.45f)));
+            }
+        }
     }
-    if (p.beard)
+    if (p.beard) {
         PaintBeard(c, p);
+    }
     PaintHairFront(c, p);
 }
 
@@ -426,16 +434,19 @@ void HeadClown(Canvas& c)
     PaintEars(c, paint, Ramp(RAMP_GREY, 0.7f));
     PaintFace(c, paint);
     // Bright red tufts on the sides of a bald top.
-    for (float s : {-1.0f, 1.0f})
-        for (int i = 0; i < 4; ++i)
+    for (float s : {-1.0f, 1.0f}) {
+        for (int i = 0; i < 4; ++i) {
             Circle(c, CX + s * (40.0f + 4.0f * float(i % 2)), 30.0f + 9.0f * float(i), 10.0f,
                    HairShade(RAMP_RED, 0.62f), 1.2f);
+        }
+    }
     // A little polka-dot hat.
     Polygon(c, {CX - 12, 17, CX + 12, 17, CX + 3, 4, CX - 3, 4},
             Lit(RAMP_BLUE, 0.6f, CX - 4, 8, 12, 12), 1.3f);
     Circle(c, CX, 4.5f, 4.0f, Lit(RAMP_GOLD, 0.7f, CX - 1, 3.5f, 4, 4), 1.0f);
-    for (float x : {CX - 5.0f, CX + 4.0f})
+    for (float x : {CX - 5.0f, CX + 4.0f}) {
         Circle(c, x, 12.0f, 1.8f, Flat(Ramp(RAMP_GOLD, 0.85f)));
+    }
 }
 
 void HeadPirate(Canvas& c)
@@ -465,9 +476,10 @@ void HeadPirate(Canvas& c)
                             y - (36.0f + 0.004f * (x - CX) * (x - CX)));
         },
         Lit(RAMP_RED, 0.55f, CX - 10, 10, 50, 30), 1.4f);
-    for (int i = 0; i < 9; ++i)
+    for (int i = 0; i < 9; ++i) {
         Circle(c, 34.0f + 7.5f * float(i), 22.0f + 8.0f * float(i % 2), 1.8f,
                Flat(Rgb(250, 240, 230)));
+    }
     Polygon(c, {104, 36, 120, 30, 118, 46}, Lit(RAMP_RED, 0.5f, 110, 36, 10, 10), 1.2f);
     Polygon(c, {104, 38, 114, 52, 104, 54}, Lit(RAMP_RED, 0.45f, 106, 46, 10, 10), 1.2f);
 }
@@ -480,8 +492,9 @@ void HeadRobot(Canvas& c)
     };
     // Neck of rings, square shoulders.
     RoundRect(c, CX, 140.0f, 56.0f, 24.0f, 10.0f, Lit(RAMP_STEEL, 0.45f, 40, 120, 60, 30), 1.4f);
-    for (float y : {112.0f, 118.0f})
+    for (float y : {112.0f, 118.0f}) {
         RoundRect(c, CX, y, 14.0f, 3.0f, 2.0f, Flat(Ramp(RAMP_STEEL, 0.3f)), 1.0f);
+    }
     // Bolts for ears, an antenna with a red light.
     for (float s : {-1.0f, 1.0f}) {
         RoundRect(c, CX + s * 46.0f, 66.0f, 6.0f, 12.0f, 3.0f, Flat(Ramp(RAMP_STEEL, 0.35f)), 1.3f);
@@ -492,9 +505,11 @@ void HeadRobot(Canvas& c)
     RoundRect(c, CX, 62.0f, 42.0f, 50.0f, 12.0f, metal, 1.8f);
     // Panel seams and rivets.
     Stroke(c, {26.0f, 30.0f, 102.0f, 30.0f}, 1.2f, Ramp(RAMP_STEEL, 0.25f));
-    for (float x : {30.0f, 98.0f})
-        for (float y : {20.0f, 104.0f})
+    for (float x : {30.0f, 98.0f}) {
+        for (float y : {20.0f, 104.0f}) {
             Circle(c, x, y, 2.2f, Lit(RAMP_STEEL, 0.8f, x - 0.7f, y - 0.7f, 2.2f, 2.2f), 0.8f);
+        }
+    }
 }
 
 void HeadCat(Canvas& c)
@@ -513,12 +528,15 @@ void HeadCat(Canvas& c)
     }
     PaintFace(c, fur);
     // Tabby stripes on the forehead and cheeks.
-    for (float dx : {-8.0f, 0.0f, 8.0f})
+    for (float dx : {-8.0f, 0.0f, 8.0f}) {
         Stroke(c, {CX + dx, 14.0f, CX + dx * 0.8f, 30.0f}, 3.0f, Ramp(RAMP_GINGER, 0.28f));
-    for (float s : {-1.0f, 1.0f})
-        for (float y : {66.0f, 76.0f})
+    }
+    for (float s : {-1.0f, 1.0f}) {
+        for (float y : {66.0f, 76.0f}) {
             Stroke(c, {CX + s * 42.0f, y, CX + s * 32.0f, y + 2.0f}, 2.6f,
                    Ramp(RAMP_GINGER, 0.28f));
+        }
+    }
     // Pale muzzle.
     Ellipse(c, CX, 92.0f, 24.0f, 20.0f, Flat(Ramp(RAMP_CREAM, 0.9f)));
 }
@@ -535,20 +553,23 @@ void HeadFish(Canvas& c)
     };
     PaintBody(c, RAMP_NAVY, scales);
     // Fins for ears and a crest along the top.
-    for (float s : {-1.0f, 1.0f})
+    for (float s : {-1.0f, 1.0f}) {
         Polygon(c,
                 {CX + s * 38.0f, 56.0f, CX + s * 58.0f, 50.0f, CX + s * 56.0f, 90.0f,
                  CX + s * 38.0f, 82.0f},
                 Lit(RAMP_BLUE, 0.6f, CX + s * 48, 60, 16, 30), 1.3f);
+    }
     Polygon(c, {CX - 14, 16, CX, -4, CX + 22, 2, CX + 18, 20}, Lit(RAMP_BLUE, 0.62f, CX, 6, 20, 14),
             1.3f);
     PaintFace(c, scales);
-    for (float s : {-1.0f, 1.0f})
-        for (int i = 0; i < 3; ++i)
+    for (float s : {-1.0f, 1.0f}) {
+        for (int i = 0; i < 3; ++i) {
             Stroke(c,
                    Arc(CX + s * 38.0f, 86.0f + 5.0f * float(i), 5.0f, 3.0f,
                        s < 0 ? -0.4f * PI : 0.6f * PI, s < 0 ? 0.4f * PI : 1.4f * PI, 6),
                    1.3f, Ramp(RAMP_TEAL, 0.25f));
+        }
+    }
 }
 
 void HeadTwoTone(Canvas& c)
@@ -566,11 +587,12 @@ void HeadTwoTone(Canvas& c)
     Person hair = {0.7f, RAMP_PINK, 0.55f, HAIR_SHORT, RAMP_LIME, false, false};
     PaintHairFront(c, hair);
     // A mohawk stripe down the middle.
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < 5; ++i) {
         Polygon(c,
                 {CX - 7.0f, 24.0f + 2.0f * float(i), CX + 7.0f, 24.0f + 2.0f * float(i),
                  CX + 2.0f - float(i), -2.0f + 6.0f * float(i)},
                 HairShade(RAMP_LIME, 0.6f), 1.2f);
+    }
 }
 
 void HeadImp(Canvas& c)
@@ -615,11 +637,12 @@ void HeadAlien(Canvas& c)
     RoundRect(c, CX, 122.0f, 22.0f, 4.0f, 3.0f, Flat(Ramp(RAMP_STEEL, 0.85f)), 1.2f);
     FillBox(c, {12, 2, 116, 122}, AlienHead, skin, 1.6f);
     // Brain folds on the dome.
-    for (float s : {-1.0f, 1.0f})
+    for (float s : {-1.0f, 1.0f}) {
         Stroke(c,
                Arc(CX + s * 20.0f, 34.0f, 14.0f, 10.0f, s < 0 ? 1.0f * PI : 1.5f * PI,
                    s < 0 ? 1.5f * PI : 2.0f * PI, 8),
                1.4f, Ramp(RAMP_LIME, 0.45f));
+    }
     Stroke(c, {CX, 12.0f, CX, 26.0f}, 1.4f, Ramp(RAMP_LIME, 0.45f));
 }
 
@@ -639,8 +662,9 @@ void HeadCyborg(Canvas& c)
                             CX + 4.0f + 3.0f * std::sin(y * 0.25f) - x);
         },
         metal, 1.4f);
-    for (float y : {34.0f, 60.0f, 86.0f})
+    for (float y : {34.0f, 60.0f, 86.0f}) {
         Circle(c, CX + 28.0f, y, 2.0f, Flat(Ramp(RAMP_STEEL, 0.9f)), 0.8f);
+    }
     Stroke(c, {CX + 38.0f, 96.0f, CX + 44.0f, 110.0f, CX + 40.0f, 124.0f}, 2.4f,
            Ramp(RAMP_RED, 0.45f));
     FillBox(
@@ -668,8 +692,9 @@ void HeadMartian(Canvas& c)
         Circle(c, CX + s * 36.0f, 5.0f, 5.0f, Lit(RAMP_GOLD, 0.75f, CX + s * 35, 3.5f, 5, 5), 1.0f);
     }
     PaintBody(c, RAMP_PURPLE, skin);
-    for (float s : {-1.0f, 1.0f})
+    for (float s : {-1.0f, 1.0f}) {
         Ellipse(c, CX + s * 42.0f, 66.0f, 9.0f, 6.0f, skin, 1.4f);
+    }
     Ellipse(c, CX, HEAD_Y, HEAD_RX + 2.0f, HEAD_RY, skin, 1.6f);
 }
 
@@ -724,16 +749,18 @@ void PaintEye(Canvas& c, float ex, float ey, const EyeStyle& e, float lookX = 0.
             return std::max(SdfCircle(x, y, ex + lookX, ey + 0.5f, ir * 0.45f), lidY - y);
         },
         Flat(Rgb(16, 12, 14)));
-    if (lidY < ey - 1.5f)
+    if (lidY < ey - 1.5f) {
         Circle(c, ex + lookX - 1.6f, ey - 1.2f, 1.2f, Flat(GLINT));
+    }
     // The upper lid: a line along the lid's edge.
-    if (e.lid > 0.05f)
+    if (e.lid > 0.05f) {
         Stroke(c,
                {ex - e.rx + 0.5f, std::max(lidY, ey - e.ry * 0.6f), ex, lidY, ex + e.rx - 0.5f,
                 std::max(lidY, ey - e.ry * 0.6f)},
                1.8f, INK);
-    else
+    } else {
         Stroke(c, Arc(ex, ey, e.rx, e.ry, 1.1f * PI, 1.9f * PI, 8), 1.8f, INK);
+    }
 }
 
 // A closed, happy eye: an arch.
@@ -744,8 +771,9 @@ void PaintClosedEye(Canvas& c, float ex, float ey)
 
 void PaintBrow(Canvas& c, float ex, float s, const EyeStyle& e, ArtColour colour)
 {
-    if (e.browWidth <= 0.0f)
+    if (e.browWidth <= 0.0f) {
         return;
+    }
     float y = EYE_Y - e.ry - 6.0f - e.browLift;
     // s is -1 on the left eye: its inner end is the right end.
     float inner = ex - s * 9.0f, outer = ex + s * 9.0f;
@@ -757,10 +785,11 @@ void PaintEyes(Canvas& c, const EyeStyle& e, int index)
     for (float s : {-1.0f, 1.0f}) {
         float ex = CX + s * EYE_DX;
         bool wink = index == 8 && s > 0.0f;
-        if (e.lid >= 1.0f || wink)
+        if (e.lid >= 1.0f || wink) {
             PaintClosedEye(c, ex, EYE_Y);
-        else
+        } else {
             PaintEye(c, ex, EYE_Y, e);
+        }
         for (int i = 0; i < e.lashes && !wink; ++i) {
             float a = (s > 0 ? 1.75f : 1.25f) * PI + s * 0.18f * float(i);
             float px = ex + e.rx * std::cos(a) * 0.95f, py = EYE_Y + e.ry * std::sin(a) * 0.95f;
@@ -769,9 +798,10 @@ void PaintEyes(Canvas& c, const EyeStyle& e, int index)
         PaintBrow(c, ex, s, e, BROW);
     }
     if (e.glasses == 1) {
-        for (float s : {-1.0f, 1.0f})
+        for (float s : {-1.0f, 1.0f}) {
             Stroke(c, Arc(CX + s * EYE_DX, EYE_Y, 11.5f, 10.5f, 0, 2 * PI, 24), 2.0f,
                    Ramp(RAMP_GOLD, 0.45f));
+        }
         Stroke(c, Arc(CX, EYE_Y + 1.0f, 6.0f, 3.0f, 1.15f * PI, 1.85f * PI, 6), 2.0f,
                Ramp(RAMP_GOLD, 0.45f));
     } else if (e.glasses == 2) {
@@ -957,8 +987,9 @@ void NoseOrdinary(Canvas& c, int f)
     switch (f) {
         case 0: // button
             Stroke(c, Arc(CX, y + 2, 6.0f, 4.0f, 0.15f * PI, 0.85f * PI, 8), 2.0f, CREASE);
-            for (float s : {-1.0f, 1.0f})
+            for (float s : {-1.0f, 1.0f}) {
                 Ellipse(c, CX + s * 3.2f, y + 3.5f, 1.6f, 1.1f, Flat(CREASE));
+            }
             break;
         case 1: // long and straight
             Stroke(c, {CX - 3, y - 16, CX - 2, y - 2, CX + 3, y + 5, CX, y + 7, CX - 4, y + 6},
@@ -984,13 +1015,15 @@ void NoseOrdinary(Canvas& c, int f)
             break;
         case 5: // round, with rosy cheeks
             Stroke(c, Arc(CX, y, 6.0f, 5.5f, -0.1f * PI, 1.1f * PI, 10), 1.8f, CREASE);
-            for (float s : {-1.0f, 1.0f})
+            for (float s : {-1.0f, 1.0f}) {
                 Ellipse(c, CX + s * 23.0f, y + 8.0f, 7.0f, 4.5f, Flat(Ramp(RAMP_PINK, 0.66f)));
+            }
             break;
         case 6: // snub, turned up
             Stroke(c, {CX - 5, y + 1, CX - 2, y + 4, CX + 2, y + 4, CX + 5, y + 1}, 1.8f, CREASE);
-            for (float s : {-1.0f, 1.0f})
+            for (float s : {-1.0f, 1.0f}) {
                 Ellipse(c, CX + s * 2.6f, y + 1.5f, 1.4f, 1.8f, Flat(CREASE));
+            }
             break;
         case 7: // broad wings
             StrokeBoth(c,
@@ -1021,13 +1054,15 @@ void NoseSpecial(Canvas& c, int f)
                       Ramp(RAMP_BROWN, 0.4f));
             break;
         case 12: // alien slits
-            for (float s : {-1.0f, 1.0f})
+            for (float s : {-1.0f, 1.0f}) {
                 Ellipse(c, CX + s * 3.0f, y + 2, 1.2f, 3.0f, Flat(Rgb(24, 40, 20)));
+            }
             break;
         case 13: // pig snout
             Ellipse(c, CX, y + 1, 10.0f, 7.5f, Lit(RAMP_PINK, 0.72f, CX - 3, y - 2, 10, 8), 1.4f);
-            for (float s : {-1.0f, 1.0f})
+            for (float s : {-1.0f, 1.0f}) {
                 Ellipse(c, CX + s * 3.8f, y + 1, 1.8f, 3.0f, Flat(Ramp(RAMP_PINK, 0.15f)));
+            }
             break;
         case 14: // a bird's beak
             Polygon(c, {CX - 9, y - 4, CX + 9, y - 4, CX, y + 12},
@@ -1037,27 +1072,32 @@ void NoseSpecial(Canvas& c, int f)
         case 15: // carrot
             Polygon(c, {CX - 2, y - 5, CX - 2, y + 5, CX + 26, y + 2},
                     Lit(RAMP_GINGER, 0.65f, CX + 6, y - 2, 14, 6), 1.3f);
-            for (float x : {CX + 6.0f, CX + 13.0f})
+            for (float x : {CX + 6.0f, CX + 13.0f}) {
                 Stroke(c, {x, y - 2, x + 1, y + 2}, 1.0f, Ramp(RAMP_GINGER, 0.3f));
+            }
             break;
         case 16: // cat nose and whiskers
             Polygon(c, {CX - 5, y, CX + 5, y, CX, y + 5}, Flat(Ramp(RAMP_PINK, 0.5f)), 1.0f);
-            for (float s : {-1.0f, 1.0f})
-                for (float d : {-4.0f, 0.0f, 4.0f})
+            for (float s : {-1.0f, 1.0f}) {
+                for (float d : {-4.0f, 0.0f, 4.0f}) {
                     Stroke(c, {CX + s * 10, y + 5, CX + s * 30, y + 3 + 1.6f * d}, 1.2f,
                            Rgb(60, 50, 50));
+                }
+            }
             break;
         case 17: // big red bulb
             Ellipse(c, CX, y + 1, 11.0f, 9.0f, Lit(RAMP_PINK, 0.45f, CX - 4, y - 3, 11, 9, 0.45f),
                     1.4f);
-            for (float s : {-1.0f, 1.0f})
+            for (float s : {-1.0f, 1.0f}) {
                 Ellipse(c, CX + s * 4.0f, y + 6, 2.0f, 1.2f, Flat(Ramp(RAMP_PINK, 0.12f)));
+            }
             break;
         case 18: // robot vent with bolts
             RoundRect(c, CX, y, 7.0f, 8.0f, 2.0f, Lit(RAMP_STEEL, 0.55f, CX - 3, y - 3, 8, 9),
                       1.3f);
-            for (float dy : {-4.0f, 0.0f, 4.0f})
+            for (float dy : {-4.0f, 0.0f, 4.0f}) {
                 Stroke(c, {CX - 4, y + dy, CX + 4, y + dy}, 1.4f, Ramp(RAMP_STEEL, 0.15f));
+            }
             break;
         default: // 19: a glowing crystal
             Polygon(c, {CX, y - 10, CX + 6, y, CX, y + 8, CX - 6, y},
@@ -1081,26 +1121,31 @@ void OpenSmile(Canvas& c, float w, float h, ArtColour lip, bool teeth, bool tong
         return std::max(SdfEllipse(x, yy, CX, y, w, h), y - yy);
     };
     FillBox(c, {CX - w, y, CX + w, y + h}, shape, Flat(MOUTH_INSIDE), 1.8f, Edge(lip));
-    if (tongue)
+    if (tongue) {
         FillBox(
             c, {CX - w, y, CX + w, y + h},
             [=](float x, float yy) {
                 return std::max(shape(x, yy), SdfEllipse(x, yy, CX, y + h, w * 0.55f, h * 0.55f));
             },
             Flat(Ramp(RAMP_PINK, 0.55f)));
+    }
     if (teeth) {
         FillBox(
             c, {CX - w, y, CX + w, y + h * 0.38f},
             [=](float x, float yy) { return std::max(shape(x, yy), yy - (y + h * 0.36f)); },
             Flat(TEETH));
-        for (float x = CX - w * 0.6f; x <= CX + w * 0.61f; x += w * 0.3f)
-            if (!(gap && std::abs(x - CX) < 1.0f))
+        for (float x = CX - w * 0.6f; x <= CX + w * 0.61f; x += w * 0.3f) {
+            if (!(gap && std::abs(x - CX) < 1.0f)) {
                 Stroke(c, {x, y + 0.5f, x, y + h * 0.34f}, 0.9f, Rgb(180, 176, 170));
-        if (gap)
+            }
+        }
+        if (gap) {
             RoundRect(c, CX, y + h * 0.18f, 2.0f, h * 0.17f, 0.5f, Flat(MOUTH_INSIDE));
-        if (gold)
+        }
+        if (gold) {
             RoundRect(c, CX + w * 0.45f, y + h * 0.18f, w * 0.14f, h * 0.16f, 1.0f,
                       Flat(Ramp(RAMP_GOLD, 0.72f)));
+        }
     }
 }
 
@@ -1196,9 +1241,10 @@ void MouthSpecial(Canvas& c, int f)
         case 11: // vampire fangs
             Stroke(c, Arc(CX, y - 10, 14.0f, 10.0f, 0.2f * PI, 0.8f * PI, 12), 2.4f,
                    Edge(Ramp(RAMP_RED, 0.4f)));
-            for (float s : {-1.0f, 1.0f})
+            for (float s : {-1.0f, 1.0f}) {
                 Polygon(c, {CX + s * 5, y - 1, CX + s * 10, y - 1.5f, CX + s * 7.5f, y + 7},
                         Flat(TEETH), 1.0f);
+            }
             break;
         case 12: // alien "o"
             Ellipse(c, CX, y, 6.0f, 5.0f, Flat(Rgb(20, 34, 16)), 1.8f, Ramp(RAMP_LIME, 0.3f));
@@ -1211,8 +1257,9 @@ void MouthSpecial(Canvas& c, int f)
         case 14: // robot speaker grille
             RoundRect(c, CX, y, 16.0f, 7.0f, 2.5f, Lit(RAMP_STEEL, 0.4f, CX - 6, y - 3, 16, 7),
                       1.4f);
-            for (float x = CX - 12; x <= CX + 12.1f; x += 4.0f)
+            for (float x = CX - 12; x <= CX + 12.1f; x += 4.0f) {
                 Stroke(c, {x, y - 4, x, y + 4}, 1.6f, Ramp(RAMP_STEEL, 0.1f));
+            }
             break;
         case 15: // tongue out
             Stroke(c, Arc(CX, y - 10, 13.0f, 9.0f, 0.2f * PI, 0.8f * PI, 12), 2.4f,
@@ -1228,8 +1275,9 @@ void MouthSpecial(Canvas& c, int f)
         case 16: // buck teeth
             Stroke(c, Arc(CX, y - 9, 13.0f, 8.0f, 0.2f * PI, 0.8f * PI, 12), 2.4f,
                    Edge(Ramp(RAMP_PINK, 0.45f)));
-            for (float s : {-1.0f, 1.0f})
+            for (float s : {-1.0f, 1.0f}) {
                 RoundRect(c, CX + s * 3.2f, y + 1, 3.0f, 5.0f, 1.0f, Flat(TEETH), 1.0f);
+            }
             break;
         case 17: // kiss with a heart
             Ellipse(c, CX, y, 7.0f, 5.5f, Lit(RAMP_RED, 0.55f, CX - 2, y - 2, 7, 6, 0.4f), 1.2f);
@@ -1247,8 +1295,9 @@ void MouthSpecial(Canvas& c, int f)
             break;
         case 18: // zig-zag stitches
             Stroke(c, {CX - 14, y, CX + 14, y}, 2.0f, INK);
-            for (float x = CX - 11; x <= CX + 11.1f; x += 5.5f)
+            for (float x = CX - 11; x <= CX + 11.1f; x += 5.5f) {
                 Stroke(c, {x, y - 4, x, y + 4}, 1.6f, INK);
+            }
             break;
         default: // 19: a glowing wave on a dark screen
             RoundRect(c, CX, y, 16.0f, 7.5f, 3.0f, Flat(Rgb(14, 28, 22)), 1.4f,
@@ -1353,8 +1402,9 @@ void PaintEyesPicture(Canvas& c, int f)
 void PaintFaceLayer(Canvas& canvas, int layer, int frame)
 {
     CanvasInit(canvas, CELL, CELL, {0, 0, 0}, 0.0f);
-    if (frame < 0 || frame >= 20)
+    if (frame < 0 || frame >= 20) {
         return;
+    }
     switch (layer) {
         case 0:
             PaintHead(canvas, frame);
@@ -1377,14 +1427,16 @@ int FaceSheetWrite(const std::string& dir)
     SheetInit(sheet, SHEET_WIDTH, SHEET_HEIGHT, CELL, CELL, COLUMNS, ART_KEY_FACE,
               uint8_t(ArtRampIndex(RAMP_GREY, 0.5f)));
     Canvas canvas;
-    for (int layer = 0; layer < 4; ++layer)
+    for (int layer = 0; layer < 4; ++layer) {
         for (int frame = 0; frame < 20; ++frame) {
             PaintFaceLayer(canvas, layer, frame);
             // Row L holds the ordinary pictures, row L + 4 the special ones.
             int row = frame < 10 ? layer : layer + 4;
-            if (!SheetPutCell(sheet, row * COLUMNS + frame % 10, canvas))
+            if (!SheetPutCell(sheet, row * COLUMNS + frame % 10, canvas)) {
                 return 0;
+            }
         }
+    }
     // Cell (0, 8), the blank layer, and the rest of row 8 stay key colour.
     return SheetWrite(sheet, dir, "FaceTile.BMP");
 }

@@ -44,8 +44,9 @@ int main(int argc, char** argv)
     ArtPaletteBuild();
     // The icons use no lettering, so they do not wait for the font.
     if (icons) {
-        if (AppIconWriteAll(argv[2]))
+        if (AppIconWriteAll(argv[2])) {
             return 0;
+        }
         std::fprintf(stderr, "assetgen: cannot write the icons into %s\n", argv[2]);
         return 1;
     }

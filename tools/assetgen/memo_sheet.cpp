@@ -49,11 +49,11 @@ void PaintMiniature(Canvas& page, int layer, int frame, int sx, int sy, int w, i
 {
     Canvas face;
     PaintFaceLayer(face, layer, frame);
-    for (int y = 0; y < h / scale; ++y)
+    for (int y = 0; y < h / scale; ++y) {
         for (int x = 0; x < w / scale; ++x) {
             ArtColour sum = {0, 0, 0};
             float cover = 0.0f;
-            for (int j = 0; j < scale; ++j)
+            for (int j = 0; j < scale; ++j) {
                 for (int i = 0; i < scale; ++i) {
                     size_t at = size_t(sy + y * scale + j) * size_t(face.width) +
                                 size_t(sx + x * scale + i);
@@ -62,10 +62,13 @@ void PaintMiniature(Canvas& page, int layer, int frame, int sx, int sy, int w, i
                            sum.b + face.colour[at].b * a};
                     cover += a;
                 }
-            if (cover > 0.0f)
+            }
+            if (cover > 0.0f) {
                 CanvasBlend(page, dx + x, dy + y, {sum.r / cover, sum.g / cover, sum.b / cover},
                             cover / float(scale * scale));
+            }
         }
+    }
 }
 
 void PaintNotebook(Canvas& c)
@@ -93,7 +96,7 @@ void PaintNotebook(Canvas& c)
     // The title, with a small helix on either side.
     const char* title = "GENOME LOG";
     int w = 0, h = 0;
-    if (TextMeasure(title, 12, &w, &h))
+    if (TextMeasure(title, 12, &w, &h)) {
         CanvasText(
             c, title, 12, (PAGE_WIDTH - w) / 2, 11,
             [](float, float y) {
@@ -101,22 +104,25 @@ void PaintNotebook(Canvas& c)
                               std::clamp((y - 12.0f) / 14.0f, 0.0f, 1.0f));
             },
             0, Ink());
+    }
     for (float side : {-1.0f, 1.0f}) {
         float cx = PAGE_WIDTH * 0.5f + side * (float(w) * 0.5f + 7.0f);
         // Rungs in the four base colours, then the two strands over them.
         for (int r = 0; r < 4; ++r) {
             float t = (float(r) + 0.5f) / 4.0f, y = 11.0f + 14.0f * t;
             float half = 3.0f * std::abs(std::sin(t * 3.0f * ART_PI));
-            for (float x = cx - half; x <= cx + half; x += 1.0f)
+            for (float x = cx - half; x <= cx + half; x += 1.0f) {
                 CanvasBlend(c, int(x), int(y), ArtRampColour(PieceRamp(r), 0.5f), 1.0f);
+            }
         }
-        for (int k = 0; k < 2; ++k)
+        for (int k = 0; k < 2; ++k) {
             for (float t = 0.0f; t <= 1.0f; t += 0.02f) {
                 float y = 11.0f + 14.0f * t;
                 float x = cx + 3.5f * std::sin(t * 3.0f * ART_PI + float(k) * ART_PI);
                 CanvasBlend(c, int(x), int(y), ArtRampColour(RAMP_NAVY, 0.3f + 0.2f * float(k)),
                             1.0f);
             }
+        }
     }
     // Column heads: miniatures of the first picture of each layer.
     PaintMiniature(c, 0, 0, 14, 4, 100, 120, MemoBoxLeft(0) + 4, 29, 5);
@@ -126,20 +132,26 @@ void PaintNotebook(Canvas& c)
     // The grid: the game draws this page over the pages of the codons found, so every box is left
     // see-through (key colour) for a found codon's box to show in it; an empty box shows the
     // panel's own paper behind the log.
-    for (int layer = 0; layer < LAYERS; ++layer)
-        for (int f = 0; f < PICTURES; ++f)
-            for (int y = MemoBoxTop(f); y < MemoBoxTop(f) + MEMO_BOX_HEIGHT; ++y)
-                for (int x = MemoBoxLeft(layer); x < MemoBoxLeft(layer) + MEMO_BOX_WIDTH; ++x)
+    for (int layer = 0; layer < LAYERS; ++layer) {
+        for (int f = 0; f < PICTURES; ++f) {
+            for (int y = MemoBoxTop(f); y < MemoBoxTop(f) + MEMO_BOX_HEIGHT; ++y) {
+                for (int x = MemoBoxLeft(layer); x < MemoBoxLeft(layer) + MEMO_BOX_WIDTH; ++x) {
                     c.alpha[size_t(y) * c.width + x] = 0.0f;
+                }
+            }
+        }
+    }
     for (int layer = 0; layer <= LAYERS; ++layer) {
         int x = MemoBoxLeft(0) + layer * (MEMO_BOX_WIDTH + 1) - 1;
-        for (int y = MemoBoxTop(0) - 1; y <= MemoBoxTop(PICTURES) - 1; ++y)
+        for (int y = MemoBoxTop(0) - 1; y <= MemoBoxTop(PICTURES) - 1; ++y) {
             CanvasBlend(c, x, y, RuleLine(), 1.0f);
+        }
     }
     for (int f = 0; f <= PICTURES; ++f) {
         int y = MemoBoxTop(f) - 1;
-        for (int x = MemoBoxLeft(0) - 1; x <= MemoBoxLeft(LAYERS) - 1; ++x)
+        for (int x = MemoBoxLeft(0) - 1; x <= MemoBoxLeft(LAYERS) - 1; ++x) {
             CanvasBlend(c, x, y, RuleLine(), 1.0f);
+        }
     }
 }
 
@@ -184,8 +196,8 @@ int MemoCodonOfPage(int page, int codon[3])
 {
     // Every codon of three ordinary bases, decoded by the game's own rule; the one that names
     // this page is its entry.
-    for (int b0 = 0; b0 < LAYERS; ++b0)
-        for (int b1 = 0; b1 < LAYERS; ++b1)
+    for (int b0 = 0; b0 < LAYERS; ++b0) {
+        for (int b1 = 0; b1 < LAYERS; ++b1) {
             for (int b2 = 0; b2 < LAYERS; ++b2) {
                 const int candidate[3] = {b0, b1, b2};
                 int frame = 0, shown = 0;
@@ -195,6 +207,8 @@ int MemoCodonOfPage(int page, int codon[3])
                     return 1;
                 }
             }
+        }
+    }
     return 0;
 }
 
@@ -206,16 +220,19 @@ int MemoSheetWrite(const std::string& dir)
     Canvas page;
     CanvasInit(page, PAGE_WIDTH, PAGE_HEIGHT, {0, 0, 0}, 0.0f);
     PaintNotebook(page);
-    if (!SheetPutCell(sheet, NOTEBOOK_PAGE, page))
+    if (!SheetPutCell(sheet, NOTEBOOK_PAGE, page)) {
         return 0;
+    }
     for (int p = 0; p < NOTEBOOK_PAGE; ++p) {
         int codon[3];
-        if (!MemoCodonOfPage(p, codon))
+        if (!MemoCodonOfPage(p, codon)) {
             return 0; // a page no codon reaches: the decoding rule changed under the log
+        }
         CanvasInit(page, PAGE_WIDTH, PAGE_HEIGHT, {0, 0, 0}, 0.0f);
         PaintEntry(page, p / PICTURES, p % PICTURES, codon);
-        if (!SheetPutCell(sheet, p, page))
+        if (!SheetPutCell(sheet, p, page)) {
             return 0;
+        }
     }
     return SheetWrite(sheet, dir, "memoTile.bmp");
 }

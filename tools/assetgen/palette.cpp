@@ -93,27 +93,33 @@ ArtColour ArtEntryColour(int index)
 
 void ArtPaletteBuild()
 {
-    for (PALETTEENTRY& e : ArtPalette)
+    for (PALETTEENTRY& e : ArtPalette) {
         e = {0, 0, 0, 0};
+    }
     Usable.fill(false);
-    for (const FixedEntry& f : FIXED)
+    for (const FixedEntry& f : FIXED) {
         ArtPalette[f.index] = {f.r, f.g, f.b, 0};
+    }
     Usable[ART_TEXT_BLUE] = Usable[ART_TEXT_GREEN] = Usable[ART_TEXT_RED] = true;
     Usable[ART_TEXT_MAGENTA] = Usable[ART_BLACK] = Usable[ART_WHITE] = true;
 
     int next = 0;
     for (const RampDesign& d : RAMP_DESIGNS) {
-        while (IsFixed(next))
+        while (IsFixed(next)) {
             ++next;
+        }
         // A ramp never straddles a fixed entry, so its shades are consecutive indices.
         auto straddles = [&](int first) {
-            for (int i = first; i < first + d.length; ++i)
-                if (IsFixed(i))
+            for (int i = first; i < first + d.length; ++i) {
+                if (IsFixed(i)) {
                     return true;
+                }
+            }
             return false;
         };
-        while (straddles(next))
+        while (straddles(next)) {
             ++next;
+        }
         ArtRampFirst[d.ramp] = next;
         ArtRampLength[d.ramp] = d.length;
         for (int i = 0; i < d.length; ++i) {
@@ -126,9 +132,11 @@ void ArtPaletteBuild()
         next += d.length;
     }
     ArtFreeEntries = 0;
-    for (int i = 0; i < PALETTE_SIZE; ++i)
-        if (!Usable[i] && !IsFixed(i))
+    for (int i = 0; i < PALETTE_SIZE; ++i) {
+        if (!Usable[i] && !IsFixed(i)) {
             ++ArtFreeEntries;
+        }
+    }
     NearestCache.assign(size_t(1) << 18, 0);
 }
 
@@ -152,15 +160,17 @@ uint8_t ArtNearest(ArtColour colour)
 {
     int r = Channel(colour.r) >> 2, g = Channel(colour.g) >> 2, b = Channel(colour.b) >> 2;
     uint8_t& cached = NearestCache[size_t((r << 12) | (g << 6) | b)];
-    if (cached != 0)
+    if (cached != 0) {
         return cached;
+    }
     // Search with the centre of the quantised cell so every colour in it gets the same answer.
     ArtColour centre = {float(r * 4 + 2), float(g * 4 + 2), float(b * 4 + 2)};
     int best = ART_BLACK;
     float bestDistance = Distance(centre, best);
     for (int i = 0; i < PALETTE_SIZE; ++i) {
-        if (!Usable[i])
+        if (!Usable[i]) {
             continue;
+        }
         float d = Distance(centre, i);
         if (d < bestDistance) {
             bestDistance = d;

@@ -15,8 +15,9 @@ constexpr int PNG_MAX_SIDE = 4096;
 
 void PutBig32(std::vector<uint8_t>& out, uint32_t v)
 {
-    for (int shift = 24; shift >= 0; shift -= 8)
+    for (int shift = 24; shift >= 0; shift -= 8) {
         out.push_back(uint8_t(v >> shift));
+    }
 }
 
 // A chunk: length, type, data, and the CRC of type and data.
@@ -25,8 +26,9 @@ void PutChunk(std::vector<uint8_t>& out, const char* type, const uint8_t* data, 
     PutBig32(out, size);
     const size_t typeAt = out.size();
     out.insert(out.end(), type, type + 4);
-    if (size > 0)
+    if (size > 0) {
         out.insert(out.end(), data, data + size);
+    }
     PutBig32(out, uint32_t(crc32(0L, out.data() + typeAt, uInt(4 + size))));
 }
 
@@ -34,8 +36,9 @@ void PutChunk(std::vector<uint8_t>& out, const char* type, const uint8_t* data, 
 
 int PngWriteRgba(const char* path, int width, int height, const uint8_t* rgba)
 {
-    if (width <= 0 || height <= 0 || width > PNG_MAX_SIDE || height > PNG_MAX_SIDE || !rgba)
+    if (width <= 0 || height <= 0 || width > PNG_MAX_SIDE || height > PNG_MAX_SIDE || !rgba) {
         return 0;
+    }
     const size_t rowBytes = 4 * size_t(width);
     // Every row starts with its filter byte; filter 0 (none) keeps the writer small, and zlib
     // still packs an icon's large clear areas to almost nothing.
@@ -48,8 +51,9 @@ int PngWriteRgba(const char* path, int width, int height, const uint8_t* rgba)
     }
     uLongf packedSize = compressBound(uLong(raw.size()));
     std::vector<uint8_t> packed(packedSize);
-    if (compress2(packed.data(), &packedSize, raw.data(), uLong(raw.size()), 9) != Z_OK)
+    if (compress2(packed.data(), &packedSize, raw.data(), uLong(raw.size()), 9) != Z_OK) {
         return 0;
+    }
 
     std::vector<uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     std::vector<uint8_t> header;

@@ -42,21 +42,25 @@ enum Wave { WAVE_SQUARE, WAVE_TRIANGLE, WAVE_SAW, WAVE_SINE };
 // summed up to the guard, so high notes stay clean at this low sample rate.
 float WaveSample(Wave wave, float p, float f)
 {
-    if (wave == WAVE_SINE)
+    if (wave == WAVE_SINE) {
         return std::sin(p);
+    }
     float sum = 0.0f;
     for (int h = 1; float(h) * f < NYQUIST_GUARD; ++h) {
-        if (wave == WAVE_SAW)
+        if (wave == WAVE_SAW) {
             sum += std::sin(float(h) * p) / float(h);
-        else if (h % 2 == 1 && wave == WAVE_SQUARE)
+        } else if (h % 2 == 1 && wave == WAVE_SQUARE) {
             sum += std::sin(float(h) * p) / float(h);
-        else if (h % 2 == 1) // triangle: odd harmonics, alternating sign, 1/h^2
+        } else if (h % 2 == 1) { // triangle: odd harmonics, alternating sign, 1/h^2
             sum += ((h / 2) % 2 ? -1.0f : 1.0f) * std::sin(float(h) * p) / float(h * h);
+        }
     }
-    if (wave == WAVE_SQUARE)
+    if (wave == WAVE_SQUARE) {
         return sum * 4.0f / 3.14159265f * 0.8f;
-    if (wave == WAVE_TRIANGLE)
+    }
+    if (wave == WAVE_TRIANGLE) {
         return sum * 8.0f / (3.14159265f * 3.14159265f);
+    }
     return sum * 2.0f / 3.14159265f * 0.8f;
 }
 
@@ -69,13 +73,15 @@ float NoteHz(int midi)
 // release seconds at the note's end.
 float Envelope(float t, float length, float attack, float decay, float sustain, float release)
 {
-    if (t < 0.0f || t >= length)
+    if (t < 0.0f || t >= length) {
         return 0.0f;
+    }
     float level =
         t < attack ? t / attack : sustain + (1.0f - sustain) * std::exp(-(t - attack) / decay);
     float left = length - t;
-    if (left < release)
+    if (left < release) {
         level *= left / release;
+    }
     return level;
 }
 
@@ -109,8 +115,9 @@ void AddNote(Buffer& out, const Voice& v, const Note& n)
 
 void AddNotes(Buffer& out, const Voice& v, const std::vector<Note>& notes)
 {
-    for (const Note& n : notes)
+    for (const Note& n : notes) {
         AddNote(out, v, n);
+    }
 }
 
 // A struck bell: slightly inharmonic partials that die away faster the higher they are.
@@ -121,14 +128,16 @@ void AddBell(Buffer& out, float hz, float start, float gain, float ring)
     int first = int(start * RATE);
     for (int p = 0; p < 4; ++p) {
         float f = hz * RATIOS[p];
-        if (f >= NYQUIST_GUARD)
+        if (f >= NYQUIST_GUARD) {
             break;
+        }
         float tau = ring / (1.0f + float(p));
         for (int i = 0; first + i < int(out.size()); ++i) {
             float t = float(i) / RATE;
             float env = std::min(1.0f, t / 0.002f) * std::exp(-t / tau);
-            if (env < 1e-4f && t > 0.01f)
+            if (env < 1e-4f && t > 0.01f) {
                 break;
+            }
             out[size_t(first + i)] += gain * LEVELS[p] * env * std::sin(TWO_PI * f * t);
         }
     }
@@ -151,16 +160,18 @@ struct BandPass {
 void LowPass(Buffer& b, float cutoffHz)
 {
     float a = 1.0f - std::exp(-TWO_PI * cutoffHz / RATE), y = 0.0f;
-    for (float& s : b)
+    for (float& s : b) {
         s = y += a * (s - y);
+    }
 }
 
 // A soft echo, as if played in a small room.
 void Echo(Buffer& b, float delayS, float feedback)
 {
     size_t d = size_t(delayS * RATE);
-    for (size_t i = d; i < b.size(); ++i)
+    for (size_t i = d; i < b.size(); ++i) {
         b[i] += feedback * b[i - d];
+    }
 }
 
 Buffer Silence(float seconds)
@@ -182,8 +193,9 @@ Buffer StartJingle()
     // C E G C' | E' D' C' G | A B D' (leading up) | C' held with E' and G' under it
     const int tune[] = {72, 76, 79, 84, 88, 86, 84, 79, 81, 83, 86};
     std::vector<Note> notes;
-    for (int i = 0; i < 11; ++i)
+    for (int i = 0; i < 11; ++i) {
         notes.push_back({tune[i], s * float(i), s * 0.92f, i == 4 ? 0.34f : 0.28f});
+    }
     AddNotes(b, lead, notes);
     AddNotes(b, held,
              {{84, 11 * s, 0.88f, 0.3f}, {88, 11 * s, 0.88f, 0.13f}, {79, 11 * s, 0.88f, 0.13f}});
@@ -216,8 +228,9 @@ Buffer SpecialSparkle()
 {
     Buffer b = Silence(0.39f);
     const int steps[] = {79, 84, 88, 91, 96};
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < 5; ++i) {
         AddBell(b, NoteHz(steps[i]), 0.045f * float(i), 0.32f, 0.09f + 0.02f * float(i));
+    }
     uint32_t seed = 12345;
     Buffer shimmer(b.size());
     for (size_t i = 0; i < b.size(); ++i) {
@@ -229,8 +242,9 @@ Buffer SpecialSparkle()
     // Only the hiss's top end: subtract its low-passed self.
     Buffer low = shimmer;
     LowPass(low, 2500.0f);
-    for (size_t i = 0; i < b.size(); ++i)
+    for (size_t i = 0; i < b.size(); ++i) {
         b[i] += shimmer[i] - low[i];
+    }
     return b;
 }
 
@@ -287,8 +301,9 @@ Buffer ScoredFanfare()
                 float a = 1.0f - std::exp(-TWO_PI * cutoff / RATE);
                 y += a * (note[i] - y);
                 size_t at = size_t(h.start * RATE) + i;
-                if (at < b.size())
+                if (at < b.size()) {
                     b[at] += y;
+                }
             }
         }
     }
@@ -341,10 +356,12 @@ float Loudness(const Buffer& b)
     double sum = 0.0, highest = 0.0;
     for (size_t i = 0; i < b.size(); ++i) {
         sum += double(b[i]) * double(b[i]);
-        if (i >= window)
+        if (i >= window) {
             sum -= double(b[i - window]) * double(b[i - window]);
-        if (i + 1 >= window)
+        }
+        if (i + 1 >= window) {
             highest = std::max(highest, sum);
+        }
     }
     return float(std::sqrt(std::max(highest, 0.0) / double(std::max<size_t>(window, 1))));
 }
@@ -361,8 +378,9 @@ std::vector<uint8_t> Finish(Buffer b, float levelDb)
     const float target = std::pow(10.0f, levelDb / 20.0f);
     const float gain = std::min(target / std::max(Loudness(b), 1e-6f), PEAK_LIMIT / peak);
     std::vector<uint8_t> samples(b.size());
-    for (size_t i = 0; i < b.size(); ++i)
+    for (size_t i = 0; i < b.size(); ++i) {
         samples[i] = uint8_t(std::clamp(std::lround(128.0f + 127.0f * b[i] * gain), 1L, 255L));
+    }
     return samples;
 }
 
@@ -388,8 +406,9 @@ int SoundEffectsWrite(const std::string& dir)
 {
     for (const Effect& e : EFFECTS) {
         std::vector<uint8_t> samples = Finish(e.make(), e.levelDb);
-        if (!WavWrite8((dir + "/" + e.name).c_str(), samples.data(), samples.size()))
+        if (!WavWrite8((dir + "/" + e.name).c_str(), samples.data(), samples.size())) {
             return 0;
+        }
     }
     return 1;
 }

@@ -20,8 +20,9 @@ constexpr int PARTNER[4] = {3, 2, 1, 0};
 void PaintHelix(Canvas& canvas, float x0, float y0, float x1, float y1, const HelixStyle& style)
 {
     const float length = std::hypot(x1 - x0, y1 - y0);
-    if (length < 1.0f)
+    if (length < 1.0f) {
         return;
+    }
     const float ax = (x1 - x0) / length, ay = (y1 - y0) / length; // along the axis
     const float nx = -ay, ny = ax;                                // across it
     const float r = style.thickness * 0.5f;
@@ -57,8 +58,9 @@ void PaintHelix(Canvas& canvas, float x0, float y0, float x1, float y1, const He
         for (int s = 0; s < 2; ++s) {
             for (float t = -step; t < length + step; t += step) {
                 float depth = std::cos(angle(t + step * 0.5f, s));
-                if ((pass == 0) != (depth < 0.0f))
+                if ((pass == 0) != (depth < 0.0f)) {
                     continue;
+                }
                 float xa, ya, xb, yb;
                 point(t, s, &xa, &ya);
                 point(t + step, s, &xb, &yb);
@@ -95,13 +97,15 @@ int StrandSheetWrite(const std::string& dir)
                style);
     // The band runs on over the tube's top, which a gold collar closes.
     PaintTextPlate(canvas, 0, 0, CELL_WIDTH, BAND_BOTTOM);
-    for (int y = BAND_BOTTOM; y < BAND_BOTTOM + 5; ++y)
+    for (int y = BAND_BOTTOM; y < BAND_BOTTOM + 5; ++y) {
         for (int x = 0; x < CELL_WIDTH; ++x) {
             float u = (float(x) + 0.5f) / float(CELL_WIDTH) * 2.0f - 1.0f;
             float shade = 0.85f - 0.5f * float(y - BAND_BOTTOM) / 4.0f - 0.25f * u * u;
             CanvasBlend(canvas, x, y, ArtRampColour(RAMP_GOLD, shade), 1.0f);
         }
-    if (!SheetPutCell(sheet, 0, canvas))
+    }
+    if (!SheetPutCell(sheet, 0, canvas)) {
         return 0;
+    }
     return SheetWrite(sheet, dir, "DNAStrand2.BMP");
 }

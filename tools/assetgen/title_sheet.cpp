@@ -30,7 +30,7 @@ void PaintSunburst(Canvas& canvas)
 {
     // Centred on the catcher, so the rays come from it.
     const float cx = 130.0f, cy = 240.0f;
-    for (int y = 0; y < HEIGHT; ++y)
+    for (int y = 0; y < HEIGHT; ++y) {
         for (int x = 0; x < WIDTH; ++x) {
             float dx = float(x) + 0.5f - cx, dy = float(y) + 0.5f - cy;
             float r = std::min(1.0f, std::hypot(dx, dy) / 560.0f);
@@ -40,6 +40,7 @@ void PaintSunburst(Canvas& canvas)
             float shade = 0.46f - 0.34f * r + 0.06f * ray * (1.0f - r);
             CanvasBlend(canvas, x, y, ArtRampColour(RAMP_NAVY, shade), 1.0f);
         }
+    }
 }
 
 // Lays `picture` (drawn large for detail) over the canvas shrunk to `size` pixels across,
@@ -49,16 +50,17 @@ void PaintShrunk(Canvas& canvas, const Canvas& picture, float cx, float cy, floa
     const float scale = float(picture.width) / size;
     const int x0 = int(std::floor(cx - size * 0.5f)), y0 = int(std::floor(cy - size * 0.5f));
     const int n = int(std::ceil(scale)) * 2; // samples per pixel along each axis
-    for (int y = y0; y <= y0 + int(size) + 1; ++y)
+    for (int y = y0; y <= y0 + int(size) + 1; ++y) {
         for (int x = x0; x <= x0 + int(size) + 1; ++x) {
             float r = 0, g = 0, b = 0, a = 0;
-            for (int j = 0; j < n; ++j)
+            for (int j = 0; j < n; ++j) {
                 for (int i = 0; i < n; ++i) {
                     float px = (float(x) + (float(i) + 0.5f) / float(n) - (cx - size * 0.5f));
                     float py = (float(y) + (float(j) + 0.5f) / float(n) - (cy - size * 0.5f));
                     int sx = int(std::floor(px * scale)), sy = int(std::floor(py * scale));
-                    if (sx < 0 || sy < 0 || sx >= picture.width || sy >= picture.height)
+                    if (sx < 0 || sy < 0 || sx >= picture.width || sy >= picture.height) {
                         continue;
+                    }
                     size_t k = size_t(sy) * size_t(picture.width) + size_t(sx);
                     float w = picture.alpha[k];
                     r += picture.colour[k].r * w;
@@ -66,9 +68,12 @@ void PaintShrunk(Canvas& canvas, const Canvas& picture, float cx, float cy, floa
                     b += picture.colour[k].b * w;
                     a += w;
                 }
-            if (a > 0.0f)
+            }
+            if (a > 0.0f) {
                 CanvasBlend(canvas, x, y, {r / a, g / a, b / a}, a / float(n * n));
+            }
         }
+    }
 }
 
 // A face stacked from the four layers' pictures (head, eyes, nose, mouth), `size` across.
@@ -78,10 +83,12 @@ void PaintSmallFace(Canvas& canvas, float cx, float cy, float size, const int pi
     PaintFaceLayer(face, 0, pictures[0]);
     for (int l = 1; l < 4; ++l) {
         PaintFaceLayer(layer, l, pictures[l]);
-        for (size_t i = 0; i < layer.alpha.size(); ++i)
-            if (layer.alpha[i] > 0.0f)
+        for (size_t i = 0; i < layer.alpha.size(); ++i) {
+            if (layer.alpha[i] > 0.0f) {
                 CanvasBlend(face, int(i % size_t(layer.width)), int(i / size_t(layer.width)),
                             layer.colour[i], layer.alpha[i]);
+            }
+        }
     }
     PaintShrunk(canvas, face, cx, cy, size);
 }
@@ -127,8 +134,9 @@ int PaintLine(Canvas& canvas, int y, const std::vector<Words>& words)
     for (const Words& w : words) {
         int width = CanvasText(
             canvas, w.text, LINE_SIZE, x, y, [&](float, float) { return w.colour; }, 0, w.colour);
-        if (width < 0)
+        if (width < 0) {
             return -1;
+        }
         x += width;
     }
     return x;
@@ -166,15 +174,17 @@ int PaintPanel(Canvas& canvas)
     // The heading in the logo's gold, on a rule.
     const char* heading = "HOW TO PLAY";
     int w = 0, h = 0;
-    if (!TextMeasure(heading, HEADING_SIZE, &w, &h))
+    if (!TextMeasure(heading, HEADING_SIZE, &w, &h)) {
         return 0;
+    }
     const TextShade gold = [](float, float y) {
         return ArtRampColour(RAMP_GOLD, 0.95f - 0.3f * (y - PANEL_TOP - 10) / 16.0f);
     };
     int ok = CanvasText(canvas, heading, HEADING_SIZE, int(cx) - w / 2, PANEL_TOP + 7, gold, 1,
                         ArtRampColour(RAMP_BROWN, 0.1f)) > 0;
-    for (int x = PANEL_LEFT + 16; x < PANEL_RIGHT - 16; ++x)
+    for (int x = PANEL_LEFT + 16; x < PANEL_RIGHT - 16; ++x) {
         CanvasBlend(canvas, x, PANEL_TOP + 36, ArtRampColour(RAMP_GOLD, 0.3f), 0.8f);
+    }
 
     const ArtColour ink = ArtRampColour(RAMP_CREAM, 0.98f);
     const ArtColour quiet = ArtRampColour(RAMP_TEAL, 0.85f);
@@ -188,17 +198,19 @@ int PaintPanel(Canvas& canvas)
 
     // Steer.
     PaintArrowKey(canvas, PICTURE_X, float(y) + 8.0f, 16.0f, 0.0f, -1.0f);
-    for (int i = -1; i <= 1; ++i)
+    for (int i = -1; i <= 1; ++i) {
         PaintArrowKey(canvas, PICTURE_X + 17.0f * float(i), float(y) + 25.0f, 16.0f,
                       i == 0 ? 0.0f : float(i), i == 0 ? 1.0f : 0.0f);
+    }
     line(y, {{"Arrow keys steer the catcher.", ink}});
     line(y + LINE_STEP, {{"It keeps going the way you sent it.", quiet}});
     y += 2 * LINE_STEP + ROW_GAP;
 
     // Catch.
-    for (int k = 0; k < 4; ++k)
+    for (int k = 0; k < 4; ++k) {
         PaintPiece(canvas, PICTURE_X - 11.0f + 22.0f * float(k % 2),
                    float(y) + 5.0f + 22.0f * float(k / 2), 24.0f, k, 0.1f);
+    }
     line(y, {{"Catch the bases ", ink},
              {"A ", base(0)},
              {"C ", base(1)},
@@ -214,9 +226,10 @@ int PaintPanel(Canvas& canvas)
     const int codon[3] = {0, 2, 3};
     FillTube(canvas, PICTURE_X - 18.0f, float(y) + 16.0f, PICTURE_X + 18.0f, float(y) + 16.0f, 2.5f,
              RAMP_GREY, 0.4f, 0.9f, 0.0f);
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 3; ++i) {
         PaintPiece(canvas, PICTURE_X - 18.0f + 18.0f * float(i), float(y) + 16.0f, 20.0f, codon[i],
                    0.1f);
+    }
     line(y, {{"Three bases make a codon.", ink}});
     line(y + LINE_STEP, {{"A codon draws one layer of the face:", ink}});
     line(y + 2 * LINE_STEP, {{"A", base(0)},
@@ -238,9 +251,10 @@ int PaintPanel(Canvas& canvas)
 
     // Nine faces end the game.
     const int faces[3][4] = {{3, 2, 4, 5}, {10, 10, 10, 10}, {6, 7, 1, 2}};
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 3; ++i) {
         PaintSmallFace(canvas, PICTURE_X - 18.0f + 18.0f * float(i), float(y) + 14.0f, 32.0f,
                        faces[i]);
+    }
     line(y, {{"Nine faces end the game.", ink}});
     line(y + LINE_STEP, {{"Your score earns a rank title.", quiet}});
     return ok;
@@ -264,19 +278,22 @@ int TitleSheetWrite(const std::string& dir)
     // above.
     const float pieces[5][3] = {
         {38, 150, 0}, {36, 300, 1}, {200, 158, 2}, {206, 300, 3}, {150, 112, 4}};
-    for (const auto& p : pieces)
+    for (const auto& p : pieces) {
         PaintPiece(canvas, p[0], p[1], p[2] == KIND_SPECIAL ? 44.0f : 50.0f, int(p[2]), 0.1f);
+    }
     CatcherPose pose = {0, 0.6f, 0.0f, RAMP_PURPLE, 0.0f};
     PaintCatcher(canvas, 120.0f, 236.0f, 150.0f, pose);
 
     PaintLogo(canvas, 320.0f, 2, 70, 0.55f);
-    if (!PaintPanel(canvas))
+    if (!PaintPanel(canvas)) {
         return 0;
+    }
     // Glints on the lettering and round the catcher.
     const float glints[][3] = {{70, 20, 11}, {318, 72, 8},  {566, 24, 10}, {380, 16, 6},
                                {90, 98, 6},  {222, 222, 7}, {18, 228, 6}};
-    for (const auto& g : glints)
+    for (const auto& g : glints) {
         PaintGlint(canvas, g[0], g[1], g[2], RAMP_GOLD);
+    }
 
     // The prompt's plate: cream with a bevel and a gold rim.
     PaintRimmedBox(canvas, PLATE_LEFT, PLATE_TOP, PLATE_RIGHT, PLATE_BOTTOM, 7.0f, [&](float y) {
@@ -284,7 +301,8 @@ int TitleSheetWrite(const std::string& dir)
                              0.98f - 0.3f * (y - PLATE_TOP) / (PLATE_BOTTOM - PLATE_TOP));
     });
 
-    if (!SheetPutCell(sheet, 0, canvas, 8.0f))
+    if (!SheetPutCell(sheet, 0, canvas, 8.0f)) {
         return 0;
+    }
     return SheetWrite(sheet, dir, "TitleBack.bmp");
 }

@@ -10,22 +10,25 @@ namespace {
 
 void Put(std::vector<uint8_t>& out, uint32_t v, int bytes)
 {
-    for (int i = 0; i < bytes; ++i)
+    for (int i = 0; i < bytes; ++i) {
         out.push_back(uint8_t(v >> (8 * i)));
+    }
 }
 
 void PutTag(std::vector<uint8_t>& out, const char* tag)
 {
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 4; ++i) {
         out.push_back(uint8_t(tag[i]));
+    }
 }
 
 } // namespace
 
 int WavWrite8(const char* path, const uint8_t* samples, size_t count)
 {
-    if (!samples && count > 0)
+    if (!samples && count > 0) {
         return 0;
+    }
     const uint32_t pad = count & 1u;
     std::vector<uint8_t> out;
     PutTag(out, "RIFF");
@@ -43,8 +46,9 @@ int WavWrite8(const char* path, const uint8_t* samples, size_t count)
     PutTag(out, "data");
     Put(out, uint32_t(count), 4);
     out.insert(out.end(), samples, samples + count);
-    if (pad)
+    if (pad) {
         out.push_back(128);
+    }
 
     return FileWriteAll(path, out);
 }
