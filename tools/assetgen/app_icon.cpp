@@ -65,13 +65,13 @@ void PaintStrand(Canvas& canvas, const std::vector<StrandPoint>& points, ArtRamp
         top = std::min(top, p.y);
         bottom = std::max(bottom, p.y);
     }
-    const int x0 = std::max(0, int(left - r) - 2),
-              x1 = std::min(canvas.width - 1, int(right + r) + 2);
-    const int y0 = std::max(0, int(top - r) - 2),
-              y1 = std::min(canvas.height - 1, int(bottom + r) + 2);
+    const int x0 = std::max(0, static_cast<int>(left - r) - 2),
+              x1 = std::min(canvas.width - 1, static_cast<int>(right + r) + 2);
+    const int y0 = std::max(0, static_cast<int>(top - r) - 2),
+              y1 = std::min(canvas.height - 1, static_cast<int>(bottom + r) + 2);
     for (int y = y0; y <= y1; ++y) {
         for (int x = x0; x <= x1; ++x) {
-            const float px = float(x) + 0.5f, py = float(y) + 0.5f;
+            const float px = static_cast<float>(x) + 0.5f, py = static_cast<float>(y) + 0.5f;
             float best = 1e9f, nearX = 0, nearY = 0, nearR = r, nearDepth = 0;
             for (size_t i = 0; i + 1 < points.size(); ++i) {
                 const StrandPoint& a = points[i];
@@ -108,13 +108,15 @@ void PaintStrand(Canvas& canvas, const std::vector<StrandPoint>& points, ArtRamp
 
 void PaintIconHelix(Canvas& canvas, const IconDesign& d)
 {
-    const float n = float(d.size);
+    const float n = static_cast<float>(d.size);
     const float x0 = d.inset, y0 = n - d.inset, x1 = n - d.inset, y1 = d.inset;
     const float length = std::hypot(x1 - x0, y1 - y0);
     const float ax = (x1 - x0) / length, ay = (y1 - y0) / length; // along the axis
     const float nx = -ay, ny = ax;                                // across it
     const float period = length / d.turns;
-    auto angle = [&](float t, int s) { return 2.0f * ART_PI * (t / period + 0.5f * float(s)); };
+    auto angle = [&](float t, int s) {
+        return 2.0f * ART_PI * (t / period + 0.5f * static_cast<float>(s));
+    };
     auto point = [&](float t, int s) {
         // The backbones close in towards both ends, so the ends reach into the corners while
         // the middle spreads across the icon.
@@ -128,11 +130,12 @@ void PaintIconHelix(Canvas& canvas, const IconDesign& d)
         std::vector<StrandPoint> points;
     };
     std::vector<Stretch> behind, front;
-    const int samples = int(std::ceil(length));
+    const int samples = static_cast<int>(std::ceil(length));
     for (int s = 0; s < 2; ++s) {
         Stretch stretch{s, {}};
         for (int i = 0; i <= samples; ++i) {
-            const StrandPoint p = point(length * float(i) / float(samples), s);
+            const StrandPoint p =
+                point(length * static_cast<float>(i) / static_cast<float>(samples), s);
             auto& points = stretch.points;
             if (!points.empty() && (points.back().depth < 0.0f) != (p.depth < 0.0f)) {
                 // The stretch ends where the next begins, so the two join without a gap.
@@ -150,7 +153,7 @@ void PaintIconHelix(Canvas& canvas, const IconDesign& d)
     }
 
     // The rungs between the two: half in one base's colour, half in its partner's.
-    const float gap = period / float(d.rungsPerTurn);
+    const float gap = period / static_cast<float>(d.rungsPerTurn);
     int shown = 0;
     for (float t = gap * 0.5f; t < length; t += gap) {
         if (std::abs(std::sin(angle(t, 0))) < 0.35f) {
@@ -173,7 +176,7 @@ void PaintIconHelix(Canvas& canvas, const IconDesign& d)
 void PaintSoftOutline(Canvas& canvas, float solid, float fade)
 {
     const Canvas art = canvas;
-    const int reach = int(std::ceil(solid + fade));
+    const int reach = static_cast<int>(std::ceil(solid + fade));
     std::vector<float> rim(art.alpha.size(), 0.0f);
     for (int y = 0; y < art.height; ++y) {
         for (int x = 0; x < art.width; ++x) {
@@ -184,13 +187,16 @@ void PaintSoftOutline(Canvas& canvas, float solid, float fade)
                     if (sx < 0 || sy < 0 || sx >= art.width || sy >= art.height) {
                         continue;
                     }
-                    const float a = art.alpha[size_t(sy) * size_t(art.width) + size_t(sx)];
-                    const float dist = std::hypot(float(dx), float(dy));
+                    const float a =
+                        art.alpha[static_cast<size_t>(sy) * static_cast<size_t>(art.width) +
+                                  static_cast<size_t>(sx)];
+                    const float dist = std::hypot(static_cast<float>(dx), static_cast<float>(dy));
                     const float falloff = std::clamp((solid + fade - dist) / fade, 0.0f, 1.0f);
                     best = std::max(best, a * falloff);
                 }
             }
-            rim[size_t(y) * size_t(art.width) + size_t(x)] = best;
+            rim[static_cast<size_t>(y) * static_cast<size_t>(art.width) + static_cast<size_t>(x)] =
+                best;
         }
     }
     CanvasInit(canvas, art.width, art.height, ArtRampColour(RAMP_NAVY, 0.0f), 0.0f);
@@ -199,7 +205,8 @@ void PaintSoftOutline(Canvas& canvas, float solid, float fade)
     }
     for (int y = 0; y < art.height; ++y) {
         for (int x = 0; x < art.width; ++x) {
-            const size_t i = size_t(y) * size_t(art.width) + size_t(x);
+            const size_t i =
+                static_cast<size_t>(y) * static_cast<size_t>(art.width) + static_cast<size_t>(x);
             CanvasBlend(canvas, x, y, art.colour[i], art.alpha[i]);
         }
     }
@@ -218,15 +225,17 @@ int AppIconPaint(Canvas& canvas, int size)
         if (d.catcherSize > 0.0f) {
             // Facing the viewer with its mouth half open, as on the title.
             CatcherPose pose = {0, 0.6f, 0.0f, RAMP_PURPLE, 0.0f};
-            PaintCatcher(canvas, float(size) * 0.74f, float(size) * 0.74f, d.catcherSize, pose);
+            PaintCatcher(canvas, static_cast<float>(size) * 0.74f, static_cast<float>(size) * 0.74f,
+                         d.catcherSize, pose);
         }
         // Glints in the clear corner above the helix, as on the title: x, y and radius in icon
         // sizes.
         constexpr float GLINTS[3][3] = {
             {0.22f, 0.20f, 0.075f}, {0.40f, 0.09f, 0.04f}, {0.10f, 0.40f, 0.035f}};
         for (int i = 0; i < d.glints; ++i) {
-            PaintGlint(canvas, GLINTS[i][0] * float(size), GLINTS[i][1] * float(size),
-                       GLINTS[i][2] * float(size), RAMP_GOLD);
+            PaintGlint(canvas, GLINTS[i][0] * static_cast<float>(size),
+                       GLINTS[i][1] * static_cast<float>(size),
+                       GLINTS[i][2] * static_cast<float>(size), RAMP_GOLD);
         }
         PaintSoftOutline(canvas, d.outlineSolid, d.outlineFade);
         return 1;
@@ -246,17 +255,18 @@ int AppIconWriteAll(const std::string& folder)
             return 0;
         }
         // Straight alpha; a clear pixel carries no colour, so equal pictures give equal bytes.
-        std::vector<uint8_t> rgba(size_t(size) * size_t(size) * 4, 0);
+        std::vector<uint8_t> rgba(static_cast<size_t>(size) * static_cast<size_t>(size) * 4, 0);
         for (size_t i = 0; i < canvas.alpha.size(); ++i) {
-            const int a = int(std::lround(std::clamp(canvas.alpha[i], 0.0f, 1.0f) * 255.0f));
+            const int a =
+                static_cast<int>(std::lround(std::clamp(canvas.alpha[i], 0.0f, 1.0f) * 255.0f));
             if (a == 0) {
                 continue;
             }
             const ArtColour c = canvas.colour[i];
-            rgba[4 * i + 0] = uint8_t(std::lround(std::clamp(c.r, 0.0f, 255.0f)));
-            rgba[4 * i + 1] = uint8_t(std::lround(std::clamp(c.g, 0.0f, 255.0f)));
-            rgba[4 * i + 2] = uint8_t(std::lround(std::clamp(c.b, 0.0f, 255.0f)));
-            rgba[4 * i + 3] = uint8_t(a);
+            rgba[4 * i + 0] = static_cast<uint8_t>(std::lround(std::clamp(c.r, 0.0f, 255.0f)));
+            rgba[4 * i + 1] = static_cast<uint8_t>(std::lround(std::clamp(c.g, 0.0f, 255.0f)));
+            rgba[4 * i + 2] = static_cast<uint8_t>(std::lround(std::clamp(c.b, 0.0f, 255.0f)));
+            rgba[4 * i + 3] = static_cast<uint8_t>(a);
         }
         if (!PngWriteRgba((dir / "helixdash.png").c_str(), size, size, rgba.data())) {
             return 0;

@@ -23,7 +23,7 @@ void PaintField(Canvas& canvas)
     const float dishX = 224.0f, dishY = 254.0f, dishR = 206.0f;
     for (int y = BAND_BOTTOM; y < HEIGHT; ++y) {
         for (int x = 0; x < FIELD_WIDTH; ++x) {
-            float fx = float(x) + 0.5f, fy = float(y) + 0.5f;
+            float fx = static_cast<float>(x) + 0.5f, fy = static_cast<float>(y) + 0.5f;
             float toCentre = std::hypot(fx - dishX, fy - dishY) / 330.0f;
             float shade = 0.20f - 0.09f * toCentre * toCentre; // vignette
             // Graph paper: a faint line every 16 pixels, a clearer one every 64.
@@ -77,7 +77,7 @@ void PaintPanel(Canvas& canvas)
     for (int y = 0; y < HEIGHT; ++y) {
         float streak = RandomFloat(random) * 0.05f;
         for (int x = FIELD_WIDTH; x < WIDTH; ++x) {
-            float v = float(y) / float(HEIGHT);
+            float v = static_cast<float>(y) / static_cast<float>(HEIGHT);
             float shade = 0.34f + 0.12f * (1.0f - v) + streak;
             if (x < STRAND_RIGHT) { // under the strand: dark
                 shade = 0.1f;
@@ -103,9 +103,10 @@ void PaintPanel(Canvas& canvas)
         });
     for (int y = FACE_TOP; y <= FACE_BOTTOM; ++y) {
         for (int x = BOX_LEFT; x <= BOX_RIGHT; ++x) {
-            float v = float(y - FACE_TOP) / float(FACE_BOTTOM - FACE_TOP);
-            float glow =
-                std::exp(-std::pow(std::hypot(float(x - 544), float(y - 125)) / 70.0f, 2.0f));
+            float v = static_cast<float>(y - FACE_TOP) / static_cast<float>(FACE_BOTTOM - FACE_TOP);
+            float glow = std::exp(-std::pow(
+                std::hypot(static_cast<float>(x - 544), static_cast<float>(y - 125)) / 70.0f,
+                2.0f));
             ArtColour c = ArtMix(ArtRampColour(RAMP_NAVY, 0.78f + 0.1f * v),
                                  ArtEntryColour(ART_WHITE), 0.35f * glow);
             CanvasBlend(canvas, x, y, c, 1.0f);
@@ -126,10 +127,11 @@ void PaintPanel(Canvas& canvas)
 
     // Legend under the log: the four bases, at the size their small pixel letters are drawn for.
     for (int k = 0; k < 4; ++k) {
-        PaintPiece(canvas, float(BOX_LEFT) + 16.0f + 32.0f * float(k), 468.0f, 24.0f, k, 0.0f);
+        PaintPiece(canvas, static_cast<float>(BOX_LEFT) + 16.0f + 32.0f * static_cast<float>(k),
+                   468.0f, 24.0f, k, 0.0f);
     }
     // Rivets in the panel's corners.
-    for (float x : {float(STRAND_RIGHT + 7), float(WIDTH - 8)}) {
+    for (float x : {static_cast<float>(STRAND_RIGHT + 7), static_cast<float>(WIDTH - 8)}) {
         for (float y : {60.0f, 470.0f}) {
             float highlight = 0.0f;
             CanvasFillShape(
@@ -163,7 +165,7 @@ int BackgroundSheetWrite(const std::string& dir)
 {
     Sheet sheet;
     SheetInit(sheet, SHEET_WIDTH, SHEET_HEIGHT, WIDTH, HEIGHT, 1, ART_KEY_BLACK,
-              uint8_t(ArtRampIndex(RAMP_GREY, 0.5f)));
+              static_cast<uint8_t>(ArtRampIndex(RAMP_GREY, 0.5f)));
     Canvas canvas;
     CanvasInit(canvas, WIDTH, HEIGHT, ArtRampColour(RAMP_NAVY, 0.1f), 1.0f);
     PaintField(canvas);

@@ -116,8 +116,9 @@ void PaintBadge(Canvas& c, const Verdict& v, float scale, float turn)
     }
     auto outline = [&](float x, float y) {
         float dx = x - CX, dy = y - BADGE_Y, a = std::atan2(dy, dx);
-        float edge =
-            v.rays ? r * (0.88f + 0.12f * std::cos(float(v.rays) * (a + turn))) : r * 0.92f;
+        float edge = v.rays
+                         ? r * (0.88f + 0.12f * std::cos(static_cast<float>(v.rays) * (a + turn)))
+                         : r * 0.92f;
         return (std::hypot(dx, dy) - edge) * 0.85f;
     };
     FillInked(c, CX - r, BADGE_Y - r, CX + r, BADGE_Y + r, outline, [&](float x, float y, float) {
@@ -184,7 +185,8 @@ void CentredText(Canvas& c, const char* text, int size, int tracking, float cx, 
     int left = aside.width, top = aside.height, right = -1, bottom = -1;
     for (int ay = 0; ay < aside.height; ++ay) {
         for (int ax = 0; ax < aside.width; ++ax) {
-            if (aside.alpha[size_t(ay) * size_t(aside.width) + size_t(ax)] >= 0.5f) {
+            if (aside.alpha[static_cast<size_t>(ay) * static_cast<size_t>(aside.width) +
+                            static_cast<size_t>(ax)] >= 0.5f) {
                 left = std::min(left, ax);
                 top = std::min(top, ay);
                 right = std::max(right, ax);
@@ -195,11 +197,12 @@ void CentredText(Canvas& c, const char* text, int size, int tracking, float cx, 
     if (right < 0) {
         return;
     }
-    const int dx = int(std::lround(cx - float(left + right + 1) * 0.5f));
-    const int dy = int(std::lround(cy - float(top + bottom + 1) * 0.5f));
+    const int dx = static_cast<int>(std::lround(cx - static_cast<float>(left + right + 1) * 0.5f));
+    const int dy = static_cast<int>(std::lround(cy - static_cast<float>(top + bottom + 1) * 0.5f));
     for (int ay = 0; ay < aside.height; ++ay) {
         for (int ax = 0; ax < aside.width; ++ax) {
-            size_t i = size_t(ay) * size_t(aside.width) + size_t(ax);
+            size_t i = static_cast<size_t>(ay) * static_cast<size_t>(aside.width) +
+                       static_cast<size_t>(ax);
             if (aside.alpha[i] > 0.0f) {
                 CanvasBlend(c, ax + dx, ay + dy, aside.colour[i], aside.alpha[i]);
             }
@@ -214,13 +217,13 @@ void PaintNameRibbon(Canvas& c, const Verdict& v, float scale)
 {
     const float room = RIBBON_WIDTH - 2.0f * RIBBON_LEAST_MARGIN;
     int size = LABEL_SIZE, tracking = 0;
-    while (size > LABEL_LEAST_SIZE && float(TrackedWidth(v.label, size, 0)) > room) {
+    while (size > LABEL_LEAST_SIZE && static_cast<float>(TrackedWidth(v.label, size, 0)) > room) {
         --size;
     }
-    while (tracking > -2 && float(TrackedWidth(v.label, size, tracking)) > room) {
+    while (tracking > -2 && static_cast<float>(TrackedWidth(v.label, size, tracking)) > room) {
         --tracking;
     }
-    const float w = float(TrackedWidth(v.label, size, tracking));
+    const float w = static_cast<float>(TrackedWidth(v.label, size, tracking));
     // The ribbon never leaves the cell, not even while the badge overshoots as it pops in.
     const float width = std::min(RIBBON_WIDTH, w + 2.0f * RIBBON_MARGIN);
     const float halfW = std::min(width * 0.5f * scale, RIBBON_WIDTH * 0.5f);
@@ -245,7 +248,8 @@ void PaintNameRibbon(Canvas& c, const Verdict& v, float scale)
         });
     // While the badge pops in and shrinks away the name is scaled with it; it is only read at
     // full size.
-    const int scaled = int(std::lround(float(size) * std::min(scale, 1.0f)));
+    const int scaled =
+        static_cast<int>(std::lround(static_cast<float>(size) * std::min(scale, 1.0f)));
     if (scaled < 6) {
         return;
     }
@@ -261,14 +265,16 @@ void InkSilhouette(Canvas& c)
 {
     auto shown = [&](int x, int y) {
         return x >= 0 && y >= 0 && x < c.width && y < c.height &&
-               c.alpha[size_t(y) * size_t(c.width) + size_t(x)] >= 0.5f;
+               c.alpha[static_cast<size_t>(y) * static_cast<size_t>(c.width) +
+                       static_cast<size_t>(x)] >= 0.5f;
     };
     std::vector<size_t> edge;
     for (int y = 0; y < c.height; ++y) {
         for (int x = 0; x < c.width; ++x) {
             if (shown(x, y) &&
                 (!shown(x - 1, y) || !shown(x + 1, y) || !shown(x, y - 1) || !shown(x, y + 1))) {
-                edge.push_back(size_t(y) * size_t(c.width) + size_t(x));
+                edge.push_back(static_cast<size_t>(y) * static_cast<size_t>(c.width) +
+                               static_cast<size_t>(x));
             }
         }
     }
@@ -291,23 +297,24 @@ void PaintCell(Canvas& c, const Verdict& v, int cell, int verdictIndex)
         PaintSparkle(c, CX, BADGE_Y, 14.0f, 1.0f);
         return;
     }
-    const float t = float(cell);
+    const float t = static_cast<float>(cell);
     // Pop in over cells 1 .. 7, hold, shrink away over the last four.
     float scale = EaseOutBack((t - 0.5f) / 6.5f);
     if (cell >= 21) {
-        scale *= 1.0f - float(cell - 20) / 5.0f;
+        scale *= 1.0f - static_cast<float>(cell - 20) / 5.0f;
     }
     const float turn = 0.05f * t;
     // Sparkles circling the badge, each twinkling in its own time.
     for (int k = 0; k < 6; ++k) {
-        float a = float(k) * ART_PI / 3.0f + 0.12f * t + float(verdictIndex);
-        float dist = 26.0f + 3.0f * std::sin(t * 0.7f + float(k));
+        float a =
+            static_cast<float>(k) * ART_PI / 3.0f + 0.12f * t + static_cast<float>(verdictIndex);
+        float dist = 26.0f + 3.0f * std::sin(t * 0.7f + static_cast<float>(k));
         if (cell >= 21) {
-            dist += 2.5f * float(cell - 20); // they fly apart as the badge goes
+            dist += 2.5f * static_cast<float>(cell - 20); // they fly apart as the badge goes
         }
-        float bright = 0.5f + 0.5f * std::sin(t * 1.3f + float(k) * 2.1f);
+        float bright = 0.5f + 0.5f * std::sin(t * 1.3f + static_cast<float>(k) * 2.1f);
         if (cell < 3) {
-            bright *= float(cell) / 3.0f;
+            bright *= static_cast<float>(cell) / 3.0f;
         }
         PaintSparkle(c, CX + dist * std::cos(a), BADGE_Y + 2.0f + dist * 0.8f * std::sin(a), 7.0f,
                      bright);
@@ -319,7 +326,7 @@ void PaintCell(Canvas& c, const Verdict& v, int cell, int verdictIndex)
     // The points pop up under the badge from cell 4 and leave with it.
     if (cell >= 4) {
         float grow = cell >= 21 ? scale : EaseOutBack((t - 3.5f) / 3.0f);
-        int size = int(std::lround(float(POINTS_SIZE) * grow));
+        int size = static_cast<int>(std::lround(static_cast<float>(POINTS_SIZE) * grow));
         if (size >= 6) {
             CentredText(
                 c, v.points, size, 0, CX, POINTS_Y,
@@ -339,7 +346,7 @@ int BonusSheetWrite(const std::string& dir)
 {
     Sheet sheet;
     SheetInit(sheet, SHEET_WIDTH, SHEET_HEIGHT, CELL, CELL, COLUMNS, ART_KEY_SPRITE,
-              uint8_t(ArtRampIndex(RAMP_GREY, 0.5f)));
+              static_cast<uint8_t>(ArtRampIndex(RAMP_GREY, 0.5f)));
     Canvas canvas;
     for (int v = 0; v < VERDICTS; ++v) {
         for (int cell = 0; cell < PLAYED_CELLS; ++cell) {

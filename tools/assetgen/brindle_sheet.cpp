@@ -29,14 +29,15 @@ void PaintWord(Canvas& canvas, const char* word, int x, int y, int size, int hei
     CanvasText(
         canvas, word, size, x, y,
         [&](float px, float py) {
-            float t = std::clamp((py - float(y)) / float(height), 0.0f, 1.0f);
+            float t =
+                std::clamp((py - static_cast<float>(y)) / static_cast<float>(height), 0.0f, 1.0f);
             // Light top, a bright stripe just above the middle, deep bottom: chrome-like lettering.
             float shade = 0.98f - 0.62f * t;
             shade += 0.18f * std::exp(-std::pow((t - 0.42f) / 0.06f, 2.0f));
             ArtColour c = ArtRampColour(ramp, shade);
             if (sweepWidth > 0.0f) {
                 // The light band leans right, as if the light came from the upper left.
-                float band = px - (sweepX + (py - float(y)) * 0.45f);
+                float band = px - (sweepX + (py - static_cast<float>(y)) * 0.45f);
                 float light = std::exp(-std::pow(band / sweepWidth, 2.0f));
                 c = ArtMix(c, ArtEntryColour(ART_WHITE), 0.85f * light);
             }
@@ -55,11 +56,12 @@ int PaintLogo(Canvas& canvas, float cx, int y, int size, float sweep)
         return 0;
     }
     const int width = w1 + space + w2;
-    const int left = int(std::lround(cx - float(width) * 0.5f));
+    const int left = static_cast<int>(std::lround(cx - static_cast<float>(width) * 0.5f));
     // The text box is taller than the capitals: their tops sit about a fifth of the way down.
-    const int capTop = y + int(float(h) * 0.17f), capHeight = int(float(h) * 0.62f);
-    const float sweepX = float(left) - 80.0f + sweep * float(width + 160);
-    const float sweepWidth = sweep < 0.0f ? 0.0f : float(size) * 0.35f;
+    const int capTop = y + static_cast<int>(static_cast<float>(h) * 0.17f),
+              capHeight = static_cast<int>(static_cast<float>(h) * 0.62f);
+    const float sweepX = static_cast<float>(left) - 80.0f + sweep * static_cast<float>(width + 160);
+    const float sweepWidth = sweep < 0.0f ? 0.0f : static_cast<float>(size) * 0.35f;
     PaintWord(canvas, "HELIX", left, y, size, capHeight + (capTop - y), RAMP_GOLD, sweepX,
               sweepWidth);
     PaintWord(canvas, "DASH", left + w1 + space, y, size, capHeight + (capTop - y), RAMP_BLUE,
@@ -71,7 +73,7 @@ int BrindleSheetWrite(const std::string& dir)
 {
     Sheet sheet;
     SheetInit(sheet, SHEET_WIDTH, SHEET_HEIGHT, WIDTH, HEIGHT, COLUMNS, ART_KEY_BLACK,
-              uint8_t(ArtRampIndex(RAMP_GREY, 0.5f)));
+              static_cast<uint8_t>(ArtRampIndex(RAMP_GREY, 0.5f)));
     Canvas canvas;
     for (int f = 0; f < FRAMES; ++f) {
         CanvasInit(canvas, WIDTH, HEIGHT, {0, 0, 0}, 0.0f);
@@ -85,9 +87,10 @@ int BrindleSheetWrite(const std::string& dir)
                               std::clamp(1.0f - r * r, 0.0f, 1.0f));
             });
         // The helix turns once over frames 1-12 and frame 0 closes the turn.
-        HelixStyle helix = {46.0f, 190.0f, float(f) / float(FRAMES), 15.0f, 7.0f};
+        HelixStyle helix = {46.0f, 190.0f, static_cast<float>(f) / static_cast<float>(FRAMES),
+                            15.0f, 7.0f};
         PaintHelix(canvas, 20.0f, 315.0f, 620.0f, 315.0f, helix);
-        float sweep = f == 0 ? -1.0f : float(f - 1) / float(FRAMES - 2);
+        float sweep = f == 0 ? -1.0f : static_cast<float>(f - 1) / static_cast<float>(FRAMES - 2);
         PaintLogo(canvas, 320.0f, 156, 84, sweep);
         int w = 0, h = 0;
         const char* tagline = "a genetic arcade game";

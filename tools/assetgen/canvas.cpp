@@ -71,10 +71,12 @@ void BlendCoverage(Canvas& canvas, SDL_Surface* s, int x, int y, Paint paint)
         const uint32_t* p = reinterpret_cast<const uint32_t*>(
             static_cast<const uint8_t*>(s->pixels) + row * s->pitch);
         for (int col = 0; col < s->w; ++col) {
-            float coverage = float(p[col] >> 24) / 255.0f;
+            float coverage = static_cast<float>(p[col] >> 24) / 255.0f;
             if (coverage > 0.0f) {
-                CanvasBlend(canvas, x + col, y + row,
-                            paint(float(x + col) + 0.5f, float(y + row) + 0.5f), coverage);
+                CanvasBlend(
+                    canvas, x + col, y + row,
+                    paint(static_cast<float>(x + col) + 0.5f, static_cast<float>(y + row) + 0.5f),
+                    coverage);
             }
         }
     }
@@ -86,8 +88,8 @@ void CanvasInit(Canvas& canvas, int width, int height, ArtColour fill, float alp
 {
     canvas.width = width;
     canvas.height = height;
-    canvas.colour.assign(size_t(width) * size_t(height), fill);
-    canvas.alpha.assign(size_t(width) * size_t(height), alpha);
+    canvas.colour.assign(static_cast<size_t>(width) * static_cast<size_t>(height), fill);
+    canvas.alpha.assign(static_cast<size_t>(width) * static_cast<size_t>(height), alpha);
 }
 
 void CanvasBlend(Canvas& canvas, int x, int y, ArtColour colour, float coverage)
@@ -95,7 +97,7 @@ void CanvasBlend(Canvas& canvas, int x, int y, ArtColour colour, float coverage)
     if (x < 0 || y < 0 || x >= canvas.width || y >= canvas.height) {
         return;
     }
-    size_t i = size_t(y) * size_t(canvas.width) + size_t(x);
+    size_t i = static_cast<size_t>(y) * static_cast<size_t>(canvas.width) + static_cast<size_t>(x);
     float a = canvas.alpha[i];
     float outAlpha = coverage + a * (1.0f - coverage);
     if (outAlpha <= 0.0f) {
@@ -186,15 +188,15 @@ void PolygonCoverage(const float* points, int n, CoverageMask& mask)
         maxX = std::max(maxX, points[2 * i]);
         minY = std::min(minY, points[2 * i + 1]);
         maxY = std::max(maxY, points[2 * i + 1]);
-        cx += points[2 * i] / float(n);
-        cy += points[2 * i + 1] / float(n);
+        cx += points[2 * i] / static_cast<float>(n);
+        cy += points[2 * i + 1] / static_cast<float>(n);
     }
-    mask.x0 = int(std::floor(minX));
-    mask.y0 = int(std::floor(minY));
-    mask.width = int(std::ceil(maxX)) - mask.x0 + 1;
-    mask.height = int(std::ceil(maxY)) - mask.y0 + 1;
+    mask.x0 = static_cast<int>(std::floor(minX));
+    mask.y0 = static_cast<int>(std::floor(minY));
+    mask.width = static_cast<int>(std::ceil(maxX)) - mask.x0 + 1;
+    mask.height = static_cast<int>(std::ceil(maxY)) - mask.y0 + 1;
     const int sw = mask.width * SUPERSAMPLE, sh = mask.height * SUPERSAMPLE;
-    std::vector<uint8_t> samples(size_t(sw) * size_t(sh), 0);
+    std::vector<uint8_t> samples(static_cast<size_t>(sw) * static_cast<size_t>(sh), 0);
 
     // The triangles clip against the display's clip window: make it the sample buffer.
     const int saved[4] = {ClipMinX, ClipMinY, ClipMaxX, ClipMaxY};
@@ -202,8 +204,12 @@ void PolygonCoverage(const float* points, int n, CoverageMask& mask)
     ClipMinY = 0;
     ClipMaxX = sw - 1;
     ClipMaxY = sh - 1;
-    auto sx = [&](float x) { return int(std::lround((x - float(mask.x0)) * SUPERSAMPLE)); };
-    auto sy = [&](float y) { return int(std::lround((y - float(mask.y0)) * SUPERSAMPLE)); };
+    auto sx = [&](float x) {
+        return static_cast<int>(std::lround((x - static_cast<float>(mask.x0)) * SUPERSAMPLE));
+    };
+    auto sy = [&](float y) {
+        return static_cast<int>(std::lround((y - static_cast<float>(mask.y0)) * SUPERSAMPLE));
+    };
     // A fan from the centre: exact for convex and star-shaped outlines such as stars and wedges.
     for (int i = 0; i < n; ++i) {
         int j = (i + 1) % n;
@@ -215,12 +221,15 @@ void PolygonCoverage(const float* points, int n, CoverageMask& mask)
     ClipMaxX = saved[2];
     ClipMaxY = saved[3];
 
-    mask.coverage.assign(size_t(mask.width) * size_t(mask.height), 0.0f);
+    mask.coverage.assign(static_cast<size_t>(mask.width) * static_cast<size_t>(mask.height), 0.0f);
     for (int y = 0; y < sh; ++y) {
         for (int x = 0; x < sw; ++x) {
-            if (samples[size_t(y) * size_t(sw) + size_t(x)]) {
-                mask.coverage[size_t(y / SUPERSAMPLE) * size_t(mask.width) +
-                              size_t(x / SUPERSAMPLE)] += 1.0f / float(SUPERSAMPLE * SUPERSAMPLE);
+            if (samples[static_cast<size_t>(y) * static_cast<size_t>(sw) +
+                        static_cast<size_t>(x)]) {
+                mask.coverage[static_cast<size_t>(y / SUPERSAMPLE) *
+                                  static_cast<size_t>(mask.width) +
+                              static_cast<size_t>(x / SUPERSAMPLE)] +=
+                    1.0f / static_cast<float>(SUPERSAMPLE * SUPERSAMPLE);
             }
         }
     }
@@ -280,7 +289,7 @@ void SheetInit(Sheet& sheet, int width, int height, int cellWidth, int cellHeigh
     sheet.cellHeight = cellHeight;
     sheet.columns = columns;
     sheet.key = key;
-    sheet.pixels.assign(size_t(width) * size_t(height), key);
+    sheet.pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), key);
     // The frame lines between the cells, drawn with the raster spans clipped to the sheet.
     const int saved[4] = {ClipMinX, ClipMinY, ClipMaxX, ClipMaxY};
     ClipMinX = 0;
@@ -310,9 +319,12 @@ int SheetPutCell(Sheet& sheet, int n, const Canvas& canvas, float dither)
         return 0;
     }
     for (int y = 0; y < sheet.cellHeight; ++y) {
-        uint8_t* row = sheet.pixels.data() + size_t(top + y) * size_t(sheet.width) + size_t(left);
+        uint8_t* row = sheet.pixels.data() +
+                       static_cast<size_t>(top + y) * static_cast<size_t>(sheet.width) +
+                       static_cast<size_t>(left);
         for (int x = 0; x < sheet.cellWidth; ++x) {
-            size_t i = size_t(y) * size_t(canvas.width) + size_t(x);
+            size_t i =
+                static_cast<size_t>(y) * static_cast<size_t>(canvas.width) + static_cast<size_t>(x);
             if (canvas.alpha[i] < 0.5f) {
                 row[x] = sheet.key;
                 continue;
@@ -344,5 +356,5 @@ float RandomFloat(ArtRandom& random)
     x ^= x >> 17;
     x ^= x << 5;
     random.state = x;
-    return float(x >> 8) / float(1u << 24);
+    return static_cast<float>(x >> 8) / static_cast<float>(1u << 24);
 }

@@ -83,7 +83,7 @@ void PaintGlints(Canvas& canvas, float cx, float cy, float size, float amount, A
     }
     // Eight glints on a ring, alternately large and small, lit in the swallowed colour.
     for (int i = 0; i < 8; ++i) {
-        float a = float(i) * ART_PI / 4.0f + 0.3f;
+        float a = static_cast<float>(i) * ART_PI / 4.0f + 0.3f;
         float ring = size * (0.40f + 0.06f * amount);
         float x = cx + std::cos(a) * ring, y = cy + std::sin(a) * ring;
         PaintGlint(canvas, x, y, size * (i % 2 ? 0.06f : 0.10f) * amount, ramp);
@@ -211,7 +211,7 @@ int CatcherSheetWrite(const std::string& dir)
 {
     Sheet sheet;
     SheetInit(sheet, SHEET_WIDTH, SHEET_HEIGHT, CELL, CELL, COLUMNS, ART_KEY_SPRITE,
-              uint8_t(ArtRampIndex(RAMP_GREY, 0.5f)));
+              static_cast<uint8_t>(ArtRampIndex(RAMP_GREY, 0.5f)));
     Canvas canvas;
     // Rows 0-15: direction d, base k; rows 16-19: the special piece facing d.
     for (int row = 0; row < 4 * DIRECTIONS + DIRECTIONS; ++row) {
@@ -220,7 +220,8 @@ int CatcherSheetWrite(const std::string& dir)
         for (int f = 0; f < COLUMNS; ++f) {
             const SwallowStep& step = SWALLOW[f];
             CanvasInit(canvas, CELL, CELL, {0, 0, 0}, 0.0f);
-            const float c = CELL / 2.0f, size = float(CELL) * (1.0f - 0.5f * step.squash);
+            const float c = CELL / 2.0f,
+                        size = static_cast<float>(CELL) * (1.0f - 0.5f * step.squash);
             const float fx = FACING[d][0], fy = FACING[d][1];
             CatcherPose pose = {d, f == 0 ? SWALLOW[0].mouth : step.mouth,
                                 f == 0 ? 0.0f : step.glow, PieceRamp(kind),
@@ -233,12 +234,12 @@ int CatcherSheetWrite(const std::string& dir)
                 pose.pieceKind = kind;
                 if (d == 0) {
                     pose.pieceY = 0.22f * CELL;
-                    pose.pieceSize = float(CELL) * (0.18f + 0.5f * step.pieceAt);
+                    pose.pieceSize = static_cast<float>(CELL) * (0.18f + 0.5f * step.pieceAt);
                     pose.pieceInFront = f == 1;
                 } else {
                     pose.pieceX = fx * step.pieceAt * CELL;
                     pose.pieceY = 0.07f * CELL + fy * step.pieceAt * CELL;
-                    pose.pieceSize = float(CELL) * (0.26f + 0.22f * step.pieceAt);
+                    pose.pieceSize = static_cast<float>(CELL) * (0.26f + 0.22f * step.pieceAt);
                 }
             }
             PaintCatcher(canvas, c, c, size, pose);

@@ -162,7 +162,7 @@ std::vector<float> Arc(float cx, float cy, float rx, float ry, float a0, float a
 {
     std::vector<float> p;
     for (int i = 0; i <= steps; ++i) {
-        float a = a0 + (a1 - a0) * float(i) / float(steps);
+        float a = a0 + (a1 - a0) * static_cast<float>(i) / static_cast<float>(steps);
         p.push_back(cx + rx * std::cos(a));
         p.push_back(cy + ry * std::sin(a));
     }
@@ -366,8 +366,8 @@ void PaintHairFront(Canvas& c, const Person& p)
             break;
         case HAIR_SPIKY: {
             for (int i = 0; i < 7; ++i) {
-                float x = 28.0f + 12.0f * float(i);
-                float top = 2.0f + 4.0f * std::abs(float(i) - 3.0f);
+                float x = 28.0f + 12.0f * static_cast<float>(i);
+                float top = 2.0f + 4.0f * std::abs(static_cast<float>(i) - 3.0f);
                 Polygon(c, {x - 9.0f, 34.0f, x, top, x + 9.0f, 34.0f}, hair, 1.4f);
             }
             cap([&](float x) { return sides(x, 32.0f, 56.0f); });
@@ -407,8 +407,8 @@ void PaintPerson(Canvas& c, const Person& p)
     if (p.freckles) {
         for (float s : {-1.0f, 1.0f}) {
             for (int i = 0; i < 5; ++i) {
-                Circle(c, CX + s * (24.0f + float(i % 3) * 4.0f),
-                       78.0f + float(i / 3) * 4.0f + float(i % 2), 1.0f,
+                Circle(c, CX + s * (24.0f + static_cast<float>(i % 3) * 4.0f),
+                       78.0f + static_cast<float>(i / 3) * 4.0f + static_cast<float>(i % 2), 1.0f,
                        Flat(Ramp(RAMP_GINGER, 0.45f)));
             }
         }
@@ -428,16 +428,17 @@ void HeadClown(Canvas& c)
     // A ruff of coloured frills under the chin.
     for (int i = 0; i < 7; ++i) {
         ArtRamp r = i % 3 == 0 ? RAMP_RED : (i % 3 == 1 ? RAMP_BLUE : RAMP_GOLD);
-        Circle(c, 28.0f + 12.0f * float(i), 120.0f - 4.0f * std::sin(float(i) * PI / 6.0f), 9.0f,
-               Lit(r, 0.6f, 26.0f + 12.0f * float(i), 116.0f, 10, 10), 1.2f);
+        Circle(c, 28.0f + 12.0f * static_cast<float>(i),
+               120.0f - 4.0f * std::sin(static_cast<float>(i) * PI / 6.0f), 9.0f,
+               Lit(r, 0.6f, 26.0f + 12.0f * static_cast<float>(i), 116.0f, 10, 10), 1.2f);
     }
     PaintEars(c, paint, Ramp(RAMP_GREY, 0.7f));
     PaintFace(c, paint);
     // Bright red tufts on the sides of a bald top.
     for (float s : {-1.0f, 1.0f}) {
         for (int i = 0; i < 4; ++i) {
-            Circle(c, CX + s * (40.0f + 4.0f * float(i % 2)), 30.0f + 9.0f * float(i), 10.0f,
-                   HairShade(RAMP_RED, 0.62f), 1.2f);
+            Circle(c, CX + s * (40.0f + 4.0f * static_cast<float>(i % 2)),
+                   30.0f + 9.0f * static_cast<float>(i), 10.0f, HairShade(RAMP_RED, 0.62f), 1.2f);
         }
     }
     // A little polka-dot hat.
@@ -477,8 +478,8 @@ void HeadPirate(Canvas& c)
         },
         Lit(RAMP_RED, 0.55f, CX - 10, 10, 50, 30), 1.4f);
     for (int i = 0; i < 9; ++i) {
-        Circle(c, 34.0f + 7.5f * float(i), 22.0f + 8.0f * float(i % 2), 1.8f,
-               Flat(Rgb(250, 240, 230)));
+        Circle(c, 34.0f + 7.5f * static_cast<float>(i), 22.0f + 8.0f * static_cast<float>(i % 2),
+               1.8f, Flat(Rgb(250, 240, 230)));
     }
     Polygon(c, {104, 36, 120, 30, 118, 46}, Lit(RAMP_RED, 0.5f, 110, 36, 10, 10), 1.2f);
     Polygon(c, {104, 38, 114, 52, 104, 54}, Lit(RAMP_RED, 0.45f, 106, 46, 10, 10), 1.2f);
@@ -546,7 +547,7 @@ void HeadFish(Canvas& c)
     Shade scales = [](float x, float y) {
         float glint = 0.0f;
         float light = ShadeSphere((x - CX + 6) / 56.0f, (y - 54.0f) / 64.0f, &glint);
-        float sx = std::fmod(x + (int(y / 6.0f) % 2) * 4.0f, 8.0f) - 4.0f;
+        float sx = std::fmod(x + (static_cast<int>(y / 6.0f) % 2) * 4.0f, 8.0f) - 4.0f;
         float sy = std::fmod(y, 6.0f);
         float scale = (sx * sx / 16.0f + sy / 6.0f) > 1.0f ? -0.06f : 0.0f;
         return ArtMix(Ramp(RAMP_TEAL, 0.6f + 0.3f * (light - 0.6f) + scale), GLINT, 0.3f * glint);
@@ -565,7 +566,7 @@ void HeadFish(Canvas& c)
     for (float s : {-1.0f, 1.0f}) {
         for (int i = 0; i < 3; ++i) {
             Stroke(c,
-                   Arc(CX + s * 38.0f, 86.0f + 5.0f * float(i), 5.0f, 3.0f,
+                   Arc(CX + s * 38.0f, 86.0f + 5.0f * static_cast<float>(i), 5.0f, 3.0f,
                        s < 0 ? -0.4f * PI : 0.6f * PI, s < 0 ? 0.4f * PI : 1.4f * PI, 6),
                    1.3f, Ramp(RAMP_TEAL, 0.25f));
         }
@@ -589,8 +590,9 @@ void HeadTwoTone(Canvas& c)
     // A mohawk stripe down the middle.
     for (int i = 0; i < 5; ++i) {
         Polygon(c,
-                {CX - 7.0f, 24.0f + 2.0f * float(i), CX + 7.0f, 24.0f + 2.0f * float(i),
-                 CX + 2.0f - float(i), -2.0f + 6.0f * float(i)},
+                {CX - 7.0f, 24.0f + 2.0f * static_cast<float>(i), CX + 7.0f,
+                 24.0f + 2.0f * static_cast<float>(i), CX + 2.0f - static_cast<float>(i),
+                 -2.0f + 6.0f * static_cast<float>(i)},
                 HairShade(RAMP_LIME, 0.6f), 1.2f);
     }
 }
@@ -791,7 +793,7 @@ void PaintEyes(Canvas& c, const EyeStyle& e, int index)
             PaintEye(c, ex, EYE_Y, e);
         }
         for (int i = 0; i < e.lashes && !wink; ++i) {
-            float a = (s > 0 ? 1.75f : 1.25f) * PI + s * 0.18f * float(i);
+            float a = (s > 0 ? 1.75f : 1.25f) * PI + s * 0.18f * static_cast<float>(i);
             float px = ex + e.rx * std::cos(a) * 0.95f, py = EYE_Y + e.ry * std::sin(a) * 0.95f;
             Stroke(c, {px, py, px + s * 3.0f, py - 3.0f}, 1.3f, INK);
         }
@@ -835,7 +837,7 @@ void EyesRogue(Canvas& c)
     float lx = CX - EYE_DX, rx = CX + EYE_DX;
     std::vector<float> star;
     for (int i = 0; i < 10; ++i) {
-        float a = -PI / 2 + float(i) * PI / 5.0f, r = i % 2 ? 6.0f : 15.0f;
+        float a = -PI / 2 + static_cast<float>(i) * PI / 5.0f, r = i % 2 ? 6.0f : 15.0f;
         star.push_back(lx + r * std::cos(a));
         star.push_back(EYE_Y + r * std::sin(a));
     }
@@ -944,7 +946,8 @@ void EyesSpiral(Canvas& c)
         Circle(c, ex, EYE_Y, 9.5f, Flat(EYE_WHITE), 1.4f);
         std::vector<float> p;
         for (int i = 0; i <= 40; ++i) {
-            float a = s * float(i) * 0.42f, r = 0.5f + 8.0f * float(i) / 40.0f;
+            float a = s * static_cast<float>(i) * 0.42f,
+                  r = 0.5f + 8.0f * static_cast<float>(i) / 40.0f;
             p.push_back(ex + r * std::cos(a));
             p.push_back(EYE_Y + r * std::sin(a));
         }
@@ -1008,9 +1011,11 @@ void NoseOrdinary(Canvas& c, int f)
             Stroke(c, Arc(CX, y + 2, 4.0f, 3.0f, 0.1f * PI, 0.9f * PI, 8), 1.8f, CREASE);
             for (int i = 0; i < 12; ++i) {
                 float s = i % 2 ? 1.0f : -1.0f;
-                Circle(c, CX + s * (8.0f + 4.0f * float(i / 2 % 3) + 1.0f * float(i / 6)),
-                       y - 2.0f + 3.0f * float(i / 6) + float(i / 2 % 3), 1.0f,
-                       Flat(Ramp(RAMP_BROWN, 0.45f)));
+                Circle(c,
+                       CX + s * (8.0f + 4.0f * static_cast<float>(i / 2 % 3) +
+                                 1.0f * static_cast<float>(i / 6)),
+                       y - 2.0f + 3.0f * static_cast<float>(i / 6) + static_cast<float>(i / 2 % 3),
+                       1.0f, Flat(Ramp(RAMP_BROWN, 0.45f)));
             }
             break;
         case 5: // round, with rosy cheeks
@@ -1305,9 +1310,9 @@ void MouthSpecial(Canvas& c, int f)
             {
                 std::vector<float> p;
                 for (int i = 0; i <= 16; ++i) {
-                    float x = CX - 12.0f + 1.5f * float(i);
+                    float x = CX - 12.0f + 1.5f * static_cast<float>(i);
                     p.push_back(x);
-                    p.push_back(y + 3.5f * std::sin(float(i) * 0.9f));
+                    p.push_back(y + 3.5f * std::sin(static_cast<float>(i) * 0.9f));
                 }
                 Stroke(c, p, 1.6f, Ramp(RAMP_LIME, 0.85f));
             }
@@ -1425,7 +1430,7 @@ int FaceSheetWrite(const std::string& dir)
 {
     Sheet sheet;
     SheetInit(sheet, SHEET_WIDTH, SHEET_HEIGHT, CELL, CELL, COLUMNS, ART_KEY_FACE,
-              uint8_t(ArtRampIndex(RAMP_GREY, 0.5f)));
+              static_cast<uint8_t>(ArtRampIndex(RAMP_GREY, 0.5f)));
     Canvas canvas;
     for (int layer = 0; layer < 4; ++layer) {
         for (int frame = 0; frame < 20; ++frame) {

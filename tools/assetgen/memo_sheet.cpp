@@ -55,8 +55,9 @@ void PaintMiniature(Canvas& page, int layer, int frame, int sx, int sy, int w, i
             float cover = 0.0f;
             for (int j = 0; j < scale; ++j) {
                 for (int i = 0; i < scale; ++i) {
-                    size_t at = size_t(sy + y * scale + j) * size_t(face.width) +
-                                size_t(sx + x * scale + i);
+                    size_t at =
+                        static_cast<size_t>(sy + y * scale + j) * static_cast<size_t>(face.width) +
+                        static_cast<size_t>(sx + x * scale + i);
                     float a = face.alpha[at];
                     sum = {sum.r + face.colour[at].r * a, sum.g + face.colour[at].g * a,
                            sum.b + face.colour[at].b * a};
@@ -65,7 +66,7 @@ void PaintMiniature(Canvas& page, int layer, int frame, int sx, int sy, int w, i
             }
             if (cover > 0.0f) {
                 CanvasBlend(page, dx + x, dy + y, {sum.r / cover, sum.g / cover, sum.b / cover},
-                            cover / float(scale * scale));
+                            cover / static_cast<float>(scale * scale));
             }
         }
     }
@@ -85,11 +86,12 @@ void PaintNotebook(Canvas& c)
         },
         [&](float, float y, float) {
             // Paper that is a shade warmer towards the bottom, as if lit from above.
-            return ArtMix(paper, ArtRampColour(RAMP_CREAM, 0.7f), y / float(PAGE_HEIGHT) * 0.5f);
+            return ArtMix(paper, ArtRampColour(RAMP_CREAM, 0.7f),
+                          y / static_cast<float>(PAGE_HEIGHT) * 0.5f);
         });
     // Spiral binding along the top.
     for (int i = 0; i < 9; ++i) {
-        float x = 12.0f + 13.0f * float(i);
+        float x = 12.0f + 13.0f * static_cast<float>(i);
         FillRoundBox(c, x - 2.5f, 1.0f, x + 2.5f, 8.0f, 2.0f, ArtRampColour(RAMP_STEEL, 0.4f));
         FillRoundBox(c, x - 1.2f, 2.0f, x + 0.5f, 6.5f, 0.8f, ArtRampColour(RAMP_STEEL, 0.9f));
     }
@@ -106,21 +108,22 @@ void PaintNotebook(Canvas& c)
             0, Ink());
     }
     for (float side : {-1.0f, 1.0f}) {
-        float cx = PAGE_WIDTH * 0.5f + side * (float(w) * 0.5f + 7.0f);
+        float cx = PAGE_WIDTH * 0.5f + side * (static_cast<float>(w) * 0.5f + 7.0f);
         // Rungs in the four base colours, then the two strands over them.
         for (int r = 0; r < 4; ++r) {
-            float t = (float(r) + 0.5f) / 4.0f, y = 11.0f + 14.0f * t;
+            float t = (static_cast<float>(r) + 0.5f) / 4.0f, y = 11.0f + 14.0f * t;
             float half = 3.0f * std::abs(std::sin(t * 3.0f * ART_PI));
             for (float x = cx - half; x <= cx + half; x += 1.0f) {
-                CanvasBlend(c, int(x), int(y), ArtRampColour(PieceRamp(r), 0.5f), 1.0f);
+                CanvasBlend(c, static_cast<int>(x), static_cast<int>(y),
+                            ArtRampColour(PieceRamp(r), 0.5f), 1.0f);
             }
         }
         for (int k = 0; k < 2; ++k) {
             for (float t = 0.0f; t <= 1.0f; t += 0.02f) {
                 float y = 11.0f + 14.0f * t;
-                float x = cx + 3.5f * std::sin(t * 3.0f * ART_PI + float(k) * ART_PI);
-                CanvasBlend(c, int(x), int(y), ArtRampColour(RAMP_NAVY, 0.3f + 0.2f * float(k)),
-                            1.0f);
+                float x = cx + 3.5f * std::sin(t * 3.0f * ART_PI + static_cast<float>(k) * ART_PI);
+                CanvasBlend(c, static_cast<int>(x), static_cast<int>(y),
+                            ArtRampColour(RAMP_NAVY, 0.3f + 0.2f * static_cast<float>(k)), 1.0f);
             }
         }
     }
@@ -136,7 +139,7 @@ void PaintNotebook(Canvas& c)
         for (int f = 0; f < PICTURES; ++f) {
             for (int y = MemoBoxTop(f); y < MemoBoxTop(f) + MEMO_BOX_HEIGHT; ++y) {
                 for (int x = MemoBoxLeft(layer); x < MemoBoxLeft(layer) + MEMO_BOX_WIDTH; ++x) {
-                    c.alpha[size_t(y) * c.width + x] = 0.0f;
+                    c.alpha[static_cast<size_t>(y) * c.width + x] = 0.0f;
                 }
             }
         }
@@ -164,19 +167,20 @@ constexpr PixelPattern TICK = {
 void PaintEntry(Canvas& c, int layer, int picture, const int codon[3])
 {
     const int x0 = MemoBoxLeft(layer), y0 = MemoBoxTop(picture);
-    FillRoundBox(c, float(x0), float(y0), float(x0 + MEMO_BOX_WIDTH), float(y0 + MEMO_BOX_HEIGHT),
+    FillRoundBox(c, static_cast<float>(x0), static_cast<float>(y0),
+                 static_cast<float>(x0 + MEMO_BOX_WIDTH), static_cast<float>(y0 + MEMO_BOX_HEIGHT),
                  0.0f, ArtMix(ArtRampColour(RAMP_LIME, 0.9f), ArtEntryColour(ART_WHITE), 0.55f));
     const int top = y0 + (MEMO_BOX_HEIGHT - PixelLetter(0, LETTERS_SMALL).height) / 2;
     int x = x0 + 1;
     for (int i = 0; i < 3; ++i) {
         const PixelPattern& letter = PixelLetter(codon[i], LETTERS_SMALL);
         const ArtColour colour = ArtEntryColour(ArtRampIndex(PieceRamp(codon[i]), 0.2f));
-        PaintPixelPattern(c, letter, float(x), float(top), 1.0f, colour);
+        PaintPixelPattern(c, letter, static_cast<float>(x), static_cast<float>(top), 1.0f, colour);
         x += letter.width + 1;
     }
     // Standing on the letters' baseline, as far from them as they are apart.
     const int tickTop = top + PixelLetter(0, LETTERS_SMALL).height - TICK.height;
-    PaintPixelPattern(c, TICK, float(x), float(tickTop), 1.0f,
+    PaintPixelPattern(c, TICK, static_cast<float>(x), static_cast<float>(tickTop), 1.0f,
                       ArtEntryColour(ArtRampIndex(RAMP_TEAL, 0.35f)));
 }
 
@@ -216,7 +220,7 @@ int MemoSheetWrite(const std::string& dir)
 {
     Sheet sheet;
     SheetInit(sheet, SHEET_WIDTH, SHEET_HEIGHT, PAGE_WIDTH, PAGE_HEIGHT, COLUMNS, ART_KEY_SPRITE,
-              uint8_t(ArtRampIndex(RAMP_GREY, 0.5f)));
+              static_cast<uint8_t>(ArtRampIndex(RAMP_GREY, 0.5f)));
     Canvas page;
     CanvasInit(page, PAGE_WIDTH, PAGE_HEIGHT, {0, 0, 0}, 0.0f);
     PaintNotebook(page);

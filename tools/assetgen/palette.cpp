@@ -88,7 +88,8 @@ ArtColour ArtMix(ArtColour a, ArtColour b, float t)
 ArtColour ArtEntryColour(int index)
 {
     const PALETTEENTRY& p = ArtPalette[index & 0xFF];
-    return {float(p.peRed), float(p.peGreen), float(p.peBlue)};
+    return {static_cast<float>(p.peRed), static_cast<float>(p.peGreen),
+            static_cast<float>(p.peBlue)};
 }
 
 void ArtPaletteBuild()
@@ -123,7 +124,7 @@ void ArtPaletteBuild()
         ArtRampFirst[d.ramp] = next;
         ArtRampLength[d.ramp] = d.length;
         for (int i = 0; i < d.length; ++i) {
-            float t = float(i) / float(d.length - 1);
+            float t = static_cast<float>(i) / static_cast<float>(d.length - 1);
             ArtColour c = t < 0.5f ? ArtMix(d.dark, d.base, t * 2.0f)
                                    : ArtMix(d.base, d.light, (t - 0.5f) * 2.0f);
             ArtPalette[next + i] = {Channel(c.r), Channel(c.g), Channel(c.b), 0};
@@ -137,34 +138,36 @@ void ArtPaletteBuild()
             ++ArtFreeEntries;
         }
     }
-    NearestCache.assign(size_t(1) << 18, 0);
+    NearestCache.assign(static_cast<size_t>(1) << 18, 0);
 }
 
 int ArtRampIndex(ArtRamp ramp, float shade)
 {
     int n = ArtRampLength[ramp];
-    int i = int(std::lround(std::clamp(shade, 0.0f, 1.0f) * float(n - 1)));
+    int i =
+        static_cast<int>(std::lround(std::clamp(shade, 0.0f, 1.0f) * static_cast<float>(n - 1)));
     return ArtRampFirst[ramp] + i;
 }
 
 ArtColour ArtRampColour(ArtRamp ramp, float shade)
 {
     int n = ArtRampLength[ramp];
-    float pos = std::clamp(shade, 0.0f, 1.0f) * float(n - 1);
-    int i = std::min(int(pos), n - 2);
+    float pos = std::clamp(shade, 0.0f, 1.0f) * static_cast<float>(n - 1);
+    int i = std::min(static_cast<int>(pos), n - 2);
     return ArtMix(ArtEntryColour(ArtRampFirst[ramp] + i),
-                  ArtEntryColour(ArtRampFirst[ramp] + i + 1), pos - float(i));
+                  ArtEntryColour(ArtRampFirst[ramp] + i + 1), pos - static_cast<float>(i));
 }
 
 uint8_t ArtNearest(ArtColour colour)
 {
     int r = Channel(colour.r) >> 2, g = Channel(colour.g) >> 2, b = Channel(colour.b) >> 2;
-    uint8_t& cached = NearestCache[size_t((r << 12) | (g << 6) | b)];
+    uint8_t& cached = NearestCache[static_cast<size_t>((r << 12) | (g << 6) | b)];
     if (cached != 0) {
         return cached;
     }
     // Search with the centre of the quantised cell so every colour in it gets the same answer.
-    ArtColour centre = {float(r * 4 + 2), float(g * 4 + 2), float(b * 4 + 2)};
+    ArtColour centre = {static_cast<float>(r * 4 + 2), static_cast<float>(g * 4 + 2),
+                        static_cast<float>(b * 4 + 2)};
     int best = ART_BLACK;
     float bestDistance = Distance(centre, best);
     for (int i = 0; i < PALETTE_SIZE; ++i) {
@@ -177,6 +180,6 @@ uint8_t ArtNearest(ArtColour colour)
             best = i;
         }
     }
-    cached = uint8_t(best);
+    cached = static_cast<uint8_t>(best);
     return cached;
 }

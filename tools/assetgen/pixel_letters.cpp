@@ -51,23 +51,25 @@ const PixelPattern& PixelLetter(int kind, PixelLetterSize size)
 void PaintPixelPattern(Canvas& canvas, const PixelPattern& pattern, float left, float top,
                        float unit, ArtColour ink)
 {
-    const int x0 = int(std::floor(left)), y0 = int(std::floor(top));
-    const int x1 = int(std::ceil(left + float(pattern.width) * unit));
-    const int y1 = int(std::ceil(top + float(pattern.height) * unit));
+    const int x0 = static_cast<int>(std::floor(left)), y0 = static_cast<int>(std::floor(top));
+    const int x1 = static_cast<int>(std::ceil(left + static_cast<float>(pattern.width) * unit));
+    const int y1 = static_cast<int>(std::ceil(top + static_cast<float>(pattern.height) * unit));
     for (int y = y0; y < y1; ++y) {
         for (int x = x0; x < x1; ++x) {
             // The grid squares are disjoint, so the pixel's coverage is the sum of its overlaps.
             float coverage = 0.0f;
             for (int row = 0; row < pattern.height; ++row) {
-                const float h = Overlap(float(y), float(y + 1), top + float(row) * unit,
-                                        top + float(row + 1) * unit);
+                const float h = Overlap(static_cast<float>(y), static_cast<float>(y + 1),
+                                        top + static_cast<float>(row) * unit,
+                                        top + static_cast<float>(row + 1) * unit);
                 if (h <= 0.0f) {
                     continue;
                 }
                 for (int col = 0; col < pattern.width; ++col) {
                     if (pattern.rows[row][col] == '#') {
-                        coverage += h * Overlap(float(x), float(x + 1), left + float(col) * unit,
-                                                left + float(col + 1) * unit);
+                        coverage += h * Overlap(static_cast<float>(x), static_cast<float>(x + 1),
+                                                left + static_cast<float>(col) * unit,
+                                                left + static_cast<float>(col + 1) * unit);
                     }
                 }
             }

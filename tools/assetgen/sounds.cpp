@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr float RATE = float(WAV_RATE);
+constexpr float RATE = static_cast<float>(WAV_RATE);
 constexpr float NYQUIST_GUARD = 0.45f * RATE; // partials above this would fold back as whistles
 constexpr float TWO_PI = 6.28318531f;
 
@@ -46,13 +46,14 @@ float WaveSample(Wave wave, float p, float f)
         return std::sin(p);
     }
     float sum = 0.0f;
-    for (int h = 1; float(h) * f < NYQUIST_GUARD; ++h) {
+    for (int h = 1; static_cast<float>(h) * f < NYQUIST_GUARD; ++h) {
         if (wave == WAVE_SAW) {
-            sum += std::sin(float(h) * p) / float(h);
+            sum += std::sin(static_cast<float>(h) * p) / static_cast<float>(h);
         } else if (h % 2 == 1 && wave == WAVE_SQUARE) {
-            sum += std::sin(float(h) * p) / float(h);
+            sum += std::sin(static_cast<float>(h) * p) / static_cast<float>(h);
         } else if (h % 2 == 1) { // triangle: odd harmonics, alternating sign, 1/h^2
-            sum += ((h / 2) % 2 ? -1.0f : 1.0f) * std::sin(float(h) * p) / float(h * h);
+            sum += ((h / 2) % 2 ? -1.0f : 1.0f) * std::sin(static_cast<float>(h) * p) /
+                   static_cast<float>(h * h);
         }
     }
     if (wave == WAVE_SQUARE) {
@@ -66,7 +67,7 @@ float WaveSample(Wave wave, float p, float f)
 
 float NoteHz(int midi)
 {
-    return 440.0f * std::pow(2.0f, float(midi - 69) / 12.0f);
+    return 440.0f * std::pow(2.0f, static_cast<float>(midi - 69) / 12.0f);
 }
 
 // Attack, then an exponential fall to `sustain` with time constant decay, released linearly over
@@ -101,15 +102,15 @@ void AddNote(Buffer& out, const Voice& v, const Note& n)
 {
     const float f0 = NoteHz(n.midi);
     float phase = 0.0f;
-    int first = int(n.start * RATE), count = int(n.length * RATE);
-    for (int i = 0; i < count && first + i < int(out.size()); ++i) {
-        float t = float(i) / RATE;
+    int first = static_cast<int>(n.start * RATE), count = static_cast<int>(n.length * RATE);
+    for (int i = 0; i < count && first + i < static_cast<int>(out.size()); ++i) {
+        float t = static_cast<float>(i) / RATE;
         float vib = v.vibratoDepth * std::min(1.0f, t / 0.25f) * std::sin(TWO_PI * v.vibratoHz * t);
         float f = f0 * std::pow(2.0f, vib / 12.0f);
         phase += TWO_PI * f / RATE;
-        out[size_t(first + i)] += n.gain *
-                                  Envelope(t, n.length, v.attack, v.decay, v.sustain, v.release) *
-                                  WaveSample(v.wave, phase, f);
+        out[static_cast<size_t>(first + i)] +=
+            n.gain * Envelope(t, n.length, v.attack, v.decay, v.sustain, v.release) *
+            WaveSample(v.wave, phase, f);
     }
 }
 
@@ -125,20 +126,21 @@ void AddBell(Buffer& out, float hz, float start, float gain, float ring)
 {
     static constexpr float RATIOS[] = {1.0f, 2.02f, 3.01f, 4.16f};
     static constexpr float LEVELS[] = {1.0f, 0.55f, 0.3f, 0.18f};
-    int first = int(start * RATE);
+    int first = static_cast<int>(start * RATE);
     for (int p = 0; p < 4; ++p) {
         float f = hz * RATIOS[p];
         if (f >= NYQUIST_GUARD) {
             break;
         }
-        float tau = ring / (1.0f + float(p));
-        for (int i = 0; first + i < int(out.size()); ++i) {
-            float t = float(i) / RATE;
+        float tau = ring / (1.0f + static_cast<float>(p));
+        for (int i = 0; first + i < static_cast<int>(out.size()); ++i) {
+            float t = static_cast<float>(i) / RATE;
             float env = std::min(1.0f, t / 0.002f) * std::exp(-t / tau);
             if (env < 1e-4f && t > 0.01f) {
                 break;
             }
-            out[size_t(first + i)] += gain * LEVELS[p] * env * std::sin(TWO_PI * f * t);
+            out[static_cast<size_t>(first + i)] +=
+                gain * LEVELS[p] * env * std::sin(TWO_PI * f * t);
         }
     }
 }
@@ -168,7 +170,7 @@ void LowPass(Buffer& b, float cutoffHz)
 // A soft echo, as if played in a small room.
 void Echo(Buffer& b, float delayS, float feedback)
 {
-    size_t d = size_t(delayS * RATE);
+    size_t d = static_cast<size_t>(delayS * RATE);
     for (size_t i = d; i < b.size(); ++i) {
         b[i] += feedback * b[i - d];
     }
@@ -176,7 +178,7 @@ void Echo(Buffer& b, float delayS, float feedback)
 
 Buffer Silence(float seconds)
 {
-    return Buffer(size_t(seconds * RATE), 0.0f);
+    return Buffer(static_cast<size_t>(seconds * RATE), 0.0f);
 }
 
 // ---- the effects ----
@@ -194,7 +196,7 @@ Buffer StartJingle()
     const int tune[] = {72, 76, 79, 84, 88, 86, 84, 79, 81, 83, 86};
     std::vector<Note> notes;
     for (int i = 0; i < 11; ++i) {
-        notes.push_back({tune[i], s * float(i), s * 0.92f, i == 4 ? 0.34f : 0.28f});
+        notes.push_back({tune[i], s * static_cast<float>(i), s * 0.92f, i == 4 ? 0.34f : 0.28f});
     }
     AddNotes(b, lead, notes);
     AddNotes(b, held,
@@ -214,7 +216,7 @@ Buffer CatchBlip()
     Buffer b = Silence(0.12f);
     float phase = 0.0f;
     for (size_t i = 0; i < b.size(); ++i) {
-        float t = float(i) / RATE;
+        float t = static_cast<float>(i) / RATE;
         float f = 620.0f * std::pow(3.0f, std::min(t / 0.07f, 1.0f)); // 620 -> 1860 Hz
         phase += TWO_PI * f / RATE;
         float env = std::min(1.0f, t / 0.004f) * std::exp(-t / 0.045f);
@@ -229,14 +231,15 @@ Buffer SpecialSparkle()
     Buffer b = Silence(0.39f);
     const int steps[] = {79, 84, 88, 91, 96};
     for (int i = 0; i < 5; ++i) {
-        AddBell(b, NoteHz(steps[i]), 0.045f * float(i), 0.32f, 0.09f + 0.02f * float(i));
+        AddBell(b, NoteHz(steps[i]), 0.045f * static_cast<float>(i), 0.32f,
+                0.09f + 0.02f * static_cast<float>(i));
     }
     uint32_t seed = 12345;
     Buffer shimmer(b.size());
     for (size_t i = 0; i < b.size(); ++i) {
         seed = seed * 1664525u + 1013904223u;
-        float t = float(i) / RATE;
-        float noise = float(seed >> 9) / float(1u << 23) - 1.0f;
+        float t = static_cast<float>(i) / RATE;
+        float noise = static_cast<float>(seed >> 9) / static_cast<float>(1u << 23) - 1.0f;
         shimmer[i] = 0.05f * noise * std::sin(3.14159265f * std::min(1.0f, t / 0.3f));
     }
     // Only the hiss's top end: subtract its low-passed self.
@@ -256,7 +259,7 @@ Buffer FaceNothingWah()
     BandPass vowel;
     float phase = 0.0f;
     for (size_t i = 0; i < b.size(); ++i) {
-        float t = float(i) / RATE;
+        float t = static_cast<float>(i) / RATE;
         // Two syllables: a short one at 233 Hz, then a long one sliding from 220 to 147 Hz.
         bool second = t >= 0.22f;
         float ts = second ? t - 0.22f : t;
@@ -296,11 +299,11 @@ Buffer ScoredFanfare()
             // Brightness follows the note: a low-pass that opens on the attack and settles.
             float y = 0.0f;
             for (size_t i = 0; i < note.size(); ++i) {
-                float t = float(i) / RATE;
+                float t = static_cast<float>(i) / RATE;
                 float cutoff = 900.0f + 2600.0f * std::exp(-t / 0.08f);
                 float a = 1.0f - std::exp(-TWO_PI * cutoff / RATE);
                 y += a * (note[i] - y);
-                size_t at = size_t(h.start * RATE) + i;
+                size_t at = static_cast<size_t>(h.start * RATE) + i;
                 if (at < b.size()) {
                     b[at] += y;
                 }
@@ -336,8 +339,8 @@ Buffer GameOverTune()
     const int tune[] = {79, 76, 72, 76, 74, 71, 67, 71};
     std::vector<Note> leadNotes, echoNotes;
     for (int i = 0; i < 8; ++i) {
-        leadNotes.push_back({tune[i], s * float(i), s * 0.95f, 0.5f});
-        echoNotes.push_back({tune[i] - 12, s * float(i), s * 0.95f, 0.12f});
+        leadNotes.push_back({tune[i], s * static_cast<float>(i), s * 0.95f, 0.5f});
+        echoNotes.push_back({tune[i] - 12, s * static_cast<float>(i), s * 0.95f, 0.12f});
     }
     AddNotes(b, lead, leadNotes);
     AddNotes(b, soft, echoNotes);
@@ -352,34 +355,38 @@ Buffer GameOverTune()
 // The highest RMS over any LOUDNESS_WINDOW_S of b (all of b when it is shorter).
 float Loudness(const Buffer& b)
 {
-    const size_t window = std::min(b.size(), size_t(LOUDNESS_WINDOW_S * RATE));
+    const size_t window = std::min(b.size(), static_cast<size_t>(LOUDNESS_WINDOW_S * RATE));
     double sum = 0.0, highest = 0.0;
     for (size_t i = 0; i < b.size(); ++i) {
-        sum += double(b[i]) * double(b[i]);
+        sum += static_cast<double>(b[i]) * static_cast<double>(b[i]);
         if (i >= window) {
-            sum -= double(b[i - window]) * double(b[i - window]);
+            sum -= static_cast<double>(b[i - window]) * static_cast<double>(b[i - window]);
         }
         if (i + 1 >= window) {
             highest = std::max(highest, sum);
         }
     }
-    return float(std::sqrt(std::max(highest, 0.0) / double(std::max<size_t>(window, 1))));
+    return static_cast<float>(
+        std::sqrt(std::max(highest, 0.0) / static_cast<double>(std::max<size_t>(window, 1))));
 }
 
 // Fades, level and the 8-bit conversion; the fades keep both ends free of clicks.
 std::vector<uint8_t> Finish(Buffer b, float levelDb)
 {
-    const size_t in = size_t(FADE_IN_S * RATE), out = size_t(FADE_OUT_S * RATE);
+    const size_t in = static_cast<size_t>(FADE_IN_S * RATE),
+                 out = static_cast<size_t>(FADE_OUT_S * RATE);
     float peak = 1e-6f;
     for (size_t i = 0; i < b.size(); ++i) {
-        b[i] *= std::min({1.0f, float(i) / float(in), float(b.size() - 1 - i) / float(out)});
+        b[i] *= std::min({1.0f, static_cast<float>(i) / static_cast<float>(in),
+                          static_cast<float>(b.size() - 1 - i) / static_cast<float>(out)});
         peak = std::max(peak, std::abs(b[i]));
     }
     const float target = std::pow(10.0f, levelDb / 20.0f);
     const float gain = std::min(target / std::max(Loudness(b), 1e-6f), PEAK_LIMIT / peak);
     std::vector<uint8_t> samples(b.size());
     for (size_t i = 0; i < b.size(); ++i) {
-        samples[i] = uint8_t(std::clamp(std::lround(128.0f + 127.0f * b[i] * gain), 1L, 255L));
+        samples[i] =
+            static_cast<uint8_t>(std::clamp(std::lround(128.0f + 127.0f * b[i] * gain), 1L, 255L));
     }
     return samples;
 }

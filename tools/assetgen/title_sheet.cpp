@@ -32,7 +32,7 @@ void PaintSunburst(Canvas& canvas)
     const float cx = 130.0f, cy = 240.0f;
     for (int y = 0; y < HEIGHT; ++y) {
         for (int x = 0; x < WIDTH; ++x) {
-            float dx = float(x) + 0.5f - cx, dy = float(y) + 0.5f - cy;
+            float dx = static_cast<float>(x) + 0.5f - cx, dy = static_cast<float>(y) + 0.5f - cy;
             float r = std::min(1.0f, std::hypot(dx, dy) / 560.0f);
             float a = std::atan2(dy, dx);
             // Sixteen soft rays, brighter towards the middle.
@@ -47,21 +47,28 @@ void PaintSunburst(Canvas& canvas)
 // centred at (cx, cy); each pixel averages the picture's samples under it.
 void PaintShrunk(Canvas& canvas, const Canvas& picture, float cx, float cy, float size)
 {
-    const float scale = float(picture.width) / size;
-    const int x0 = int(std::floor(cx - size * 0.5f)), y0 = int(std::floor(cy - size * 0.5f));
-    const int n = int(std::ceil(scale)) * 2; // samples per pixel along each axis
-    for (int y = y0; y <= y0 + int(size) + 1; ++y) {
-        for (int x = x0; x <= x0 + int(size) + 1; ++x) {
+    const float scale = static_cast<float>(picture.width) / size;
+    const int x0 = static_cast<int>(std::floor(cx - size * 0.5f)),
+              y0 = static_cast<int>(std::floor(cy - size * 0.5f));
+    const int n = static_cast<int>(std::ceil(scale)) * 2; // samples per pixel along each axis
+    for (int y = y0; y <= y0 + static_cast<int>(size) + 1; ++y) {
+        for (int x = x0; x <= x0 + static_cast<int>(size) + 1; ++x) {
             float r = 0, g = 0, b = 0, a = 0;
             for (int j = 0; j < n; ++j) {
                 for (int i = 0; i < n; ++i) {
-                    float px = (float(x) + (float(i) + 0.5f) / float(n) - (cx - size * 0.5f));
-                    float py = (float(y) + (float(j) + 0.5f) / float(n) - (cy - size * 0.5f));
-                    int sx = int(std::floor(px * scale)), sy = int(std::floor(py * scale));
+                    float px = (static_cast<float>(x) +
+                                (static_cast<float>(i) + 0.5f) / static_cast<float>(n) -
+                                (cx - size * 0.5f));
+                    float py = (static_cast<float>(y) +
+                                (static_cast<float>(j) + 0.5f) / static_cast<float>(n) -
+                                (cy - size * 0.5f));
+                    int sx = static_cast<int>(std::floor(px * scale)),
+                        sy = static_cast<int>(std::floor(py * scale));
                     if (sx < 0 || sy < 0 || sx >= picture.width || sy >= picture.height) {
                         continue;
                     }
-                    size_t k = size_t(sy) * size_t(picture.width) + size_t(sx);
+                    size_t k = static_cast<size_t>(sy) * static_cast<size_t>(picture.width) +
+                               static_cast<size_t>(sx);
                     float w = picture.alpha[k];
                     r += picture.colour[k].r * w;
                     g += picture.colour[k].g * w;
@@ -70,7 +77,7 @@ void PaintShrunk(Canvas& canvas, const Canvas& picture, float cx, float cy, floa
                 }
             }
             if (a > 0.0f) {
-                CanvasBlend(canvas, x, y, {r / a, g / a, b / a}, a / float(n * n));
+                CanvasBlend(canvas, x, y, {r / a, g / a, b / a}, a / static_cast<float>(n * n));
             }
         }
     }
@@ -85,8 +92,9 @@ void PaintSmallFace(Canvas& canvas, float cx, float cy, float size, const int pi
         PaintFaceLayer(layer, l, pictures[l]);
         for (size_t i = 0; i < layer.alpha.size(); ++i) {
             if (layer.alpha[i] > 0.0f) {
-                CanvasBlend(face, int(i % size_t(layer.width)), int(i / size_t(layer.width)),
-                            layer.colour[i], layer.alpha[i]);
+                CanvasBlend(face, static_cast<int>(i % static_cast<size_t>(layer.width)),
+                            static_cast<int>(i / static_cast<size_t>(layer.width)), layer.colour[i],
+                            layer.alpha[i]);
             }
         }
     }
@@ -180,8 +188,8 @@ int PaintPanel(Canvas& canvas)
     const TextShade gold = [](float, float y) {
         return ArtRampColour(RAMP_GOLD, 0.95f - 0.3f * (y - PANEL_TOP - 10) / 16.0f);
     };
-    int ok = CanvasText(canvas, heading, HEADING_SIZE, int(cx) - w / 2, PANEL_TOP + 7, gold, 1,
-                        ArtRampColour(RAMP_BROWN, 0.1f)) > 0;
+    int ok = CanvasText(canvas, heading, HEADING_SIZE, static_cast<int>(cx) - w / 2, PANEL_TOP + 7,
+                        gold, 1, ArtRampColour(RAMP_BROWN, 0.1f)) > 0;
     for (int x = PANEL_LEFT + 16; x < PANEL_RIGHT - 16; ++x) {
         CanvasBlend(canvas, x, PANEL_TOP + 36, ArtRampColour(RAMP_GOLD, 0.3f), 0.8f);
     }
@@ -197,10 +205,11 @@ int PaintPanel(Canvas& canvas)
     };
 
     // Steer.
-    PaintArrowKey(canvas, PICTURE_X, float(y) + 8.0f, 16.0f, 0.0f, -1.0f);
+    PaintArrowKey(canvas, PICTURE_X, static_cast<float>(y) + 8.0f, 16.0f, 0.0f, -1.0f);
     for (int i = -1; i <= 1; ++i) {
-        PaintArrowKey(canvas, PICTURE_X + 17.0f * float(i), float(y) + 25.0f, 16.0f,
-                      i == 0 ? 0.0f : float(i), i == 0 ? 1.0f : 0.0f);
+        PaintArrowKey(canvas, PICTURE_X + 17.0f * static_cast<float>(i),
+                      static_cast<float>(y) + 25.0f, 16.0f, i == 0 ? 0.0f : static_cast<float>(i),
+                      i == 0 ? 1.0f : 0.0f);
     }
     line(y, {{"Arrow keys steer the catcher.", ink}});
     line(y + LINE_STEP, {{"It keeps going the way you sent it.", quiet}});
@@ -208,8 +217,9 @@ int PaintPanel(Canvas& canvas)
 
     // Catch.
     for (int k = 0; k < 4; ++k) {
-        PaintPiece(canvas, PICTURE_X - 11.0f + 22.0f * float(k % 2),
-                   float(y) + 5.0f + 22.0f * float(k / 2), 24.0f, k, 0.1f);
+        PaintPiece(canvas, PICTURE_X - 11.0f + 22.0f * static_cast<float>(k % 2),
+                   static_cast<float>(y) + 5.0f + 22.0f * static_cast<float>(k / 2), 24.0f, k,
+                   0.1f);
     }
     line(y, {{"Catch the bases ", ink},
              {"A ", base(0)},
@@ -218,17 +228,17 @@ int PaintPanel(Canvas& canvas)
              {"T", base(3)},
              {".", ink}});
     const int after = line(y + LINE_STEP, {{"Now and then a gold star", ink}});
-    PaintPiece(canvas, float(after) + 14.0f, float(y + LINE_STEP) + 8.0f, 22.0f, KIND_SPECIAL,
-               0.1f);
+    PaintPiece(canvas, static_cast<float>(after) + 14.0f, static_cast<float>(y + LINE_STEP) + 8.0f,
+               22.0f, KIND_SPECIAL, 0.1f);
     y += 2 * LINE_STEP + ROW_GAP;
 
     // Three make a codon, a codon makes a layer.
     const int codon[3] = {0, 2, 3};
-    FillTube(canvas, PICTURE_X - 18.0f, float(y) + 16.0f, PICTURE_X + 18.0f, float(y) + 16.0f, 2.5f,
-             RAMP_GREY, 0.4f, 0.9f, 0.0f);
+    FillTube(canvas, PICTURE_X - 18.0f, static_cast<float>(y) + 16.0f, PICTURE_X + 18.0f,
+             static_cast<float>(y) + 16.0f, 2.5f, RAMP_GREY, 0.4f, 0.9f, 0.0f);
     for (int i = 0; i < 3; ++i) {
-        PaintPiece(canvas, PICTURE_X - 18.0f + 18.0f * float(i), float(y) + 16.0f, 20.0f, codon[i],
-                   0.1f);
+        PaintPiece(canvas, PICTURE_X - 18.0f + 18.0f * static_cast<float>(i),
+                   static_cast<float>(y) + 16.0f, 20.0f, codon[i], 0.1f);
     }
     line(y, {{"Three bases make a codon.", ink}});
     line(y + LINE_STEP, {{"A codon draws one layer of the face:", ink}});
@@ -244,7 +254,7 @@ int PaintPanel(Canvas& canvas)
 
     // Four layers make a judged face.
     const int person[4] = {0, 0, 0, 0};
-    PaintSmallFace(canvas, PICTURE_X, float(y) + 14.0f, 40.0f, person);
+    PaintSmallFace(canvas, PICTURE_X, static_cast<float>(y) + 14.0f, 40.0f, person);
     line(y, {{"Four layers make a face.", ink}});
     line(y + LINE_STEP, {{"Each face is judged for points.", quiet}});
     y += 2 * LINE_STEP + ROW_GAP;
@@ -252,8 +262,8 @@ int PaintPanel(Canvas& canvas)
     // Nine faces end the game.
     const int faces[3][4] = {{3, 2, 4, 5}, {10, 10, 10, 10}, {6, 7, 1, 2}};
     for (int i = 0; i < 3; ++i) {
-        PaintSmallFace(canvas, PICTURE_X - 18.0f + 18.0f * float(i), float(y) + 14.0f, 32.0f,
-                       faces[i]);
+        PaintSmallFace(canvas, PICTURE_X - 18.0f + 18.0f * static_cast<float>(i),
+                       static_cast<float>(y) + 14.0f, 32.0f, faces[i]);
     }
     line(y, {{"Nine faces end the game.", ink}});
     line(y + LINE_STEP, {{"Your score earns a rank title.", quiet}});
@@ -266,7 +276,7 @@ int TitleSheetWrite(const std::string& dir)
 {
     Sheet sheet;
     SheetInit(sheet, SHEET_WIDTH, SHEET_HEIGHT, WIDTH, HEIGHT, 1, ART_KEY_BLACK,
-              uint8_t(ArtRampIndex(RAMP_GREY, 0.5f)));
+              static_cast<uint8_t>(ArtRampIndex(RAMP_GREY, 0.5f)));
     Canvas canvas;
     CanvasInit(canvas, WIDTH, HEIGHT, {0, 0, 0}, 1.0f);
     PaintSunburst(canvas);
@@ -279,7 +289,8 @@ int TitleSheetWrite(const std::string& dir)
     const float pieces[5][3] = {
         {38, 150, 0}, {36, 300, 1}, {200, 158, 2}, {206, 300, 3}, {150, 112, 4}};
     for (const auto& p : pieces) {
-        PaintPiece(canvas, p[0], p[1], p[2] == KIND_SPECIAL ? 44.0f : 50.0f, int(p[2]), 0.1f);
+        PaintPiece(canvas, p[0], p[1], p[2] == KIND_SPECIAL ? 44.0f : 50.0f, static_cast<int>(p[2]),
+                   0.1f);
     }
     CatcherPose pose = {0, 0.6f, 0.0f, RAMP_PURPLE, 0.0f};
     PaintCatcher(canvas, 120.0f, 236.0f, 150.0f, pose);
