@@ -10,8 +10,6 @@
 #include "tools/assetgen/png_writer.h"
 #include "tools/assetgen/sheets.h"
 
-namespace {
-
 // How one size is drawn. Lengths are in pixels of that size: the small icons get fewer, thicker
 // strokes so each rung stays a visible block of colour; the large ones more rungs, the catcher
 // and the glints.
@@ -29,7 +27,7 @@ struct IconDesign {
     int glints;         // glints in the clear corner above the helix
 };
 
-constexpr IconDesign DESIGNS[] = {
+static constexpr IconDesign DESIGNS[] = {
     {32, 4.9f, 1.0f, 9.0f, 4.4f, 3.0f, 6, 1.0f, 1.0f, 0.0f, 0},
     {48, 6.6f, 1.0f, 13.0f, 6.0f, 3.6f, 8, 1.2f, 1.4f, 0.0f, 0},
     {64, 9.2f, 1.5f, 15.0f, 7.0f, 4.0f, 8, 1.5f, 1.8f, 28.0f, 0},
@@ -39,10 +37,10 @@ constexpr IconDesign DESIGNS[] = {
 
 // Base pairs along the ladder: the first two rungs already show all four colours, so even the
 // smallest icon does.
-constexpr int RUNG_BASES[8] = {0, 2, 1, 3, 2, 0, 3, 1};
-constexpr int PARTNER[4] = {3, 2, 1, 0}; // A-T, C-G
+static constexpr int RUNG_BASES[8] = {0, 2, 1, 3, 2, 0, 3, 1};
+static constexpr int PARTNER[4] = {3, 2, 1, 0}; // A-T, C-G
 
-constexpr ArtRamp STRAND_RAMPS[2] = {RAMP_TEAL, RAMP_PINK};
+static constexpr ArtRamp STRAND_RAMPS[2] = {RAMP_TEAL, RAMP_PINK};
 
 // One stretch of a backbone on one side of the axis: points along its middle line with their
 // depth (1 nearest the viewer, -1 furthest).
@@ -53,7 +51,8 @@ struct StrandPoint {
 // Fills a stretch of backbone as one lit tube, thinner and dimmer where it lies further back.
 // Drawn as one shape rather than a chain of capsules, so the light runs smoothly along it
 // instead of beading at every joint.
-void PaintStrand(Canvas& canvas, const std::vector<StrandPoint>& points, ArtRamp ramp, float r)
+static void PaintStrand(Canvas& canvas, const std::vector<StrandPoint>& points, ArtRamp ramp,
+                        float r)
 {
     if (points.size() < 2) {
         return;
@@ -106,7 +105,7 @@ void PaintStrand(Canvas& canvas, const std::vector<StrandPoint>& points, ArtRamp
     }
 }
 
-void PaintIconHelix(Canvas& canvas, const IconDesign& d)
+static void PaintIconHelix(Canvas& canvas, const IconDesign& d)
 {
     const float n = static_cast<float>(d.size);
     const float x0 = d.inset, y0 = n - d.inset, x1 = n - d.inset, y1 = d.inset;
@@ -173,7 +172,7 @@ void PaintIconHelix(Canvas& canvas, const IconDesign& d)
 
 // Lays a dark rim under everything drawn: full strength for `solid` pixels out from the picture,
 // then fading over `fade` more, so the icon keeps its shape on a light menu and on a dark one.
-void PaintSoftOutline(Canvas& canvas, float solid, float fade)
+static void PaintSoftOutline(Canvas& canvas, float solid, float fade)
 {
     const Canvas art = canvas;
     const int reach = static_cast<int>(std::ceil(solid + fade));
@@ -211,8 +210,6 @@ void PaintSoftOutline(Canvas& canvas, float solid, float fade)
         }
     }
 }
-
-} // namespace
 
 int AppIconPaint(Canvas& canvas, int size)
 {

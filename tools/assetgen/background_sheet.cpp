@@ -6,19 +6,18 @@
 
 #include "tools/assetgen/sheets.h"
 
-namespace {
-
-constexpr int WIDTH = 640;
-constexpr int HEIGHT = 480;
-constexpr int SHEET_WIDTH = 644;
-constexpr int SHEET_HEIGHT = 481;
-constexpr int FIELD_WIDTH = 448;
-constexpr int STRAND_RIGHT = 464; // the strand covers x 448-463
-constexpr int PLATE_BOTTOM = 47;  // the panel's score plate: y 0-46 (text at y 8 and 24)
+static constexpr int WIDTH = 640;
+static constexpr int HEIGHT = 480;
+static constexpr int SHEET_WIDTH = 644;
+static constexpr int SHEET_HEIGHT = 481;
+static constexpr int FIELD_WIDTH = 448;
+static constexpr int STRAND_RIGHT = 464; // the strand covers x 448-463
+static constexpr int PLATE_BOTTOM = 47;  // the panel's score plate: y 0-46 (text at y 8 and 24)
 // The face box and the genome log below it, as the game places them.
-constexpr int BOX_LEFT = 480, BOX_RIGHT = 607, FACE_TOP = 70, FACE_BOTTOM = 197, MEMO_BOTTOM = 453;
+static constexpr int BOX_LEFT = 480, BOX_RIGHT = 607, FACE_TOP = 70, FACE_BOTTOM = 197,
+                     MEMO_BOTTOM = 453;
 
-void PaintField(Canvas& canvas)
+static void PaintField(Canvas& canvas)
 {
     const float dishX = 224.0f, dishY = 254.0f, dishR = 206.0f;
     for (int y = BAND_BOTTOM; y < HEIGHT; ++y) {
@@ -69,7 +68,7 @@ void PaintField(Canvas& canvas)
         });
 }
 
-void PaintPanel(Canvas& canvas)
+static void PaintPanel(Canvas& canvas)
 {
     // Brushed steel: fine horizontal streaks from a fixed seed.
     ArtRandom random;
@@ -144,8 +143,6 @@ void PaintPanel(Canvas& canvas)
         }
     }
 }
-
-} // namespace
 
 void PaintTextPlate(Canvas& canvas, int left, int top, int right, int bottom)
 {

@@ -6,21 +6,17 @@
 #include <memory>
 #include <vector>
 
-namespace {
-
-void Put16(std::vector<uint8_t>& out, uint32_t v)
+static void Put16(std::vector<uint8_t>& out, uint32_t v)
 {
     out.push_back(static_cast<uint8_t>(v));
     out.push_back(static_cast<uint8_t>(v >> 8));
 }
 
-void Put32(std::vector<uint8_t>& out, uint32_t v)
+static void Put32(std::vector<uint8_t>& out, uint32_t v)
 {
     Put16(out, v & 0xFFFF);
     Put16(out, v >> 16);
 }
-
-} // namespace
 
 int BmpWrite8(const char* path, int width, int height, const uint8_t* pixels, int pitch,
               const PALETTEENTRY* palette, uint8_t padIndex)

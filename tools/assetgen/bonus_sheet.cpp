@@ -8,16 +8,14 @@
 
 #include "tools/assetgen/sheets.h"
 
-namespace {
+static constexpr int CELL = 64;
+static constexpr int COLUMNS = 26;
+static constexpr int SHEET_WIDTH = 1692;
+static constexpr int SHEET_HEIGHT = 845;
+static constexpr int VERDICTS = 13;
+static constexpr int PLAYED_CELLS = 25; // cell 0 (held) and cells 1 .. 24 (played once)
 
-constexpr int CELL = 64;
-constexpr int COLUMNS = 26;
-constexpr int SHEET_WIDTH = 1692;
-constexpr int SHEET_HEIGHT = 845;
-constexpr int VERDICTS = 13;
-constexpr int PLAYED_CELLS = 25; // cell 0 (held) and cells 1 .. 24 (played once)
-
-struct Verdict {
+struct BonusVerdict {
     const char* label;
     const char* points;
     ArtRamp badge; // the badge's colour
@@ -25,7 +23,7 @@ struct Verdict {
 };
 
 // Verdicts 1 .. 13: the clown's, the pirate's, the robot's and the alien's, then the plain faces.
-constexpr Verdict VERDICT_ART[VERDICTS] = {
+static constexpr BonusVerdict VERDICT_ART[VERDICTS] = {
     {"SILLY", "+50", RAMP_RED, 10},      {"JOKER", "+75", RAMP_RED, 14},
     {"JESTER", "+100", RAMP_GOLD, 18},   {"ODD", "+50", RAMP_TEAL, 10},
     {"PIRATE", "+75", RAMP_BROWN, 14},   {"TIN", "+50", RAMP_STEEL, 10},
@@ -35,30 +33,31 @@ constexpr Verdict VERDICT_ART[VERDICTS] = {
     {"CUTE", "+10", RAMP_PINK, 0},
 };
 
-constexpr float CX = 32.0f;
-constexpr float BADGE_Y = 26.0f;
-constexpr float BADGE_R = 21.0f;
+static constexpr float CX = 32.0f;
+static constexpr float BADGE_Y = 26.0f;
+static constexpr float BADGE_R = 21.0f;
 // Every shape of the animation is ringed in ink this wide, so it stands out from both the steel
 // panel and the light sky of the face box it is drawn over.
-constexpr float INK_WIDTH = 2.2f;
+static constexpr float INK_WIDTH = 2.2f;
 // The ribbon across the badge that carries the name: its greatest width and its height at full
 // size.
-constexpr float RIBBON_WIDTH = 59.0f;
-constexpr float RIBBON_MARGIN = 6.0f; // between the name and the ribbon's ends, room allowing
-constexpr float RIBBON_LEAST_MARGIN = 3.5f;
-constexpr float RIBBON_HEIGHT = 14.0f;
+static constexpr float RIBBON_WIDTH = 59.0f;
+static constexpr float RIBBON_MARGIN =
+    6.0f; // between the name and the ribbon's ends, room allowing
+static constexpr float RIBBON_LEAST_MARGIN = 3.5f;
+static constexpr float RIBBON_HEIGHT = 14.0f;
 // The name's size and the points' size at full size; 11 pixels is the least with capitals 8 high.
-constexpr int LABEL_SIZE = 12;
-constexpr int LABEL_LEAST_SIZE = 11;
-constexpr int POINTS_SIZE = 13;
-constexpr float POINTS_Y = 53.0f;
+static constexpr int LABEL_SIZE = 12;
+static constexpr int LABEL_LEAST_SIZE = 11;
+static constexpr int POINTS_SIZE = 13;
+static constexpr float POINTS_Y = 53.0f;
 
-ArtColour Ink()
+static ArtColour Ink()
 {
     return ArtEntryColour(ArtRampIndex(RAMP_NAVY, 0.0f));
 }
 
-float EaseOutBack(float t)
+static float EaseOutBack(float t)
 {
     const float k = 1.5f; // overshoots by 8 %
     t = std::clamp(t, 0.0f, 1.0f) - 1.0f;
@@ -67,7 +66,7 @@ float EaseOutBack(float t)
 
 // Fills a shape ringed in ink: the ink is the shape grown by INK_WIDTH, drawn first.
 template <class Sdf, class Shade>
-void FillInked(Canvas& c, float x0, float y0, float x1, float y1, Sdf sdf, Shade shade)
+static void FillInked(Canvas& c, float x0, float y0, float x1, float y1, Sdf sdf, Shade shade)
 {
     const ArtColour ink = Ink();
     CanvasFillShape(
@@ -79,7 +78,7 @@ void FillInked(Canvas& c, float x0, float y0, float x1, float y1, Sdf sdf, Shade
 
 // A four-pointed sparkle of radius r: the astroid, with a bright core. Too small to carry its
 // ink ring it is left out, and so is one that would cross the cell's edge.
-void PaintSparkle(Canvas& c, float x, float y, float r, float brightness)
+static void PaintSparkle(Canvas& c, float x, float y, float r, float brightness)
 {
     r *= brightness;
     if (r < 2.5f) {
@@ -108,7 +107,7 @@ void PaintSparkle(Canvas& c, float x, float y, float r, float brightness)
 
 // The badge: a starburst (or a disc) in the verdict's colour, lit from the upper left, ringed in
 // ink; `turn` turns its rays.
-void PaintBadge(Canvas& c, const Verdict& v, float scale, float turn)
+static void PaintBadge(Canvas& c, const BonusVerdict& v, float scale, float turn)
 {
     const float r = BADGE_R * scale;
     if (r < 1.0f) {
@@ -138,7 +137,7 @@ void PaintBadge(Canvas& c, const Verdict& v, float scale, float turn)
 
 // The width of the text's box at that size with `tracking` pixels added between its letters
 // (negative: closer), or -1 when the font cannot be used.
-int TrackedWidth(const char* text, int size, int tracking)
+static int TrackedWidth(const char* text, int size, int tracking)
 {
     int w = 0, h = 0;
     if (tracking == 0) {
@@ -157,8 +156,8 @@ int TrackedWidth(const char* text, int size, int tracking)
 // Text whose inked glyphs are centred on (cx, cy): drawn aside first, so the centre is that of
 // the letters themselves rather than of the font's line box. A tracking other than 0 sets the
 // letters one by one, that much closer or further apart.
-void CentredText(Canvas& c, const char* text, int size, int tracking, float cx, float cy,
-                 const TextShade& shade, int outlineWidth)
+static void CentredText(Canvas& c, const char* text, int size, int tracking, float cx, float cy,
+                        const TextShade& shade, int outlineWidth)
 {
     Canvas aside;
     CanvasInit(aside, 2 * CELL, CELL, {0, 0, 0}, 0.0f);
@@ -213,7 +212,7 @@ void CentredText(Canvas& c, const char* text, int size, int tracking, float cx, 
 // The verdict's name in ink on a light ribbon across the badge, so it reads whatever the badge's
 // colour; the ribbon is ringed in ink where it reaches past the badge. The name keeps capitals
 // 8 pixels high: a name too long for the ribbon at that size is set closer instead.
-void PaintNameRibbon(Canvas& c, const Verdict& v, float scale)
+static void PaintNameRibbon(Canvas& c, const BonusVerdict& v, float scale)
 {
     const float room = RIBBON_WIDTH - 2.0f * RIBBON_LEAST_MARGIN;
     int size = LABEL_SIZE, tracking = 0;
@@ -261,7 +260,7 @@ void PaintNameRibbon(Canvas& c, const Verdict& v, float scale)
 // Sets every pixel on the outside of what the cell shows to solid ink. A keyed sprite cannot
 // blend its edge with a background it does not know, and where a ray's tip is sharper than the
 // ink ring a pixel would mix the badge's colour into its edge, grey on the grey panel.
-void InkSilhouette(Canvas& c)
+static void InkSilhouette(Canvas& c)
 {
     auto shown = [&](int x, int y) {
         return x >= 0 && y >= 0 && x < c.width && y < c.height &&
@@ -283,7 +282,7 @@ void InkSilhouette(Canvas& c)
     }
 }
 
-void PaintCell(Canvas& c, const Verdict& v, int cell, int verdictIndex)
+static void PaintCell(Canvas& c, const BonusVerdict& v, int cell, int verdictIndex)
 {
     CanvasInit(c, CELL, CELL, {0, 0, 0}, 0.0f);
     if (cell == 0) {
@@ -339,8 +338,6 @@ void PaintCell(Canvas& c, const Verdict& v, int cell, int verdictIndex)
         }
     }
 }
-
-} // namespace
 
 int BonusSheetWrite(const std::string& dir)
 {

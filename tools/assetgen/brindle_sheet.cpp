@@ -6,18 +6,16 @@
 
 #include "tools/assetgen/sheets.h"
 
-namespace {
-
-constexpr int WIDTH = 640;
-constexpr int HEIGHT = 480;
-constexpr int COLUMNS = 3;
-constexpr int SHEET_WIDTH = 1924;
-constexpr int SHEET_HEIGHT = 2405;
-constexpr int FRAMES = 13;
+static constexpr int WIDTH = 640;
+static constexpr int HEIGHT = 480;
+static constexpr int COLUMNS = 3;
+static constexpr int SHEET_WIDTH = 1924;
+static constexpr int SHEET_HEIGHT = 2405;
+static constexpr int FRAMES = 13;
 
 // One word of the logo: its fill ramp runs light at the top to deep at the bottom.
-void PaintWord(Canvas& canvas, const char* word, int x, int y, int size, int height, ArtRamp ramp,
-               float sweepX, float sweepWidth)
+static void PaintWord(Canvas& canvas, const char* word, int x, int y, int size, int height,
+                      ArtRamp ramp, float sweepX, float sweepWidth)
 {
     const int outline = std::max(2, size / 20);
     const ArtColour shadow = ArtRampColour(RAMP_NAVY, 0.03f);
@@ -45,8 +43,6 @@ void PaintWord(Canvas& canvas, const char* word, int x, int y, int size, int hei
         },
         outline, ink);
 }
-
-} // namespace
 
 int PaintLogo(Canvas& canvas, float cx, int y, int size, float sweep)
 {

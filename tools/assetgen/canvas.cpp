@@ -13,14 +13,10 @@
 #include "support/text.h"
 #include "tools/assetgen/bmp_writer.h"
 
-namespace {
-
-constexpr int SUPERSAMPLE = 4;
+static constexpr int SUPERSAMPLE = 4;
 
 // Fonts by pixel size, opened on first use and kept until TextCloseFonts.
-std::map<int, TTF_Font*> Fonts;
-
-} // namespace
+static std::map<int, TTF_Font*> Fonts;
 
 const char* LetteringFontPath()
 {
@@ -31,9 +27,7 @@ const char* LetteringFontPath()
     return path;
 }
 
-namespace {
-
-TTF_Font* FontOfSize(int size)
+static TTF_Font* FontOfSize(int size)
 {
     auto found = Fonts.find(size);
     if (found != Fonts.end()) {
@@ -52,7 +46,7 @@ TTF_Font* FontOfSize(int size)
 using SurfacePtr = std::unique_ptr<SDL_Surface, void (*)(SDL_Surface*)>;
 
 // The glyphs' coverage as a surface of 32-bit pixels whose alpha is the coverage.
-SurfacePtr RenderCoverage(TTF_Font* font, const std::string& text)
+static SurfacePtr RenderCoverage(TTF_Font* font, const std::string& text)
 {
     SDL_Surface* rendered =
         TTF_RenderUTF8_Blended(font, text.c_str(), SDL_Color{255, 255, 255, 255});
@@ -65,7 +59,7 @@ SurfacePtr RenderCoverage(TTF_Font* font, const std::string& text)
 }
 
 template <class Paint>
-void BlendCoverage(Canvas& canvas, SDL_Surface* s, int x, int y, Paint paint)
+static void BlendCoverage(Canvas& canvas, SDL_Surface* s, int x, int y, Paint paint)
 {
     for (int row = 0; row < s->h; ++row) {
         const uint32_t* p = reinterpret_cast<const uint32_t*>(
@@ -81,8 +75,6 @@ void BlendCoverage(Canvas& canvas, SDL_Surface* s, int x, int y, Paint paint)
         }
     }
 }
-
-} // namespace
 
 void CanvasInit(Canvas& canvas, int width, int height, ArtColour fill, float alpha)
 {

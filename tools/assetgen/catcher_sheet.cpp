@@ -5,23 +5,21 @@
 
 #include "tools/assetgen/sheets.h"
 
-namespace {
-
-constexpr int CELL = 64;
-constexpr int COLUMNS = 7;
-constexpr int SHEET_WIDTH = 456;
-constexpr int SHEET_HEIGHT = 1300;
-constexpr int DIRECTIONS = 4;
+static constexpr int CELL = 64;
+static constexpr int COLUMNS = 7;
+static constexpr int SHEET_WIDTH = 456;
+static constexpr int SHEET_HEIGHT = 1300;
+static constexpr int DIRECTIONS = 4;
 
 // Unit vector of each facing: down, right, up, left (y grows downwards).
-constexpr float FACING[DIRECTIONS][2] = {{0, 1}, {1, 0}, {0, -1}, {-1, 0}};
+static constexpr float FACING[DIRECTIONS][2] = {{0, 1}, {1, 0}, {0, -1}, {-1, 0}};
 
 // The swallow, frame by frame: mouth opening, where the piece is (distance from the mouth's
 // pivot in catcher sizes, < 0: gone), the glow of the swallowed colour, glints, and a squash.
 struct SwallowStep {
     float mouth, pieceAt, glow, sparkle, squash;
 };
-constexpr SwallowStep SWALLOW[COLUMNS] = {
+static constexpr SwallowStep SWALLOW[COLUMNS] = {
     {0.30f, -1.0f, 0.0f, 0.0f, 0.0f},   {0.75f, 0.36f, 0.0f, 0.0f, 0.0f},
     {1.00f, 0.26f, 0.0f, 0.0f, 0.03f},  {0.55f, 0.13f, 0.0f, 0.2f, 0.06f},
     {0.00f, -1.0f, 1.0f, 1.0f, 0.10f},  {0.12f, -1.0f, 0.7f, 0.6f, 0.04f},
@@ -29,20 +27,21 @@ constexpr SwallowStep SWALLOW[COLUMNS] = {
 };
 
 // Signed distance to a wedge with its apex at (px, py) opening along (fx, fy) by halfAngle.
-float SdfWedge(float x, float y, float px, float py, float fx, float fy, float halfAngle)
+static float SdfWedge(float x, float y, float px, float py, float fx, float fy, float halfAngle)
 {
     float u = (x - px) * fx + (y - py) * fy;
     float v = std::abs(-(x - px) * fy + (y - py) * fx);
     return v * std::cos(halfAngle) - u * std::sin(halfAngle);
 }
 
-float SmoothMin(float a, float b, float k)
+static float SmoothMin(float a, float b, float k)
 {
     float h = std::clamp(0.5f + 0.5f * (b - a) / k, 0.0f, 1.0f);
     return b + (a - b) * h - k * h * (1.0f - h);
 }
 
-void PaintEye(Canvas& canvas, float x, float y, float r, float lookX, float lookY, float squint)
+static void PaintEye(Canvas& canvas, float x, float y, float r, float lookX, float lookY,
+                     float squint)
 {
     ArtColour white = ArtEntryColour(ART_WHITE);
     ArtColour ink = ArtEntryColour(ART_BLACK);
@@ -76,7 +75,7 @@ void PaintEye(Canvas& canvas, float x, float y, float r, float lookX, float look
         [&](float, float, float) { return white; });
 }
 
-void PaintGlints(Canvas& canvas, float cx, float cy, float size, float amount, ArtRamp ramp)
+static void PaintGlints(Canvas& canvas, float cx, float cy, float size, float amount, ArtRamp ramp)
 {
     if (amount <= 0.05f) {
         return;
@@ -89,8 +88,6 @@ void PaintGlints(Canvas& canvas, float cx, float cy, float size, float amount, A
         PaintGlint(canvas, x, y, size * (i % 2 ? 0.06f : 0.10f) * amount, ramp);
     }
 }
-
-} // namespace
 
 void PaintCatcher(Canvas& canvas, float cx, float cy, float size, const CatcherPose& pose)
 {

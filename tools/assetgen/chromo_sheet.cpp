@@ -6,24 +6,22 @@
 #include "tools/assetgen/pixel_letters.h"
 #include "tools/assetgen/sheets.h"
 
-namespace {
-
-constexpr int CELL = 32;
-constexpr int COLUMNS = 25;
-constexpr int SHEET_WIDTH = 828;
-constexpr int SHEET_HEIGHT = 330;
-constexpr int BASE_FRAMES = 50;
-constexpr int SPECIAL_FRAMES = 44;
+static constexpr int CELL = 32;
+static constexpr int COLUMNS = 25;
+static constexpr int SHEET_WIDTH = 828;
+static constexpr int SHEET_HEIGHT = 330;
+static constexpr int BASE_FRAMES = 50;
+static constexpr int SPECIAL_FRAMES = 44;
 // Pieces this size and larger (the title's) letter their buttons with the font, whose curves
 // pay off there; smaller ones use the pixel letters.
-constexpr float FONT_LETTER_SIZE = 48.0f;
+static constexpr float FONT_LETTER_SIZE = 48.0f;
 
 // One arm of the chromosome: from the centre outwards at angle a.
 struct Arm {
     float ax, ay, bx, by;
 };
 
-void PaintBase(Canvas& canvas, float cx, float cy, float size, int kind, float phase)
+static void PaintBase(Canvas& canvas, float cx, float cy, float size, int kind, float phase)
 {
     const ArtRamp ramp = PieceRamp(kind);
     const float armLength = 0.355f * size, armRadius = 0.12f * size;
@@ -121,7 +119,7 @@ void PaintBase(Canvas& canvas, float cx, float cy, float size, int kind, float p
     PaintPixelPattern(canvas, letter, left, top, unit, ink);
 }
 
-void PaintSpecial(Canvas& canvas, float cx, float cy, float size, float phase)
+static void PaintSpecial(Canvas& canvas, float cx, float cy, float size, float phase)
 {
     const float outer = 0.40f * size, inner = 0.18f * size;
     const float turn = -ART_PI / 2.0f + (2.0f * ART_PI / 5.0f) * phase; // a fifth of a turn a loop
@@ -169,8 +167,6 @@ void PaintSpecial(Canvas& canvas, float cx, float cy, float size, float phase)
     PaintGlint(canvas, cx - 0.08f * size, cy - 0.08f * size,
                0.10f * size * (0.6f + 0.4f * std::sin(2.0f * ART_PI * phase)), RAMP_GOLD);
 }
-
-} // namespace
 
 void PaintGlint(Canvas& canvas, float x, float y, float r, ArtRamp tint)
 {

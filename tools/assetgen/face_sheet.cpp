@@ -7,54 +7,52 @@
 
 #include "tools/assetgen/sheets.h"
 
-namespace {
-
-constexpr int CELL = 128;
-constexpr int COLUMNS = 10;
-constexpr int SHEET_WIDTH = 1292;
-constexpr int SHEET_HEIGHT = 1161;
+static constexpr int CELL = 128;
+static constexpr int COLUMNS = 10;
+static constexpr int SHEET_WIDTH = 1292;
+static constexpr int SHEET_HEIGHT = 1161;
 
 // Where every head puts its face, and so where every feature sits.
-constexpr float CX = 64.0f;
-constexpr float HEAD_Y = 64.0f;
-constexpr float HEAD_RX = 42.0f;
-constexpr float HEAD_RY = 52.0f;
-constexpr float EYE_Y = 60.0f;
-constexpr float EYE_DX = 17.0f; // each eye's distance from the middle
-constexpr float NOSE_Y = 76.0f;
-constexpr float MOUTH_Y = 96.0f;
+static constexpr float CX = 64.0f;
+static constexpr float HEAD_Y = 64.0f;
+static constexpr float HEAD_RX = 42.0f;
+static constexpr float HEAD_RY = 52.0f;
+static constexpr float EYE_Y = 60.0f;
+static constexpr float EYE_DX = 17.0f; // each eye's distance from the middle
+static constexpr float NOSE_Y = 76.0f;
+static constexpr float MOUTH_Y = 96.0f;
 
 using Shade = std::function<ArtColour(float x, float y)>;
 using Distance = std::function<float(float x, float y)>;
 
-ArtColour Rgb(float r, float g, float b)
+static ArtColour Rgb(float r, float g, float b)
 {
     return {r, g, b};
 }
-const ArtColour INK = {38, 22, 20};    // outlines
-const ArtColour CREASE = {96, 46, 30}; // nose and face lines, dark enough on every skin
-const ArtColour EYE_WHITE = {250, 250, 246};
-const ArtColour GLINT = {255, 255, 255};
+static const ArtColour INK = {38, 22, 20};    // outlines
+static const ArtColour CREASE = {96, 46, 30}; // nose and face lines, dark enough on every skin
+static const ArtColour EYE_WHITE = {250, 250, 246};
+static const ArtColour GLINT = {255, 255, 255};
 
-ArtColour Ramp(ArtRamp ramp, float shade)
+static ArtColour Ramp(ArtRamp ramp, float shade)
 {
     return ArtRampColour(ramp, shade);
 }
 
 // Darker twin of a fill, for its outline.
-ArtColour Edge(ArtColour c)
+static ArtColour Edge(ArtColour c)
 {
     return ArtMix(c, INK, 0.72f);
 }
 
 // ---- shapes: fills with optional outline, all by signed distance over a box ----
 
-struct Box {
+struct FaceBox {
     float x0, y0, x1, y1;
 };
 
-void FillBox(Canvas& c, Box b, const Distance& d, const Shade& shade, float outline = 0.0f,
-             ArtColour ink = INK)
+static void FillBox(Canvas& c, FaceBox b, const Distance& d, const Shade& shade,
+                    float outline = 0.0f, ArtColour ink = INK)
 {
     if (outline > 0.0f) {
         CanvasFillShape(
@@ -66,13 +64,14 @@ void FillBox(Canvas& c, Box b, const Distance& d, const Shade& shade, float outl
                     [&](float x, float y, float) { return shade(x, y); });
 }
 
-Shade Flat(ArtColour colour)
+static Shade Flat(ArtColour colour)
 {
     return [colour](float, float) { return colour; };
 }
 
 // A ramp lit like a ball centred at (cx, cy) with radii (rx, ry): base shade plus light.
-Shade Lit(ArtRamp ramp, float base, float cx, float cy, float rx, float ry, float range = 0.3f)
+static Shade Lit(ArtRamp ramp, float base, float cx, float cy, float rx, float ry,
+                 float range = 0.3f)
 {
     return [=](float x, float y) {
         float glint = 0.0f;
@@ -82,22 +81,22 @@ Shade Lit(ArtRamp ramp, float base, float cx, float cy, float rx, float ry, floa
     };
 }
 
-void Ellipse(Canvas& c, float cx, float cy, float rx, float ry, const Shade& shade,
-             float outline = 0.0f, ArtColour ink = INK)
+static void Ellipse(Canvas& c, float cx, float cy, float rx, float ry, const Shade& shade,
+                    float outline = 0.0f, ArtColour ink = INK)
 {
     FillBox(
         c, {cx - rx, cy - ry, cx + rx, cy + ry},
         [=](float x, float y) { return SdfEllipse(x, y, cx, cy, rx, ry); }, shade, outline, ink);
 }
 
-void Circle(Canvas& c, float cx, float cy, float r, const Shade& shade, float outline = 0.0f,
-            ArtColour ink = INK)
+static void Circle(Canvas& c, float cx, float cy, float r, const Shade& shade, float outline = 0.0f,
+                   ArtColour ink = INK)
 {
     Ellipse(c, cx, cy, r, r, shade, outline, ink);
 }
 
-void RoundRect(Canvas& c, float cx, float cy, float hw, float hh, float radius, const Shade& shade,
-               float outline = 0.0f, ArtColour ink = INK)
+static void RoundRect(Canvas& c, float cx, float cy, float hw, float hh, float radius,
+                      const Shade& shade, float outline = 0.0f, ArtColour ink = INK)
 {
     FillBox(
         c, {cx - hw, cy - hh, cx + hw, cy + hh},
@@ -106,7 +105,7 @@ void RoundRect(Canvas& c, float cx, float cy, float hw, float hh, float radius, 
 }
 
 // A convex polygon (points in order, x and y interleaved): the largest distance to its edges.
-float SdfConvex(float x, float y, const std::vector<float>& p)
+static float SdfConvex(float x, float y, const std::vector<float>& p)
 {
     size_t n = p.size() / 2;
     float area = 0.0f;
@@ -124,10 +123,10 @@ float SdfConvex(float x, float y, const std::vector<float>& p)
     return d;
 }
 
-void Polygon(Canvas& c, const std::vector<float>& p, const Shade& shade, float outline = 0.0f,
-             ArtColour ink = INK)
+static void Polygon(Canvas& c, const std::vector<float>& p, const Shade& shade,
+                    float outline = 0.0f, ArtColour ink = INK)
 {
-    Box b = {1e9f, 1e9f, -1e9f, -1e9f};
+    FaceBox b = {1e9f, 1e9f, -1e9f, -1e9f};
     for (size_t i = 0; i < p.size(); i += 2) {
         b = {std::min(b.x0, p[i]), std::min(b.y0, p[i + 1]), std::max(b.x1, p[i]),
              std::max(b.y1, p[i + 1])};
@@ -137,9 +136,9 @@ void Polygon(Canvas& c, const std::vector<float>& p, const Shade& shade, float o
 }
 
 // A stroke through points (x and y interleaved), `width` pixels wide, round ends and joints.
-void Stroke(Canvas& c, const std::vector<float>& p, float width, ArtColour colour)
+static void Stroke(Canvas& c, const std::vector<float>& p, float width, ArtColour colour)
 {
-    Box b = {1e9f, 1e9f, -1e9f, -1e9f};
+    FaceBox b = {1e9f, 1e9f, -1e9f, -1e9f};
     for (size_t i = 0; i < p.size(); i += 2) {
         b = {std::min(b.x0, p[i]), std::min(b.y0, p[i + 1]), std::max(b.x1, p[i]),
              std::max(b.y1, p[i + 1])};
@@ -158,7 +157,8 @@ void Stroke(Canvas& c, const std::vector<float>& p, float width, ArtColour colou
 }
 
 // Points along an elliptic arc around (cx, cy) from angle a0 to a1 (radians, y down).
-std::vector<float> Arc(float cx, float cy, float rx, float ry, float a0, float a1, int steps = 12)
+static std::vector<float> Arc(float cx, float cy, float rx, float ry, float a0, float a1,
+                              int steps = 12)
 {
     std::vector<float> p;
     for (int i = 0; i <= steps; ++i) {
@@ -170,7 +170,7 @@ std::vector<float> Arc(float cx, float cy, float rx, float ry, float a0, float a
 }
 
 // The same stroke mirrored to both sides of the face.
-void StrokeBoth(Canvas& c, std::vector<float> p, float width, ArtColour colour)
+static void StrokeBoth(Canvas& c, std::vector<float> p, float width, ArtColour colour)
 {
     Stroke(c, p, width, colour);
     for (size_t i = 0; i < p.size(); i += 2) {
@@ -179,7 +179,7 @@ void StrokeBoth(Canvas& c, std::vector<float> p, float width, ArtColour colour)
     Stroke(c, p, width, colour);
 }
 
-constexpr float PI = ART_PI;
+static constexpr float PI = ART_PI;
 
 // ---- layer 0: heads ----
 
@@ -206,7 +206,7 @@ struct Person {
     bool freckles;
 };
 
-constexpr Person PEOPLE[10] = {
+static constexpr Person PEOPLE[10] = {
     {0.76f, RAMP_BROWN, 0.45f, HAIR_SHORT, RAMP_NAVY, false, false},
     {0.62f, RAMP_BLONDE, 0.55f, HAIR_LONG, RAMP_RED, false, false},
     {0.26f, RAMP_GREY, 0.1f, HAIR_AFRO, RAMP_TEAL, false, false},
@@ -219,14 +219,14 @@ constexpr Person PEOPLE[10] = {
     {0.34f, RAMP_BROWN, 0.12f, HAIR_SPIKY, RAMP_STEEL, false, false},
 };
 
-float Smooth(float a, float b, float x)
+static float Smooth(float a, float b, float x)
 {
     float t = std::clamp((x - a) / (b - a), 0.0f, 1.0f);
     return t * t * (3.0f - 2.0f * t);
 }
 
 // Hair shading: the head's light with fine strands running down.
-Shade HairShade(ArtRamp ramp, float base)
+static Shade HairShade(ArtRamp ramp, float base)
 {
     return [=](float x, float y) {
         float glint = 0.0f;
@@ -238,7 +238,7 @@ Shade HairShade(ArtRamp ramp, float base)
 }
 
 // The shoulders, the shirt and the neck under a head.
-void PaintBody(Canvas& c, ArtRamp shirt, const Shade& skin)
+static void PaintBody(Canvas& c, ArtRamp shirt, const Shade& skin)
 {
     RoundRect(c, CX, 112.0f, 12.0f, 14.0f, 5.0f, skin, 1.4f);
     Ellipse(c, CX, 140.0f, 58.0f, 24.0f, Lit(shirt, 0.55f, CX - 20.0f, 120.0f, 70.0f, 40.0f), 1.4f);
@@ -250,7 +250,7 @@ void PaintBody(Canvas& c, ArtRamp shirt, const Shade& skin)
             Flat(Ramp(shirt, 0.78f)), 1.0f, Edge(Ramp(shirt, 0.5f)));
 }
 
-void PaintEars(Canvas& c, const Shade& skin, ArtColour inner)
+static void PaintEars(Canvas& c, const Shade& skin, ArtColour inner)
 {
     for (float s : {-1.0f, 1.0f}) {
         Ellipse(c, CX + s * 41.0f, 70.0f, 7.5f, 11.0f, skin, 1.4f);
@@ -262,13 +262,13 @@ void PaintEars(Canvas& c, const Shade& skin, ArtColour inner)
 }
 
 // The head oval and its skin.
-void PaintFace(Canvas& c, const Shade& skin)
+static void PaintFace(Canvas& c, const Shade& skin)
 {
     Ellipse(c, CX, HEAD_Y, HEAD_RX, HEAD_RY, skin, 1.6f);
 }
 
 // Hair that falls behind the head (drawn before it).
-void PaintHairBack(Canvas& c, const Person& p)
+static void PaintHairBack(Canvas& c, const Person& p)
 {
     Shade hair = HairShade(p.hair, p.hairShade - 0.08f);
     switch (p.style) {
@@ -312,7 +312,7 @@ void PaintHairBack(Canvas& c, const Person& p)
 }
 
 // The hair over the top of the head: a cap of the head's outline cut by a hairline.
-void PaintHairFront(Canvas& c, const Person& p)
+static void PaintHairFront(Canvas& c, const Person& p)
 {
     Shade hair = HairShade(p.hair, p.hairShade);
     auto cap = [&](auto hairline) {
@@ -378,7 +378,7 @@ void PaintHairFront(Canvas& c, const Person& p)
     }
 }
 
-void PaintBeard(Canvas& c, const Person& p)
+static void PaintBeard(Canvas& c, const Person& p)
 {
     Shade hair = HairShade(p.hair, p.hairShade);
     FillBox(
@@ -392,12 +392,12 @@ void PaintBeard(Canvas& c, const Person& p)
         hair, 1.2f);
 }
 
-Shade SkinShade(float tone)
+static Shade SkinShade(float tone)
 {
     return Lit(RAMP_SKIN, tone, CX - 6.0f, HEAD_Y - 10.0f, 56.0f, 64.0f, 0.22f);
 }
 
-void PaintPerson(Canvas& c, const Person& p)
+static void PaintPerson(Canvas& c, const Person& p)
 {
     Shade skin = SkinShade(p.skin);
     PaintHairBack(c, p);
@@ -421,7 +421,7 @@ void PaintPerson(Canvas& c, const Person& p)
 
 // ---- layer 0: the mutated heads ----
 
-void HeadClown(Canvas& c)
+static void HeadClown(Canvas& c)
 {
     Shade paint = Lit(RAMP_GREY, 0.97f, CX - 6, HEAD_Y - 10, 56, 64, 0.12f);
     PaintBody(c, RAMP_GOLD, paint);
@@ -450,7 +450,7 @@ void HeadClown(Canvas& c)
     }
 }
 
-void HeadPirate(Canvas& c)
+static void HeadPirate(Canvas& c)
 {
     const Person p = {0.58f, RAMP_GREY, 0.1f, HAIR_NONE, RAMP_CREAM, true, false};
     Shade skin = SkinShade(p.skin);
@@ -485,7 +485,7 @@ void HeadPirate(Canvas& c)
     Polygon(c, {104, 38, 114, 52, 104, 54}, Lit(RAMP_RED, 0.45f, 106, 46, 10, 10), 1.2f);
 }
 
-void HeadRobot(Canvas& c)
+static void HeadRobot(Canvas& c)
 {
     Shade metal = [](float x, float y) {
         float t = 0.45f + 0.35f * (1.0f - (x - 22.0f) / 84.0f) - 0.1f * (y - 10.0f) / 110.0f;
@@ -513,7 +513,7 @@ void HeadRobot(Canvas& c)
     }
 }
 
-void HeadCat(Canvas& c)
+static void HeadCat(Canvas& c)
 {
     Shade fur = [](float x, float y) {
         float glint = 0.0f;
@@ -542,7 +542,7 @@ void HeadCat(Canvas& c)
     Ellipse(c, CX, 92.0f, 24.0f, 20.0f, Flat(Ramp(RAMP_CREAM, 0.9f)));
 }
 
-void HeadFish(Canvas& c)
+static void HeadFish(Canvas& c)
 {
     Shade scales = [](float x, float y) {
         float glint = 0.0f;
@@ -573,7 +573,7 @@ void HeadFish(Canvas& c)
     }
 }
 
-void HeadTwoTone(Canvas& c)
+static void HeadTwoTone(Canvas& c)
 {
     // Half of the face in one colour, half in the other: a chimera.
     Shade skin = [](float x, float y) {
@@ -597,7 +597,7 @@ void HeadTwoTone(Canvas& c)
     }
 }
 
-void HeadImp(Canvas& c)
+static void HeadImp(Canvas& c)
 {
     Shade skin = Lit(RAMP_RED, 0.58f, CX - 6, HEAD_Y - 10, 56, 64, 0.24f);
     PaintBody(c, RAMP_GREY, skin);
@@ -623,7 +623,7 @@ void HeadImp(Canvas& c)
 }
 
 // The big-brained alien: a pale green dome over a narrow chin.
-float AlienHead(float x, float y)
+static float AlienHead(float x, float y)
 {
     float dome = SdfEllipse(x, y, CX, 48.0f, 50.0f, 44.0f);
     float chin = SdfEllipse(x, y, CX, 84.0f, 32.0f, 36.0f);
@@ -631,7 +631,7 @@ float AlienHead(float x, float y)
     return chin + (dome - chin) * h - k * h * (1.0f - h); // smooth union
 }
 
-void HeadAlien(Canvas& c)
+static void HeadAlien(Canvas& c)
 {
     Shade skin = Lit(RAMP_LIME, 0.7f, CX - 10, 30, 60, 80, 0.34f);
     RoundRect(c, CX, 112.0f, 9.0f, 14.0f, 4.0f, skin, 1.4f);
@@ -648,7 +648,7 @@ void HeadAlien(Canvas& c)
     Stroke(c, {CX, 12.0f, CX, 26.0f}, 1.4f, Ramp(RAMP_LIME, 0.45f));
 }
 
-void HeadCyborg(Canvas& c)
+static void HeadCyborg(Canvas& c)
 {
     const Person p = {0.7f, RAMP_BROWN, 0.3f, HAIR_SHORT, RAMP_STEEL, false, false};
     Shade skin = SkinShade(p.skin);
@@ -680,7 +680,7 @@ void HeadCyborg(Canvas& c)
 }
 
 // The martian: round, bumpy and green, with two antennae.
-void HeadMartian(Canvas& c)
+static void HeadMartian(Canvas& c)
 {
     Shade skin = [](float x, float y) {
         float glint = 0.0f;
@@ -714,7 +714,7 @@ struct EyeStyle {
     int glasses;     // 0 none, 1 round, 2 square
 };
 
-constexpr EyeStyle EYES[10] = {
+static constexpr EyeStyle EYES[10] = {
     {RAMP_BROWN, 0.5f, 8.0f, 6.5f, 0.15f, 0, 0, 2.4f, 0, 0},
     {RAMP_BLUE, 0.55f, 9.5f, 5.5f, 0.2f, 1, -1, 1.8f, 0, 0},
     {RAMP_GREEN, 0.5f, 8.5f, 6.5f, 0.1f, 2, 0, 1.8f, 3, 0},
@@ -727,10 +727,10 @@ constexpr EyeStyle EYES[10] = {
     {RAMP_TEAL, 0.4f, 7.5f, 6.0f, 0.1f, 0, 0, 2.4f, 0, 2},
 };
 
-const ArtColour BROW = {64, 40, 28};
+static const ArtColour BROW = {64, 40, 28};
 
 // One open eye at (ex, ey): white, iris, pupil, glint and the upper lid line.
-void PaintEye(Canvas& c, float ex, float ey, const EyeStyle& e, float lookX = 0.0f)
+static void PaintEye(Canvas& c, float ex, float ey, const EyeStyle& e, float lookX = 0.0f)
 {
     float lidY = ey - e.ry + 2.0f * e.ry * e.lid;
     FillBox(
@@ -766,12 +766,12 @@ void PaintEye(Canvas& c, float ex, float ey, const EyeStyle& e, float lookX = 0.
 }
 
 // A closed, happy eye: an arch.
-void PaintClosedEye(Canvas& c, float ex, float ey)
+static void PaintClosedEye(Canvas& c, float ex, float ey)
 {
     Stroke(c, Arc(ex, ey + 3.0f, 8.0f, 6.0f, 1.1f * PI, 1.9f * PI, 10), 2.4f, INK);
 }
 
-void PaintBrow(Canvas& c, float ex, float s, const EyeStyle& e, ArtColour colour)
+static void PaintBrow(Canvas& c, float ex, float s, const EyeStyle& e, ArtColour colour)
 {
     if (e.browWidth <= 0.0f) {
         return;
@@ -782,7 +782,7 @@ void PaintBrow(Canvas& c, float ex, float s, const EyeStyle& e, ArtColour colour
     Stroke(c, {outer, y + 1.5f, ex, y - 1.0f, inner, y + e.browTilt}, e.browWidth, colour);
 }
 
-void PaintEyes(Canvas& c, const EyeStyle& e, int index)
+static void PaintEyes(Canvas& c, const EyeStyle& e, int index)
 {
     for (float s : {-1.0f, 1.0f}) {
         float ex = CX + s * EYE_DX;
@@ -818,7 +818,7 @@ void PaintEyes(Canvas& c, const EyeStyle& e, int index)
     }
 }
 
-void EyesClown(Canvas& c)
+static void EyesClown(Canvas& c)
 {
     // Painted blue diamonds through round eyes, raised red brows.
     for (float s : {-1.0f, 1.0f}) {
@@ -831,7 +831,7 @@ void EyesClown(Canvas& c)
     }
 }
 
-void EyesRogue(Canvas& c)
+static void EyesRogue(Canvas& c)
 {
     // A painted star round one eye and a squint with a scar on the other: half jester, half rogue.
     float lx = CX - EYE_DX, rx = CX + EYE_DX;
@@ -859,7 +859,7 @@ void EyesRogue(Canvas& c)
     }
 }
 
-void EyesPatch(Canvas& c)
+static void EyesPatch(Canvas& c)
 {
     // A black patch on a strap, the other eye squinting under a heavy brow.
     float lx = CX - EYE_DX, rx = CX + EYE_DX;
@@ -870,7 +870,7 @@ void EyesPatch(Canvas& c)
     PaintBrow(c, rx, 1.0f, {RAMP_BROWN, 0, 8, 5, 0.5f, -2, 4, 3.4f, 0, 0}, BROW);
 }
 
-void EyesHearts(Canvas& c)
+static void EyesHearts(Canvas& c)
 {
     for (float s : {-1.0f, 1.0f}) {
         float ex = CX + s * EYE_DX;
@@ -888,7 +888,7 @@ void EyesHearts(Canvas& c)
     }
 }
 
-void EyesRobot(Canvas& c)
+static void EyesRobot(Canvas& c)
 {
     // Steel-rimmed lenses glowing red, joined by a bar.
     RoundRect(c, CX, EYE_Y, 30.0f, 4.0f, 2.0f, Flat(Ramp(RAMP_STEEL, 0.35f)), 1.2f);
@@ -903,7 +903,7 @@ void EyesRobot(Canvas& c)
     }
 }
 
-void EyesAlien(Canvas& c)
+static void EyesAlien(Canvas& c)
 {
     // Huge slanted black eyes with a blue sheen.
     for (float s : {-1.0f, 1.0f}) {
@@ -927,7 +927,7 @@ void EyesAlien(Canvas& c)
     }
 }
 
-void EyesCat(Canvas& c)
+static void EyesCat(Canvas& c)
 {
     for (float s : {-1.0f, 1.0f}) {
         float ex = CX + s * EYE_DX;
@@ -939,7 +939,7 @@ void EyesCat(Canvas& c)
     }
 }
 
-void EyesSpiral(Canvas& c)
+static void EyesSpiral(Canvas& c)
 {
     for (float s : {-1.0f, 1.0f}) {
         float ex = CX + s * EYE_DX;
@@ -955,7 +955,7 @@ void EyesSpiral(Canvas& c)
     }
 }
 
-void EyesCyclops(Canvas& c)
+static void EyesCyclops(Canvas& c)
 {
     // One big eye in the middle of the face.
     FillBox(
@@ -969,7 +969,7 @@ void EyesCyclops(Canvas& c)
     Stroke(c, {CX - 16, EYE_Y - 20, CX, EYE_Y - 23, CX + 16, EYE_Y - 20}, 3.0f, BROW);
 }
 
-void EyesMartian(Canvas& c)
+static void EyesMartian(Canvas& c)
 {
     // Three yellow eyes with slit pupils: two and one above.
     const float spots[3][3] = {
@@ -984,7 +984,7 @@ void EyesMartian(Canvas& c)
 
 // ---- layer 2: noses ----
 
-void NoseOrdinary(Canvas& c, int f)
+static void NoseOrdinary(Canvas& c, int f)
 {
     const float y = NOSE_Y;
     switch (f) {
@@ -1045,7 +1045,7 @@ void NoseOrdinary(Canvas& c, int f)
     }
 }
 
-void NoseSpecial(Canvas& c, int f)
+static void NoseSpecial(Canvas& c, int f)
 {
     const float y = NOSE_Y;
     switch (f) {
@@ -1114,12 +1114,12 @@ void NoseSpecial(Canvas& c, int f)
 
 // ---- layer 3: mouths ----
 
-const ArtColour MOUTH_INSIDE = {70, 16, 24};
-const ArtColour TEETH = {250, 248, 236};
+static const ArtColour MOUTH_INSIDE = {70, 16, 24};
+static const ArtColour TEETH = {250, 248, 236};
 
 // An open smile: a half-moon of mouth with teeth along the top and a tongue below.
-void OpenSmile(Canvas& c, float w, float h, ArtColour lip, bool teeth, bool tongue,
-               bool gap = false, bool gold = false)
+static void OpenSmile(Canvas& c, float w, float h, ArtColour lip, bool teeth, bool tongue,
+                      bool gap = false, bool gold = false)
 {
     const float y = MOUTH_Y - 3.0f;
     auto shape = [=](float x, float yy) {
@@ -1154,7 +1154,7 @@ void OpenSmile(Canvas& c, float w, float h, ArtColour lip, bool teeth, bool tong
     }
 }
 
-void MouthOrdinary(Canvas& c, int f)
+static void MouthOrdinary(Canvas& c, int f)
 {
     const float y = MOUTH_Y;
     const ArtColour lip = Ramp(RAMP_PINK, 0.45f);
@@ -1228,7 +1228,7 @@ void MouthOrdinary(Canvas& c, int f)
     }
 }
 
-void MouthSpecial(Canvas& c, int f)
+static void MouthSpecial(Canvas& c, int f)
 {
     const float y = MOUTH_Y;
     switch (f) {
@@ -1322,7 +1322,7 @@ void MouthSpecial(Canvas& c, int f)
 
 // ---- the sheet ----
 
-void PaintHead(Canvas& c, int f)
+static void PaintHead(Canvas& c, int f)
 {
     if (f < 10) {
         PaintPerson(c, PEOPLE[f]);
@@ -1362,7 +1362,7 @@ void PaintHead(Canvas& c, int f)
     }
 }
 
-void PaintEyesPicture(Canvas& c, int f)
+static void PaintEyesPicture(Canvas& c, int f)
 {
     if (f < 10) {
         PaintEyes(c, EYES[f], f);
@@ -1401,8 +1401,6 @@ void PaintEyesPicture(Canvas& c, int f)
             break;
     }
 }
-
-} // namespace
 
 void PaintFaceLayer(Canvas& canvas, int layer, int frame)
 {

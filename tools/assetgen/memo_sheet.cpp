@@ -9,29 +9,28 @@
 #include "tools/assetgen/pixel_letters.h"
 #include "tools/assetgen/sheets.h"
 
-namespace {
+static constexpr int PAGE_WIDTH = 128;
+static constexpr int PAGE_HEIGHT = 256;
+static constexpr int COLUMNS = 10;
+static constexpr int SHEET_WIDTH = 1292;
+static constexpr int SHEET_HEIGHT = 1285;
+static constexpr int NOTEBOOK_PAGE = 40;
+static constexpr int LAYERS = 4;
+static constexpr int PICTURES = 10; // ordinary pictures per layer, one grid row each
 
-constexpr int PAGE_WIDTH = 128;
-constexpr int PAGE_HEIGHT = 256;
-constexpr int COLUMNS = 10;
-constexpr int SHEET_WIDTH = 1292;
-constexpr int SHEET_HEIGHT = 1285;
-constexpr int NOTEBOOK_PAGE = 40;
-constexpr int LAYERS = 4;
-constexpr int PICTURES = 10; // ordinary pictures per layer, one grid row each
-
-ArtColour Ink()
+static ArtColour Ink()
 {
     return ArtRampColour(RAMP_NAVY, 0.22f);
 }
 
-ArtColour RuleLine()
+static ArtColour RuleLine()
 {
     return ArtRampColour(RAMP_NAVY, 0.68f);
 }
 
 // Fills an axis-aligned rounded box with one colour.
-void FillRoundBox(Canvas& c, float x0, float y0, float x1, float y1, float radius, ArtColour colour)
+static void FillRoundBox(Canvas& c, float x0, float y0, float x1, float y1, float radius,
+                         ArtColour colour)
 {
     float cx = (x0 + x1) * 0.5f, cy = (y0 + y1) * 0.5f;
     CanvasFillShape(
@@ -44,8 +43,8 @@ void FillRoundBox(Canvas& c, float x0, float y0, float x1, float y1, float radiu
 
 // A miniature of a face picture: the region (sx, sy, size w x h) of the 128 x 128 picture
 // box-filtered into the page at (dx, dy), `scale` source pixels to one.
-void PaintMiniature(Canvas& page, int layer, int frame, int sx, int sy, int w, int h, int dx,
-                    int dy, int scale)
+static void PaintMiniature(Canvas& page, int layer, int frame, int sx, int sy, int w, int h, int dx,
+                           int dy, int scale)
 {
     Canvas face;
     PaintFaceLayer(face, layer, frame);
@@ -72,7 +71,7 @@ void PaintMiniature(Canvas& page, int layer, int frame, int sx, int sy, int w, i
     }
 }
 
-void PaintNotebook(Canvas& c)
+static void PaintNotebook(Canvas& c)
 {
     const ArtColour paper = ArtRampColour(RAMP_CREAM, 0.9f);
     // The page with a soft shadow along its right and bottom edges.
@@ -159,12 +158,12 @@ void PaintNotebook(Canvas& c)
 }
 
 // The tick a found codon gets, in a marker colour none of the bases has.
-constexpr PixelPattern TICK = {
+static constexpr PixelPattern TICK = {
     6, 7, {"....##", "....##", "...##.", "#..##.", "##.##.", ".###..", "..#..."}};
 
 // Box (layer, picture) filled: a light wash, the codon's letters in their bases' colours and the
 // tick beside them, all on whole pixels inside the box.
-void PaintEntry(Canvas& c, int layer, int picture, const int codon[3])
+static void PaintEntry(Canvas& c, int layer, int picture, const int codon[3])
 {
     const int x0 = MemoBoxLeft(layer), y0 = MemoBoxTop(picture);
     FillRoundBox(c, static_cast<float>(x0), static_cast<float>(y0),
@@ -183,8 +182,6 @@ void PaintEntry(Canvas& c, int layer, int picture, const int codon[3])
     PaintPixelPattern(c, TICK, static_cast<float>(x), static_cast<float>(tickTop), 1.0f,
                       ArtEntryColour(ArtRampIndex(RAMP_TEAL, 0.35f)));
 }
-
-} // namespace
 
 int MemoBoxLeft(int layer)
 {

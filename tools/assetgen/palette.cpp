@@ -11,8 +11,6 @@ int ArtRampFirst[RAMP_COUNT];
 int ArtRampLength[RAMP_COUNT];
 int ArtFreeEntries;
 
-namespace {
-
 // A ramp runs dark -> base -> light; shadows lean cooler and more saturated, highlights paler,
 // as hand-made 8-bit ramps do, which the three anchors give without further rules.
 struct RampDesign {
@@ -21,7 +19,7 @@ struct RampDesign {
     ArtColour dark, base, light;
 };
 
-constexpr RampDesign RAMP_DESIGNS[] = {
+static constexpr RampDesign RAMP_DESIGNS[] = {
     {RAMP_GREY, 16, {14, 14, 20}, {118, 122, 134}, {248, 248, 252}},
     {RAMP_NAVY, 16, {4, 8, 34}, {34, 84, 186}, {196, 226, 255}},
     {RAMP_TEAL, 12, {0, 28, 36}, {0, 150, 158}, {192, 255, 246}},
@@ -45,31 +43,31 @@ struct FixedEntry {
     int index;
     uint8_t r, g, b;
 };
-constexpr FixedEntry FIXED[] = {
+static constexpr FixedEntry FIXED[] = {
     {ART_KEY_BLACK, 0, 0, 0},    {ART_TEXT_BLUE, 0, 0, 255},      {ART_TEXT_GREEN, 0, 255, 0},
     {ART_TEXT_RED, 255, 0, 0},   {ART_TEXT_MAGENTA, 255, 0, 255}, {ART_BLACK, 0, 0, 0},
     {ART_KEY_FACE, 254, 0, 254}, {ART_WHITE, 255, 255, 255},      {ART_KEY_SPRITE, 0, 254, 1},
 };
 
 // Entries the nearest-colour search may hand out.
-std::array<bool, PALETTE_SIZE> Usable;
+static std::array<bool, PALETTE_SIZE> Usable;
 // Nearest entry per colour quantised to 6 bits a channel; 0 = not searched yet (0 is never an
 // answer, since it is the key of the full-screen sheets).
-std::vector<uint8_t> NearestCache;
+static std::vector<uint8_t> NearestCache;
 
-bool IsFixed(int index)
+static bool IsFixed(int index)
 {
     return std::any_of(std::begin(FIXED), std::end(FIXED),
                        [index](const FixedEntry& e) { return e.index == index; });
 }
 
-uint8_t Channel(float v)
+static uint8_t Channel(float v)
 {
     return static_cast<uint8_t>(std::lround(std::clamp(v, 0.0f, 255.0f)));
 }
 
 // Distance weighted for the eye ("redmean"): close enough to perceptual for picking shades.
-float Distance(ArtColour a, int index)
+static float Distance(ArtColour a, int index)
 {
     const PALETTEENTRY& p = ArtPalette[index];
     float rm = (a.r + p.peRed) * 0.5f;
@@ -77,8 +75,6 @@ float Distance(ArtColour a, int index)
     return (2.0f + rm / 256.0f) * dr * dr + 4.0f * dg * dg +
            (2.0f + (255.0f - rm) / 256.0f) * db * db;
 }
-
-} // namespace
 
 ArtColour ArtMix(ArtColour a, ArtColour b, float t)
 {

@@ -4,11 +4,9 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
-
 // Bold strokes two pixels wide, square shoulders rounded by one pixel, as arcade lettering was
 // drawn; the T's bar is as heavy as its stem so it never thins into the button's rim.
-constexpr PixelPattern LARGE[4] = {
+static constexpr PixelPattern LARGE[4] = {
     {8,
      10,
      {"..####..", ".######.", "###..###", "##....##", "##....##", "########", "########",
@@ -27,7 +25,7 @@ constexpr PixelPattern LARGE[4] = {
       "...##...", "...##...", "...##..."}},
 };
 
-constexpr PixelPattern SMALL[4] = {
+static constexpr PixelPattern SMALL[4] = {
     {6, 8, {"..##..", ".####.", "##..##", "##..##", "######", "##..##", "##..##", "##..##"}},
     {6, 8, {".#####", "######", "##....", "##....", "##....", "##....", "######", ".#####"}},
     {6, 8, {".#####", "######", "##....", "##.###", "##..##", "##..##", "######", ".#####"}},
@@ -35,12 +33,10 @@ constexpr PixelPattern SMALL[4] = {
 };
 
 // Length of the overlap of [a0, a1) and [b0, b1).
-float Overlap(float a0, float a1, float b0, float b1)
+static float Overlap(float a0, float a1, float b0, float b1)
 {
     return std::max(0.0f, std::min(a1, b1) - std::max(a0, b0));
 }
-
-} // namespace
 
 const PixelPattern& PixelLetter(int kind, PixelLetterSize size)
 {

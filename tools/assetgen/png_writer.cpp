@@ -8,12 +8,10 @@
 #include <memory>
 #include <vector>
 
-namespace {
-
 // The largest side we write; far above any icon, and it keeps every size below in 32 bits.
-constexpr int PNG_MAX_SIDE = 4096;
+static constexpr int PNG_MAX_SIDE = 4096;
 
-void PutBig32(std::vector<uint8_t>& out, uint32_t v)
+static void PutBig32(std::vector<uint8_t>& out, uint32_t v)
 {
     for (int shift = 24; shift >= 0; shift -= 8) {
         out.push_back(static_cast<uint8_t>(v >> shift));
@@ -21,7 +19,8 @@ void PutBig32(std::vector<uint8_t>& out, uint32_t v)
 }
 
 // A chunk: length, type, data, and the CRC of type and data.
-void PutChunk(std::vector<uint8_t>& out, const char* type, const uint8_t* data, uint32_t size)
+static void PutChunk(std::vector<uint8_t>& out, const char* type, const uint8_t* data,
+                     uint32_t size)
 {
     PutBig32(out, size);
     const size_t typeAt = out.size();
@@ -32,8 +31,6 @@ void PutChunk(std::vector<uint8_t>& out, const char* type, const uint8_t* data, 
     PutBig32(out,
              static_cast<uint32_t>(crc32(0L, out.data() + typeAt, static_cast<uInt>(4 + size))));
 }
-
-} // namespace
 
 int PngWriteRgba(const char* path, int width, int height, const uint8_t* rgba)
 {

@@ -10,29 +10,28 @@
 #include "tools/assetgen/sheets.h"
 #include "tools/assetgen/wav_writer.h"
 
-namespace {
-
-constexpr float RATE = static_cast<float>(WAV_RATE);
-constexpr float NYQUIST_GUARD = 0.45f * RATE; // partials above this would fold back as whistles
-constexpr float TWO_PI = 6.28318531f;
+static constexpr float RATE = static_cast<float>(WAV_RATE);
+static constexpr float NYQUIST_GUARD =
+    0.45f * RATE; // partials above this would fold back as whistles
+static constexpr float TWO_PI = 6.28318531f;
 
 // Loudness is the highest RMS over any 100 ms of the sound (full scale 1): about the time over
 // which the ear sums a short sound, so a 0.12 s blip is judged as it is heard, and the quiet
 // tails and gaps of a tune do not count against it.
-constexpr float LOUDNESS_WINDOW_S = 0.1f;
+static constexpr float LOUDNESS_WINDOW_S = 0.1f;
 // The levels, in decibels of that loudness. The face verdicts and the start and game-over tunes
 // lead; the catch chirp and the bad-codon buzz, heard many times a game, sit 6 dB under them; the
 // special catch, a reward but still a catch, halfway between.
-constexpr float LEVEL_LEAD_DB = -15.5f;
-constexpr float LEVEL_SPECIAL_DB = LEVEL_LEAD_DB - 3.0f;
-constexpr float LEVEL_SMALL_DB = LEVEL_LEAD_DB - 6.0f;
+static constexpr float LEVEL_LEAD_DB = -15.5f;
+static constexpr float LEVEL_SPECIAL_DB = LEVEL_LEAD_DB - 3.0f;
+static constexpr float LEVEL_SMALL_DB = LEVEL_LEAD_DB - 6.0f;
 // The game's mixer sums its effects' channels and clamps the sum to the range of one full-scale
 // 8-bit sound (127 up, 128 down from the midpoint, times 256), so no effect swings further than
 // 63 from the midpoint: any two sounding together, at any offset, stay inside it. The lead level
 // leaves every effect a little under this.
-constexpr float PEAK_LIMIT = 63.0f / 127.0f;
-constexpr float FADE_IN_S = 0.004f;
-constexpr float FADE_OUT_S = 0.012f;
+static constexpr float PEAK_LIMIT = 63.0f / 127.0f;
+static constexpr float FADE_IN_S = 0.004f;
+static constexpr float FADE_OUT_S = 0.012f;
 
 using Buffer = std::vector<float>;
 
@@ -40,7 +39,7 @@ enum Wave { WAVE_SQUARE, WAVE_TRIANGLE, WAVE_SAW, WAVE_SINE };
 
 // One sample of a band-limited wave at phase p (radians) for fundamental f: the wave's harmonics
 // summed up to the guard, so high notes stay clean at this low sample rate.
-float WaveSample(Wave wave, float p, float f)
+static float WaveSample(Wave wave, float p, float f)
 {
     if (wave == WAVE_SINE) {
         return std::sin(p);
@@ -65,14 +64,15 @@ float WaveSample(Wave wave, float p, float f)
     return sum * 2.0f / 3.14159265f * 0.8f;
 }
 
-float NoteHz(int midi)
+static float NoteHz(int midi)
 {
     return 440.0f * std::pow(2.0f, static_cast<float>(midi - 69) / 12.0f);
 }
 
 // Attack, then an exponential fall to `sustain` with time constant decay, released linearly over
 // release seconds at the note's end.
-float Envelope(float t, float length, float attack, float decay, float sustain, float release)
+static float Envelope(float t, float length, float attack, float decay, float sustain,
+                      float release)
 {
     if (t < 0.0f || t >= length) {
         return 0.0f;
@@ -98,7 +98,7 @@ struct Voice {
     float vibratoDepth, vibratoHz;
 };
 
-void AddNote(Buffer& out, const Voice& v, const Note& n)
+static void AddNote(Buffer& out, const Voice& v, const Note& n)
 {
     const float f0 = NoteHz(n.midi);
     float phase = 0.0f;
@@ -114,7 +114,7 @@ void AddNote(Buffer& out, const Voice& v, const Note& n)
     }
 }
 
-void AddNotes(Buffer& out, const Voice& v, const std::vector<Note>& notes)
+static void AddNotes(Buffer& out, const Voice& v, const std::vector<Note>& notes)
 {
     for (const Note& n : notes) {
         AddNote(out, v, n);
@@ -122,7 +122,7 @@ void AddNotes(Buffer& out, const Voice& v, const std::vector<Note>& notes)
 }
 
 // A struck bell: slightly inharmonic partials that die away faster the higher they are.
-void AddBell(Buffer& out, float hz, float start, float gain, float ring)
+static void AddBell(Buffer& out, float hz, float start, float gain, float ring)
 {
     static constexpr float RATIOS[] = {1.0f, 2.02f, 3.01f, 4.16f};
     static constexpr float LEVELS[] = {1.0f, 0.55f, 0.3f, 0.18f};
@@ -159,7 +159,7 @@ struct BandPass {
 };
 
 // A gentle one-pole low-pass that takes the fizz off raw buzzes.
-void LowPass(Buffer& b, float cutoffHz)
+static void LowPass(Buffer& b, float cutoffHz)
 {
     float a = 1.0f - std::exp(-TWO_PI * cutoffHz / RATE), y = 0.0f;
     for (float& s : b) {
@@ -168,7 +168,7 @@ void LowPass(Buffer& b, float cutoffHz)
 }
 
 // A soft echo, as if played in a small room.
-void Echo(Buffer& b, float delayS, float feedback)
+static void Echo(Buffer& b, float delayS, float feedback)
 {
     size_t d = static_cast<size_t>(delayS * RATE);
     for (size_t i = d; i < b.size(); ++i) {
@@ -176,7 +176,7 @@ void Echo(Buffer& b, float delayS, float feedback)
     }
 }
 
-Buffer Silence(float seconds)
+static Buffer Silence(float seconds)
 {
     return Buffer(static_cast<size_t>(seconds * RATE), 0.0f);
 }
@@ -185,7 +185,7 @@ Buffer Silence(float seconds)
 
 // Start of the game: a bright rising arpeggio on a square lead over a triangle bass, landing on a
 // held chord with vibrato.
-Buffer StartJingle()
+static Buffer StartJingle()
 {
     Buffer b = Silence(2.05f);
     const float s = 0.105f; // one step of the tune
@@ -211,7 +211,7 @@ Buffer StartJingle()
 }
 
 // Catching a base: a quick upward chirp with a hint of a fifth above.
-Buffer CatchBlip()
+static Buffer CatchBlip()
 {
     Buffer b = Silence(0.12f);
     float phase = 0.0f;
@@ -226,7 +226,7 @@ Buffer CatchBlip()
 }
 
 // Catching the special piece: bells climbing a major pentatonic, with a shimmer of noise.
-Buffer SpecialSparkle()
+static Buffer SpecialSparkle()
 {
     Buffer b = Silence(0.39f);
     const int steps[] = {79, 84, 88, 91, 96};
@@ -253,7 +253,7 @@ Buffer SpecialSparkle()
 
 // A face worth nothing: a sagging "wah-waah", a saw sliding down through a vowel filter that
 // closes from "ah" to "oo".
-Buffer FaceNothingWah()
+static Buffer FaceNothingWah()
 {
     Buffer b = Silence(0.78f);
     BandPass vowel;
@@ -278,7 +278,7 @@ Buffer FaceNothingWah()
 }
 
 // A scored face: a brass-like "ta-ta-ta-taaa" on saws whose brightness opens with each note.
-Buffer ScoredFanfare()
+static Buffer ScoredFanfare()
 {
     Buffer b = Silence(0.98f);
     struct Hit {
@@ -315,7 +315,7 @@ Buffer ScoredFanfare()
 }
 
 // A codon that fills no layer: two short low buzzes, a detuned pair of squares.
-Buffer BadCodonBuzz()
+static Buffer BadCodonBuzz()
 {
     Buffer b = Silence(0.33f);
     const Voice buzz = {WAVE_SQUARE, 0.006f, 0.2f, 0.8f, 0.03f, 0.0f, 0.0f};
@@ -328,7 +328,7 @@ Buffer BadCodonBuzz()
 }
 
 // The end of the game: a calm closing phrase that settles on the home chord.
-Buffer GameOverTune()
+static Buffer GameOverTune()
 {
     Buffer b = Silence(2.4f);
     const float s = 0.2f;
@@ -353,7 +353,7 @@ Buffer GameOverTune()
 }
 
 // The highest RMS over any LOUDNESS_WINDOW_S of b (all of b when it is shorter).
-float Loudness(const Buffer& b)
+static float Loudness(const Buffer& b)
 {
     const size_t window = std::min(b.size(), static_cast<size_t>(LOUDNESS_WINDOW_S * RATE));
     double sum = 0.0, highest = 0.0;
@@ -371,7 +371,7 @@ float Loudness(const Buffer& b)
 }
 
 // Fades, level and the 8-bit conversion; the fades keep both ends free of clicks.
-std::vector<uint8_t> Finish(Buffer b, float levelDb)
+static std::vector<uint8_t> Finish(Buffer b, float levelDb)
 {
     const size_t in = static_cast<size_t>(FADE_IN_S * RATE),
                  out = static_cast<size_t>(FADE_OUT_S * RATE);
@@ -397,7 +397,7 @@ struct Effect {
     float levelDb;
 };
 
-constexpr Effect EFFECTS[] = {
+static constexpr Effect EFFECTS[] = {
     {"Untitled4.WAV", StartJingle, LEVEL_LEAD_DB},
     {"untitled.WAV", CatchBlip, LEVEL_SMALL_DB},
     {"untitled2.WAV", SpecialSparkle, LEVEL_SPECIAL_DB},
@@ -406,8 +406,6 @@ constexpr Effect EFFECTS[] = {
     {"untitled6.WAV", BadCodonBuzz, LEVEL_SMALL_DB},
     {"untitled7.WAV", GameOverTune, LEVEL_LEAD_DB},
 };
-
-} // namespace
 
 int SoundEffectsWrite(const std::string& dir)
 {

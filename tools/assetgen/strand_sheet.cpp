@@ -5,17 +5,13 @@
 
 #include "tools/assetgen/sheets.h"
 
-namespace {
-
-constexpr int CELL_WIDTH = 16;
-constexpr int CELL_HEIGHT = 480;
-constexpr int SHEET_WIDTH = 20;
-constexpr int SHEET_HEIGHT = 481;
+static constexpr int CELL_WIDTH = 16;
+static constexpr int CELL_HEIGHT = 480;
+static constexpr int SHEET_WIDTH = 20;
+static constexpr int SHEET_HEIGHT = 481;
 
 // The partner of each base (A-T, C-G): a rung is half one colour, half its partner's.
-constexpr int PARTNER[4] = {3, 2, 1, 0};
-
-} // namespace
+static constexpr int PARTNER[4] = {3, 2, 1, 0};
 
 void PaintHelix(Canvas& canvas, float x0, float y0, float x1, float y1, const HelixStyle& style)
 {

@@ -8,25 +8,23 @@
 
 #include "tools/assetgen/sheets.h"
 
-namespace {
-
-constexpr int WIDTH = 640;
-constexpr int HEIGHT = 480;
-constexpr int SHEET_WIDTH = 644;
-constexpr int SHEET_HEIGHT = 481;
+static constexpr int WIDTH = 640;
+static constexpr int HEIGHT = 480;
+static constexpr int SHEET_WIDTH = 644;
+static constexpr int SHEET_HEIGHT = 481;
 // The plate behind the prompt at (240, 420).
-constexpr float PLATE_LEFT = 226, PLATE_TOP = 410, PLATE_RIGHT = 434, PLATE_BOTTOM = 444;
+static constexpr float PLATE_LEFT = 226, PLATE_TOP = 410, PLATE_RIGHT = 434, PLATE_BOTTOM = 444;
 // The "How to play" panel: pictures in a column on its left, short lines beside them. The
 // lettering stays at least 14 pixels (capitals about 10 high) so a newcomer reads it at 1x.
-constexpr int PANEL_LEFT = 236, PANEL_TOP = 88, PANEL_RIGHT = 630, PANEL_BOTTOM = 354;
-constexpr int HEADING_SIZE = 22;
-constexpr int LINE_SIZE = 14;
-constexpr int LINE_STEP = 16;
-constexpr int ROW_GAP = 10;                  // between the panel's rows
-constexpr float PICTURE_X = PANEL_LEFT + 42; // the centre of the picture column
-constexpr int TEXT_LEFT = PANEL_LEFT + 80;
+static constexpr int PANEL_LEFT = 236, PANEL_TOP = 88, PANEL_RIGHT = 630, PANEL_BOTTOM = 354;
+static constexpr int HEADING_SIZE = 22;
+static constexpr int LINE_SIZE = 14;
+static constexpr int LINE_STEP = 16;
+static constexpr int ROW_GAP = 10;                  // between the panel's rows
+static constexpr float PICTURE_X = PANEL_LEFT + 42; // the centre of the picture column
+static constexpr int TEXT_LEFT = PANEL_LEFT + 80;
 
-void PaintSunburst(Canvas& canvas)
+static void PaintSunburst(Canvas& canvas)
 {
     // Centred on the catcher, so the rays come from it.
     const float cx = 130.0f, cy = 240.0f;
@@ -45,7 +43,7 @@ void PaintSunburst(Canvas& canvas)
 
 // Lays `picture` (drawn large for detail) over the canvas shrunk to `size` pixels across,
 // centred at (cx, cy); each pixel averages the picture's samples under it.
-void PaintShrunk(Canvas& canvas, const Canvas& picture, float cx, float cy, float size)
+static void PaintShrunk(Canvas& canvas, const Canvas& picture, float cx, float cy, float size)
 {
     const float scale = static_cast<float>(picture.width) / size;
     const int x0 = static_cast<int>(std::floor(cx - size * 0.5f)),
@@ -84,7 +82,7 @@ void PaintShrunk(Canvas& canvas, const Canvas& picture, float cx, float cy, floa
 }
 
 // A face stacked from the four layers' pictures (head, eyes, nose, mouth), `size` across.
-void PaintSmallFace(Canvas& canvas, float cx, float cy, float size, const int pictures[4])
+static void PaintSmallFace(Canvas& canvas, float cx, float cy, float size, const int pictures[4])
 {
     Canvas face, layer;
     PaintFaceLayer(face, 0, pictures[0]);
@@ -102,7 +100,7 @@ void PaintSmallFace(Canvas& canvas, float cx, float cy, float size, const int pi
 }
 
 // A keyboard key with an arrow on it pointing (dx, dy), `size` pixels square.
-void PaintArrowKey(Canvas& canvas, float cx, float cy, float size, float dx, float dy)
+static void PaintArrowKey(Canvas& canvas, float cx, float cy, float size, float dx, float dy)
 {
     const float h = size * 0.5f;
     CanvasFillShape(
@@ -136,7 +134,7 @@ struct Words {
     const char* text;
     ArtColour colour;
 };
-int PaintLine(Canvas& canvas, int y, const std::vector<Words>& words)
+static int PaintLine(Canvas& canvas, int y, const std::vector<Words>& words)
 {
     int x = TEXT_LEFT;
     for (const Words& w : words) {
@@ -153,8 +151,8 @@ int PaintLine(Canvas& canvas, int y, const std::vector<Words>& words)
 // A rounded box with a three-pixel gold rim, its inside coloured by height (fill(y)): the
 // prompt's plate and the how-to-play panel.
 template <typename Fill>
-void PaintRimmedBox(Canvas& canvas, int left, int top, int right, int bottom, float radius,
-                    const Fill& fill)
+static void PaintRimmedBox(Canvas& canvas, int left, int top, int right, int bottom, float radius,
+                           const Fill& fill)
 {
     const float cx = (left + right) * 0.5f, cy = (top + bottom) * 0.5f;
     const float hw = (right - left) * 0.5f, hh = (bottom - top) * 0.5f;
@@ -170,7 +168,7 @@ void PaintRimmedBox(Canvas& canvas, int left, int top, int right, int bottom, fl
 
 // The panel teaches the game in five rows, each a small picture and a line or three. 0 when the
 // lettering cannot be drawn: a panel with words missing would mislead.
-int PaintPanel(Canvas& canvas)
+static int PaintPanel(Canvas& canvas)
 {
     const float cx = (PANEL_LEFT + PANEL_RIGHT) * 0.5f;
     // A gold rim round dark glass, like the prompt's plate turned to night.
@@ -269,8 +267,6 @@ int PaintPanel(Canvas& canvas)
     line(y + LINE_STEP, {{"Your score earns a rank title.", quiet}});
     return ok;
 }
-
-} // namespace
 
 int TitleSheetWrite(const std::string& dir)
 {

@@ -6,23 +6,19 @@
 #include <memory>
 #include <vector>
 
-namespace {
-
-void Put(std::vector<uint8_t>& out, uint32_t v, int bytes)
+static void Put(std::vector<uint8_t>& out, uint32_t v, int bytes)
 {
     for (int i = 0; i < bytes; ++i) {
         out.push_back(static_cast<uint8_t>(v >> (8 * i)));
     }
 }
 
-void PutTag(std::vector<uint8_t>& out, const char* tag)
+static void PutTag(std::vector<uint8_t>& out, const char* tag)
 {
     for (int i = 0; i < 4; ++i) {
         out.push_back(static_cast<uint8_t>(tag[i]));
     }
 }
-
-} // namespace
 
 int WavWrite8(const char* path, const uint8_t* samples, size_t count)
 {
