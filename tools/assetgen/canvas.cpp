@@ -136,6 +136,24 @@ float SdfRoundBox(float x, float y, float cx, float cy, float halfW, float halfH
     return outside + std::min(std::max(qx, qy), 0.0f) - radius;
 }
 
+float SdfConvex(float x, float y, const std::vector<float>& p)
+{
+    size_t n = p.size() / 2;
+    float area = 0.0f;
+    for (size_t i = 0; i < n; ++i) {
+        size_t j = (i + 1) % n;
+        area += p[2 * i] * p[2 * j + 1] - p[2 * j] * p[2 * i + 1];
+    }
+    float sign = area > 0.0f ? 1.0f : -1.0f, d = -1e9f;
+    for (size_t i = 0; i < n; ++i) {
+        size_t j = (i + 1) % n;
+        float ex = p[2 * j] - p[2 * i], ey = p[2 * j + 1] - p[2 * i + 1];
+        float len = std::max(std::hypot(ex, ey), 1e-6f);
+        d = std::max(d, sign * ((x - p[2 * i]) * ey - (y - p[2 * i + 1]) * ex) / len);
+    }
+    return d;
+}
+
 float ShadeSphere(float nx, float ny, float* highlight)
 {
     float r2 = std::min(1.0f, nx * nx + ny * ny);

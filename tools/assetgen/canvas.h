@@ -97,6 +97,8 @@ float SdfCircle(float x, float y, float cx, float cy, float r);
 float SdfEllipse(float x, float y, float cx, float cy, float rx, float ry);
 float SdfCapsule(float x, float y, float ax, float ay, float bx, float by, float r);
 float SdfRoundBox(float x, float y, float cx, float cy, float halfW, float halfH, float radius);
+// A convex polygon (points in order, x and y interleaved): the largest distance to its edges.
+float SdfConvex(float x, float y, const std::vector<float>& p);
 
 // Light from the upper left onto a sphere: (nx, ny) is the point within the unit disc. Returns the
 // ramp shade 0..1 (ambient + diffuse) and, through highlight, a specular amount 0..1.
