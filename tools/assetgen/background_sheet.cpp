@@ -6,31 +6,32 @@
 
 #include "tools/assetgen/sheets.h"
 
-namespace {
-
-constexpr int WIDTH = 640;
-constexpr int HEIGHT = 480;
-constexpr int SHEET_WIDTH = 644;
-constexpr int SHEET_HEIGHT = 481;
-constexpr int FIELD_WIDTH = 448;
-constexpr int STRAND_RIGHT = 464; // the strand covers x 448-463
-constexpr int PLATE_BOTTOM = 47;  // the panel's score plate: y 0-46 (text at y 8 and 24)
+static constexpr int WIDTH = 640;
+static constexpr int HEIGHT = 480;
+static constexpr int SHEET_WIDTH = 644;
+static constexpr int SHEET_HEIGHT = 481;
+static constexpr int FIELD_WIDTH = 448;
+static constexpr int STRAND_RIGHT = 464; // the strand covers x 448-463
+static constexpr int PLATE_BOTTOM = 47;  // the panel's score plate: y 0-46 (text at y 8 and 24)
 // The face box and the genome log below it, as the game places them.
-constexpr int BOX_LEFT = 480, BOX_RIGHT = 607, FACE_TOP = 70, FACE_BOTTOM = 197, MEMO_BOTTOM = 453;
+static constexpr int BOX_LEFT = 480, BOX_RIGHT = 607, FACE_TOP = 70, FACE_BOTTOM = 197,
+                     MEMO_BOTTOM = 453;
 
-void PaintField(Canvas& canvas)
+static void PaintField(Canvas& canvas)
 {
     const float dishX = 224.0f, dishY = 254.0f, dishR = 206.0f;
     for (int y = BAND_BOTTOM; y < HEIGHT; ++y) {
         for (int x = 0; x < FIELD_WIDTH; ++x) {
-            float fx = float(x) + 0.5f, fy = float(y) + 0.5f;
+            float fx = static_cast<float>(x) + 0.5f, fy = static_cast<float>(y) + 0.5f;
             float toCentre = std::hypot(fx - dishX, fy - dishY) / 330.0f;
             float shade = 0.20f - 0.09f * toCentre * toCentre; // vignette
             // Graph paper: a faint line every 16 pixels, a clearer one every 64.
-            if (x % 16 == 0 || y % 16 == 0)
+            if (x % 16 == 0 || y % 16 == 0) {
                 shade += 0.035f;
-            if (x % 64 == 0 || y % 64 == 0)
+            }
+            if (x % 64 == 0 || y % 64 == 0) {
                 shade += 0.035f;
+            }
             // Inside the dish the agar is a little lighter.
             float inDish =
                 std::clamp((dishR - std::hypot(fx - dishX, fy - dishY)) / 30.0f, 0.0f, 1.0f);
@@ -67,7 +68,7 @@ void PaintField(Canvas& canvas)
         });
 }
 
-void PaintPanel(Canvas& canvas)
+static void PaintPanel(Canvas& canvas)
 {
     // Brushed steel: fine horizontal streaks from a fixed seed.
     ArtRandom random;
@@ -75,10 +76,11 @@ void PaintPanel(Canvas& canvas)
     for (int y = 0; y < HEIGHT; ++y) {
         float streak = RandomFloat(random) * 0.05f;
         for (int x = FIELD_WIDTH; x < WIDTH; ++x) {
-            float v = float(y) / float(HEIGHT);
+            float v = static_cast<float>(y) / static_cast<float>(HEIGHT);
             float shade = 0.34f + 0.12f * (1.0f - v) + streak;
-            if (x < STRAND_RIGHT) // under the strand: dark
+            if (x < STRAND_RIGHT) { // under the strand: dark
                 shade = 0.1f;
+            }
             CanvasBlend(canvas, x, y, ArtRampColour(RAMP_STEEL, shade), 1.0f);
         }
     }
@@ -98,30 +100,37 @@ void PaintPanel(Canvas& canvas)
             float across = std::clamp(-d / 6.0f, 0.0f, 1.0f); // 0 outside edge .. 1 inner edge
             return ArtRampColour(RAMP_GOLD, 0.25f + 0.6f * std::sin(across * ART_PI * 0.9f));
         });
-    for (int y = FACE_TOP; y <= FACE_BOTTOM; ++y)
+    for (int y = FACE_TOP; y <= FACE_BOTTOM; ++y) {
         for (int x = BOX_LEFT; x <= BOX_RIGHT; ++x) {
-            float v = float(y - FACE_TOP) / float(FACE_BOTTOM - FACE_TOP);
-            float glow =
-                std::exp(-std::pow(std::hypot(float(x - 544), float(y - 125)) / 70.0f, 2.0f));
+            float v = static_cast<float>(y - FACE_TOP) / static_cast<float>(FACE_BOTTOM - FACE_TOP);
+            float glow = std::exp(-std::pow(
+                std::hypot(static_cast<float>(x - 544), static_cast<float>(y - 125)) / 70.0f,
+                2.0f));
             ArtColour c = ArtMix(ArtRampColour(RAMP_NAVY, 0.78f + 0.1f * v),
                                  ArtEntryColour(ART_WHITE), 0.35f * glow);
             CanvasBlend(canvas, x, y, c, 1.0f);
         }
-    for (int y = FACE_BOTTOM + 1; y <= MEMO_BOTTOM; ++y)
-        for (int x = BOX_LEFT; x <= BOX_RIGHT; ++x)
+    }
+    for (int y = FACE_BOTTOM + 1; y <= MEMO_BOTTOM; ++y) {
+        for (int x = BOX_LEFT; x <= BOX_RIGHT; ++x) {
             CanvasBlend(canvas, x, y, ArtRampColour(RAMP_CREAM, 0.55f), 1.0f);
+        }
+    }
     // A divider notch on the moulding where the face box meets the log.
-    for (float side : {l + 3.0f, r - 3.0f})
+    for (float side : {l + 3.0f, r - 3.0f}) {
         CanvasFillShape(
             canvas, side - 4, FACE_BOTTOM - 3.0f, side + 4, FACE_BOTTOM + 4.0f,
             [&](float x, float y) { return SdfCircle(x, y, side, FACE_BOTTOM + 0.5f, 2.6f); },
             [&](float, float, float) { return ArtRampColour(RAMP_GOLD, 0.1f); });
+    }
 
     // Legend under the log: the four bases, at the size their small pixel letters are drawn for.
-    for (int k = 0; k < 4; ++k)
-        PaintPiece(canvas, float(BOX_LEFT) + 16.0f + 32.0f * float(k), 468.0f, 24.0f, k, 0.0f);
+    for (int k = 0; k < 4; ++k) {
+        PaintPiece(canvas, static_cast<float>(BOX_LEFT) + 16.0f + 32.0f * static_cast<float>(k),
+                   468.0f, 24.0f, k, 0.0f);
+    }
     // Rivets in the panel's corners.
-    for (float x : {float(STRAND_RIGHT + 7), float(WIDTH - 8)})
+    for (float x : {static_cast<float>(STRAND_RIGHT + 7), static_cast<float>(WIDTH - 8)}) {
         for (float y : {60.0f, 470.0f}) {
             float highlight = 0.0f;
             CanvasFillShape(
@@ -132,9 +141,8 @@ void PaintPanel(Canvas& canvas)
                     return ArtRampColour(RAMP_STEEL, 0.1f + 0.85f * s);
                 });
         }
+    }
 }
-
-} // namespace
 
 void PaintTextPlate(Canvas& canvas, int left, int top, int right, int bottom)
 {
@@ -143,22 +151,25 @@ void PaintTextPlate(Canvas& canvas, int left, int top, int right, int bottom)
     const ArtColour shine = ArtEntryColour(ArtRampIndex(RAMP_CREAM, 1.0f));
     const ArtColour face = ArtEntryColour(ArtRampIndex(RAMP_CREAM, 0.86f));
     const ArtColour shadow = ArtEntryColour(ArtRampIndex(RAMP_CREAM, 0.15f));
-    for (int y = top; y < bottom; ++y)
-        for (int x = left; x < right; ++x)
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x) {
             CanvasBlend(canvas, x, y, y < top + 2 ? shine : y >= bottom - 2 ? shadow : face, 1.0f);
+        }
+    }
 }
 
 int BackgroundSheetWrite(const std::string& dir)
 {
     Sheet sheet;
     SheetInit(sheet, SHEET_WIDTH, SHEET_HEIGHT, WIDTH, HEIGHT, 1, ART_KEY_BLACK,
-              uint8_t(ArtRampIndex(RAMP_GREY, 0.5f)));
+              static_cast<uint8_t>(ArtRampIndex(RAMP_GREY, 0.5f)));
     Canvas canvas;
     CanvasInit(canvas, WIDTH, HEIGHT, ArtRampColour(RAMP_NAVY, 0.1f), 1.0f);
     PaintField(canvas);
     PaintTextPlate(canvas, 0, 0, FIELD_WIDTH, BAND_BOTTOM);
     PaintPanel(canvas);
-    if (!SheetPutCell(sheet, 0, canvas, 10.0f))
+    if (!SheetPutCell(sheet, 0, canvas, 10.0f)) {
         return 0;
+    }
     return SheetWrite(sheet, dir, "background.bmp");
 }

@@ -6,29 +6,26 @@
 #include <memory>
 #include <vector>
 
-namespace {
-
-void Put16(std::vector<uint8_t>& out, uint32_t v)
+static void Put16(std::vector<uint8_t>& out, uint32_t v)
 {
-    out.push_back(uint8_t(v));
-    out.push_back(uint8_t(v >> 8));
+    out.push_back(static_cast<uint8_t>(v));
+    out.push_back(static_cast<uint8_t>(v >> 8));
 }
 
-void Put32(std::vector<uint8_t>& out, uint32_t v)
+static void Put32(std::vector<uint8_t>& out, uint32_t v)
 {
     Put16(out, v & 0xFFFF);
     Put16(out, v >> 16);
 }
 
-} // namespace
-
 int BmpWrite8(const char* path, int width, int height, const uint8_t* pixels, int pitch,
               const PALETTEENTRY* palette, uint8_t padIndex)
 {
-    if (width <= 0 || height <= 0 || pitch < width || !pixels || !palette)
+    if (width <= 0 || height <= 0 || pitch < width || !pixels || !palette) {
         return 0;
-    const uint32_t stride = (uint32_t(width) + 3u) & ~3u;
-    const uint32_t imageBytes = stride * uint32_t(height);
+    }
+    const uint32_t stride = (static_cast<uint32_t>(width) + 3u) & ~3u;
+    const uint32_t imageBytes = stride * static_cast<uint32_t>(height);
 
     std::vector<uint8_t> out;
     out.reserve(BMP_HEADER_BYTES + imageBytes);
@@ -40,7 +37,7 @@ int BmpWrite8(const char* path, int width, int height, const uint8_t* pixels, in
     // Info header: the stored width is the rounded one, so every row is exactly biWidth bytes.
     Put32(out, 40);
     Put32(out, stride);
-    Put32(out, uint32_t(height));
+    Put32(out, static_cast<uint32_t>(height));
     Put16(out, 1);
     Put16(out, 8);
     Put32(out, 0); // BI_RGB
@@ -56,9 +53,9 @@ int BmpWrite8(const char* path, int width, int height, const uint8_t* pixels, in
         out.push_back(0);
     }
     for (int y = height - 1; y >= 0; --y) {
-        const uint8_t* row = pixels + size_t(y) * size_t(pitch);
+        const uint8_t* row = pixels + static_cast<size_t>(y) * static_cast<size_t>(pitch);
         out.insert(out.end(), row, row + width);
-        out.insert(out.end(), stride - uint32_t(width), padIndex);
+        out.insert(out.end(), stride - static_cast<uint32_t>(width), padIndex);
     }
 
     return FileWriteAll(path, out);

@@ -8,16 +8,14 @@
 
 #include "tools/assetgen/sheets.h"
 
-namespace {
+static constexpr int CELL = 64;
+static constexpr int COLUMNS = 26;
+static constexpr int SHEET_WIDTH = 1692;
+static constexpr int SHEET_HEIGHT = 845;
+static constexpr int VERDICTS = 13;
+static constexpr int PLAYED_CELLS = 25; // cell 0 (held) and cells 1 .. 24 (played once)
 
-constexpr int CELL = 64;
-constexpr int COLUMNS = 26;
-constexpr int SHEET_WIDTH = 1692;
-constexpr int SHEET_HEIGHT = 845;
-constexpr int VERDICTS = 13;
-constexpr int PLAYED_CELLS = 25; // cell 0 (held) and cells 1 .. 24 (played once)
-
-struct Verdict {
+struct BonusVerdict {
     const char* label;
     const char* points;
     ArtRamp badge; // the badge's colour
@@ -25,7 +23,7 @@ struct Verdict {
 };
 
 // Verdicts 1 .. 13: the clown's, the pirate's, the robot's and the alien's, then the plain faces.
-constexpr Verdict VERDICT_ART[VERDICTS] = {
+static constexpr BonusVerdict VERDICT_ART[VERDICTS] = {
     {"SILLY", "+50", RAMP_RED, 10},      {"JOKER", "+75", RAMP_RED, 14},
     {"JESTER", "+100", RAMP_GOLD, 18},   {"ODD", "+50", RAMP_TEAL, 10},
     {"PIRATE", "+75", RAMP_BROWN, 14},   {"TIN", "+50", RAMP_STEEL, 10},
@@ -35,30 +33,31 @@ constexpr Verdict VERDICT_ART[VERDICTS] = {
     {"CUTE", "+10", RAMP_PINK, 0},
 };
 
-constexpr float CX = 32.0f;
-constexpr float BADGE_Y = 26.0f;
-constexpr float BADGE_R = 21.0f;
+static constexpr float CX = 32.0f;
+static constexpr float BADGE_Y = 26.0f;
+static constexpr float BADGE_R = 21.0f;
 // Every shape of the animation is ringed in ink this wide, so it stands out from both the steel
 // panel and the light sky of the face box it is drawn over.
-constexpr float INK_WIDTH = 2.2f;
+static constexpr float INK_WIDTH = 2.2f;
 // The ribbon across the badge that carries the name: its greatest width and its height at full
 // size.
-constexpr float RIBBON_WIDTH = 59.0f;
-constexpr float RIBBON_MARGIN = 6.0f; // between the name and the ribbon's ends, room allowing
-constexpr float RIBBON_LEAST_MARGIN = 3.5f;
-constexpr float RIBBON_HEIGHT = 14.0f;
+static constexpr float RIBBON_WIDTH = 59.0f;
+static constexpr float RIBBON_MARGIN =
+    6.0f; // between the name and the ribbon's ends, room allowing
+static constexpr float RIBBON_LEAST_MARGIN = 3.5f;
+static constexpr float RIBBON_HEIGHT = 14.0f;
 // The name's size and the points' size at full size; 11 pixels is the least with capitals 8 high.
-constexpr int LABEL_SIZE = 12;
-constexpr int LABEL_LEAST_SIZE = 11;
-constexpr int POINTS_SIZE = 13;
-constexpr float POINTS_Y = 53.0f;
+static constexpr int LABEL_SIZE = 12;
+static constexpr int LABEL_LEAST_SIZE = 11;
+static constexpr int POINTS_SIZE = 13;
+static constexpr float POINTS_Y = 53.0f;
 
-ArtColour Ink()
+static ArtColour Ink()
 {
     return ArtEntryColour(ArtRampIndex(RAMP_NAVY, 0.0f));
 }
 
-float EaseOutBack(float t)
+static float EaseOutBack(float t)
 {
     const float k = 1.5f; // overshoots by 8 %
     t = std::clamp(t, 0.0f, 1.0f) - 1.0f;
@@ -67,7 +66,7 @@ float EaseOutBack(float t)
 
 // Fills a shape ringed in ink: the ink is the shape grown by INK_WIDTH, drawn first.
 template <class Sdf, class Shade>
-void FillInked(Canvas& c, float x0, float y0, float x1, float y1, Sdf sdf, Shade shade)
+static void FillInked(Canvas& c, float x0, float y0, float x1, float y1, Sdf sdf, Shade shade)
 {
     const ArtColour ink = Ink();
     CanvasFillShape(
@@ -79,14 +78,16 @@ void FillInked(Canvas& c, float x0, float y0, float x1, float y1, Sdf sdf, Shade
 
 // A four-pointed sparkle of radius r: the astroid, with a bright core. Too small to carry its
 // ink ring it is left out, and so is one that would cross the cell's edge.
-void PaintSparkle(Canvas& c, float x, float y, float r, float brightness)
+static void PaintSparkle(Canvas& c, float x, float y, float r, float brightness)
 {
     r *= brightness;
-    if (r < 2.5f)
+    if (r < 2.5f) {
         return;
+    }
     const float margin = r + INK_WIDTH + 1.0f;
-    if (x < margin || y < margin || x > CELL - margin || y > CELL - margin)
+    if (x < margin || y < margin || x > CELL - margin || y > CELL - margin) {
         return;
+    }
     FillInked(
         c, x - r, y - r, x + r, y + r,
         [=](float px, float py) {
@@ -106,15 +107,17 @@ void PaintSparkle(Canvas& c, float x, float y, float r, float brightness)
 
 // The badge: a starburst (or a disc) in the verdict's colour, lit from the upper left, ringed in
 // ink; `turn` turns its rays.
-void PaintBadge(Canvas& c, const Verdict& v, float scale, float turn)
+static void PaintBadge(Canvas& c, const BonusVerdict& v, float scale, float turn)
 {
     const float r = BADGE_R * scale;
-    if (r < 1.0f)
+    if (r < 1.0f) {
         return;
+    }
     auto outline = [&](float x, float y) {
         float dx = x - CX, dy = y - BADGE_Y, a = std::atan2(dy, dx);
-        float edge =
-            v.rays ? r * (0.88f + 0.12f * std::cos(float(v.rays) * (a + turn))) : r * 0.92f;
+        float edge = v.rays
+                         ? r * (0.88f + 0.12f * std::cos(static_cast<float>(v.rays) * (a + turn)))
+                         : r * 0.92f;
         return (std::hypot(dx, dy) - edge) * 0.85f;
     };
     FillInked(c, CX - r, BADGE_Y - r, CX + r, BADGE_Y + r, outline, [&](float x, float y, float) {
@@ -134,15 +137,17 @@ void PaintBadge(Canvas& c, const Verdict& v, float scale, float turn)
 
 // The width of the text's box at that size with `tracking` pixels added between its letters
 // (negative: closer), or -1 when the font cannot be used.
-int TrackedWidth(const char* text, int size, int tracking)
+static int TrackedWidth(const char* text, int size, int tracking)
 {
     int w = 0, h = 0;
-    if (tracking == 0)
+    if (tracking == 0) {
         return TextMeasure(text, size, &w, &h) ? w : -1;
+    }
     int total = 0;
     for (const char* p = text; *p != '\0'; ++p) {
-        if (!TextMeasure(std::string(1, *p), size, &w, &h))
+        if (!TextMeasure(std::string(1, *p), size, &w, &h)) {
             return -1;
+        }
         total += w + (p == text ? 0 : tracking);
     }
     return total;
@@ -151,61 +156,73 @@ int TrackedWidth(const char* text, int size, int tracking)
 // Text whose inked glyphs are centred on (cx, cy): drawn aside first, so the centre is that of
 // the letters themselves rather than of the font's line box. A tracking other than 0 sets the
 // letters one by one, that much closer or further apart.
-void CentredText(Canvas& c, const char* text, int size, int tracking, float cx, float cy,
-                 const TextShade& shade, int outlineWidth)
+static void CentredText(Canvas& c, const char* text, int size, int tracking, float cx, float cy,
+                        const TextShade& shade, int outlineWidth)
 {
     Canvas aside;
     CanvasInit(aside, 2 * CELL, CELL, {0, 0, 0}, 0.0f);
     int w = TrackedWidth(text, size, tracking), h = 0, unused = 0;
-    if (w < 0 || !TextMeasure(text, size, &unused, &h))
+    if (w < 0 || !TextMeasure(text, size, &unused, &h)) {
         return;
+    }
     int x = (aside.width - w) / 2;
     const int y = (aside.height - h) / 2;
     if (tracking == 0) {
-        if (CanvasText(aside, text, size, x, y, shade, outlineWidth, Ink()) < 0)
+        if (CanvasText(aside, text, size, x, y, shade, outlineWidth, Ink()) < 0) {
             return;
+        }
     } else {
         for (const char* p = text; *p != '\0'; ++p) {
             int advance =
                 CanvasText(aside, std::string(1, *p), size, x, y, shade, outlineWidth, Ink());
-            if (advance < 0)
+            if (advance < 0) {
                 return;
+            }
             x += advance + tracking;
         }
     }
     int left = aside.width, top = aside.height, right = -1, bottom = -1;
-    for (int ay = 0; ay < aside.height; ++ay)
-        for (int ax = 0; ax < aside.width; ++ax)
-            if (aside.alpha[size_t(ay) * size_t(aside.width) + size_t(ax)] >= 0.5f) {
+    for (int ay = 0; ay < aside.height; ++ay) {
+        for (int ax = 0; ax < aside.width; ++ax) {
+            if (aside.alpha[static_cast<size_t>(ay) * static_cast<size_t>(aside.width) +
+                            static_cast<size_t>(ax)] >= 0.5f) {
                 left = std::min(left, ax);
                 top = std::min(top, ay);
                 right = std::max(right, ax);
                 bottom = std::max(bottom, ay);
             }
-    if (right < 0)
-        return;
-    const int dx = int(std::lround(cx - float(left + right + 1) * 0.5f));
-    const int dy = int(std::lround(cy - float(top + bottom + 1) * 0.5f));
-    for (int ay = 0; ay < aside.height; ++ay)
-        for (int ax = 0; ax < aside.width; ++ax) {
-            size_t i = size_t(ay) * size_t(aside.width) + size_t(ax);
-            if (aside.alpha[i] > 0.0f)
-                CanvasBlend(c, ax + dx, ay + dy, aside.colour[i], aside.alpha[i]);
         }
+    }
+    if (right < 0) {
+        return;
+    }
+    const int dx = static_cast<int>(std::lround(cx - static_cast<float>(left + right + 1) * 0.5f));
+    const int dy = static_cast<int>(std::lround(cy - static_cast<float>(top + bottom + 1) * 0.5f));
+    for (int ay = 0; ay < aside.height; ++ay) {
+        for (int ax = 0; ax < aside.width; ++ax) {
+            size_t i = static_cast<size_t>(ay) * static_cast<size_t>(aside.width) +
+                       static_cast<size_t>(ax);
+            if (aside.alpha[i] > 0.0f) {
+                CanvasBlend(c, ax + dx, ay + dy, aside.colour[i], aside.alpha[i]);
+            }
+        }
+    }
 }
 
 // The verdict's name in ink on a light ribbon across the badge, so it reads whatever the badge's
 // colour; the ribbon is ringed in ink where it reaches past the badge. The name keeps capitals
 // 8 pixels high: a name too long for the ribbon at that size is set closer instead.
-void PaintNameRibbon(Canvas& c, const Verdict& v, float scale)
+static void PaintNameRibbon(Canvas& c, const BonusVerdict& v, float scale)
 {
     const float room = RIBBON_WIDTH - 2.0f * RIBBON_LEAST_MARGIN;
     int size = LABEL_SIZE, tracking = 0;
-    while (size > LABEL_LEAST_SIZE && float(TrackedWidth(v.label, size, 0)) > room)
+    while (size > LABEL_LEAST_SIZE && static_cast<float>(TrackedWidth(v.label, size, 0)) > room) {
         --size;
-    while (tracking > -2 && float(TrackedWidth(v.label, size, tracking)) > room)
+    }
+    while (tracking > -2 && static_cast<float>(TrackedWidth(v.label, size, tracking)) > room) {
         --tracking;
-    const float w = float(TrackedWidth(v.label, size, tracking));
+    }
+    const float w = static_cast<float>(TrackedWidth(v.label, size, tracking));
     // The ribbon never leaves the cell, not even while the badge overshoots as it pops in.
     const float width = std::min(RIBBON_WIDTH, w + 2.0f * RIBBON_MARGIN);
     const float halfW = std::min(width * 0.5f * scale, RIBBON_WIDTH * 0.5f);
@@ -230,9 +247,11 @@ void PaintNameRibbon(Canvas& c, const Verdict& v, float scale)
         });
     // While the badge pops in and shrinks away the name is scaled with it; it is only read at
     // full size.
-    const int scaled = int(std::lround(float(size) * std::min(scale, 1.0f)));
-    if (scaled < 6)
+    const int scaled =
+        static_cast<int>(std::lround(static_cast<float>(size) * std::min(scale, 1.0f)));
+    if (scaled < 6) {
         return;
+    }
     const ArtColour ink = Ink();
     CentredText(
         c, v.label, scaled, tracking, CX, BADGE_Y, [=](float, float) { return ink; }, 0);
@@ -241,23 +260,29 @@ void PaintNameRibbon(Canvas& c, const Verdict& v, float scale)
 // Sets every pixel on the outside of what the cell shows to solid ink. A keyed sprite cannot
 // blend its edge with a background it does not know, and where a ray's tip is sharper than the
 // ink ring a pixel would mix the badge's colour into its edge, grey on the grey panel.
-void InkSilhouette(Canvas& c)
+static void InkSilhouette(Canvas& c)
 {
     auto shown = [&](int x, int y) {
         return x >= 0 && y >= 0 && x < c.width && y < c.height &&
-               c.alpha[size_t(y) * size_t(c.width) + size_t(x)] >= 0.5f;
+               c.alpha[static_cast<size_t>(y) * static_cast<size_t>(c.width) +
+                       static_cast<size_t>(x)] >= 0.5f;
     };
     std::vector<size_t> edge;
-    for (int y = 0; y < c.height; ++y)
-        for (int x = 0; x < c.width; ++x)
+    for (int y = 0; y < c.height; ++y) {
+        for (int x = 0; x < c.width; ++x) {
             if (shown(x, y) &&
-                (!shown(x - 1, y) || !shown(x + 1, y) || !shown(x, y - 1) || !shown(x, y + 1)))
-                edge.push_back(size_t(y) * size_t(c.width) + size_t(x));
-    for (size_t i : edge)
+                (!shown(x - 1, y) || !shown(x + 1, y) || !shown(x, y - 1) || !shown(x, y + 1))) {
+                edge.push_back(static_cast<size_t>(y) * static_cast<size_t>(c.width) +
+                               static_cast<size_t>(x));
+            }
+        }
+    }
+    for (size_t i : edge) {
         c.colour[i] = Ink();
+    }
 }
 
-void PaintCell(Canvas& c, const Verdict& v, int cell, int verdictIndex)
+static void PaintCell(Canvas& c, const BonusVerdict& v, int cell, int verdictIndex)
 {
     CanvasInit(c, CELL, CELL, {0, 0, 0}, 0.0f);
     if (cell == 0) {
@@ -271,32 +296,37 @@ void PaintCell(Canvas& c, const Verdict& v, int cell, int verdictIndex)
         PaintSparkle(c, CX, BADGE_Y, 14.0f, 1.0f);
         return;
     }
-    const float t = float(cell);
+    const float t = static_cast<float>(cell);
     // Pop in over cells 1 .. 7, hold, shrink away over the last four.
     float scale = EaseOutBack((t - 0.5f) / 6.5f);
-    if (cell >= 21)
-        scale *= 1.0f - float(cell - 20) / 5.0f;
+    if (cell >= 21) {
+        scale *= 1.0f - static_cast<float>(cell - 20) / 5.0f;
+    }
     const float turn = 0.05f * t;
     // Sparkles circling the badge, each twinkling in its own time.
     for (int k = 0; k < 6; ++k) {
-        float a = float(k) * ART_PI / 3.0f + 0.12f * t + float(verdictIndex);
-        float dist = 26.0f + 3.0f * std::sin(t * 0.7f + float(k));
-        if (cell >= 21)
-            dist += 2.5f * float(cell - 20); // they fly apart as the badge goes
-        float bright = 0.5f + 0.5f * std::sin(t * 1.3f + float(k) * 2.1f);
-        if (cell < 3)
-            bright *= float(cell) / 3.0f;
+        float a =
+            static_cast<float>(k) * ART_PI / 3.0f + 0.12f * t + static_cast<float>(verdictIndex);
+        float dist = 26.0f + 3.0f * std::sin(t * 0.7f + static_cast<float>(k));
+        if (cell >= 21) {
+            dist += 2.5f * static_cast<float>(cell - 20); // they fly apart as the badge goes
+        }
+        float bright = 0.5f + 0.5f * std::sin(t * 1.3f + static_cast<float>(k) * 2.1f);
+        if (cell < 3) {
+            bright *= static_cast<float>(cell) / 3.0f;
+        }
         PaintSparkle(c, CX + dist * std::cos(a), BADGE_Y + 2.0f + dist * 0.8f * std::sin(a), 7.0f,
                      bright);
     }
     PaintBadge(c, v, scale, turn);
-    if (scale > 0.5f)
+    if (scale > 0.5f) {
         PaintNameRibbon(c, v, scale);
+    }
     // The points pop up under the badge from cell 4 and leave with it.
     if (cell >= 4) {
         float grow = cell >= 21 ? scale : EaseOutBack((t - 3.5f) / 3.0f);
-        int size = int(std::lround(float(POINTS_SIZE) * grow));
-        if (size >= 6)
+        int size = static_cast<int>(std::lround(static_cast<float>(POINTS_SIZE) * grow));
+        if (size >= 6) {
             CentredText(
                 c, v.points, size, 0, CX, POINTS_Y,
                 [](float, float py) {
@@ -305,24 +335,25 @@ void PaintCell(Canvas& c, const Verdict& v, int cell, int verdictIndex)
                         0.82f - 0.4f * std::clamp((py - POINTS_Y + 5.0f) / 10.0f, 0.0f, 1.0f));
                 },
                 2);
+        }
     }
 }
-
-} // namespace
 
 int BonusSheetWrite(const std::string& dir)
 {
     Sheet sheet;
     SheetInit(sheet, SHEET_WIDTH, SHEET_HEIGHT, CELL, CELL, COLUMNS, ART_KEY_SPRITE,
-              uint8_t(ArtRampIndex(RAMP_GREY, 0.5f)));
+              static_cast<uint8_t>(ArtRampIndex(RAMP_GREY, 0.5f)));
     Canvas canvas;
-    for (int v = 0; v < VERDICTS; ++v)
+    for (int v = 0; v < VERDICTS; ++v) {
         for (int cell = 0; cell < PLAYED_CELLS; ++cell) {
             PaintCell(canvas, VERDICT_ART[v], cell, v);
             InkSilhouette(canvas);
-            if (!SheetPutCell(sheet, v * COLUMNS + cell, canvas))
+            if (!SheetPutCell(sheet, v * COLUMNS + cell, canvas)) {
                 return 0;
+            }
         }
+    }
     // Column 25 stays key colour: cells 25 and 233 are the two sprites' blank frames.
     return SheetWrite(sheet, dir, "bonusTile.BMP");
 }

@@ -6,18 +6,16 @@
 
 #include "tools/assetgen/sheets.h"
 
-namespace {
-
-constexpr int WIDTH = 640;
-constexpr int HEIGHT = 480;
-constexpr int COLUMNS = 3;
-constexpr int SHEET_WIDTH = 1924;
-constexpr int SHEET_HEIGHT = 2405;
-constexpr int FRAMES = 13;
+static constexpr int WIDTH = 640;
+static constexpr int HEIGHT = 480;
+static constexpr int COLUMNS = 3;
+static constexpr int SHEET_WIDTH = 1924;
+static constexpr int SHEET_HEIGHT = 2405;
+static constexpr int FRAMES = 13;
 
 // One word of the logo: its fill ramp runs light at the top to deep at the bottom.
-void PaintWord(Canvas& canvas, const char* word, int x, int y, int size, int height, ArtRamp ramp,
-               float sweepX, float sweepWidth)
+static void PaintWord(Canvas& canvas, const char* word, int x, int y, int size, int height,
+                      ArtRamp ramp, float sweepX, float sweepWidth)
 {
     const int outline = std::max(2, size / 20);
     const ArtColour shadow = ArtRampColour(RAMP_NAVY, 0.03f);
@@ -29,14 +27,15 @@ void PaintWord(Canvas& canvas, const char* word, int x, int y, int size, int hei
     CanvasText(
         canvas, word, size, x, y,
         [&](float px, float py) {
-            float t = std::clamp((py - float(y)) / float(height), 0.0f, 1.0f);
+            float t =
+                std::clamp((py - static_cast<float>(y)) / static_cast<float>(height), 0.0f, 1.0f);
             // Light top, a bright stripe just above the middle, deep bottom: chrome-like lettering.
             float shade = 0.98f - 0.62f * t;
             shade += 0.18f * std::exp(-std::pow((t - 0.42f) / 0.06f, 2.0f));
             ArtColour c = ArtRampColour(ramp, shade);
             if (sweepWidth > 0.0f) {
                 // The light band leans right, as if the light came from the upper left.
-                float band = px - (sweepX + (py - float(y)) * 0.45f);
+                float band = px - (sweepX + (py - static_cast<float>(y)) * 0.45f);
                 float light = std::exp(-std::pow(band / sweepWidth, 2.0f));
                 c = ArtMix(c, ArtEntryColour(ART_WHITE), 0.85f * light);
             }
@@ -45,20 +44,20 @@ void PaintWord(Canvas& canvas, const char* word, int x, int y, int size, int hei
         outline, ink);
 }
 
-} // namespace
-
 int PaintLogo(Canvas& canvas, float cx, int y, int size, float sweep)
 {
     int w1 = 0, w2 = 0, space = 0, h = 0;
     if (!TextMeasure("HELIX", size, &w1, &h) || !TextMeasure("DASH", size, &w2, &h) ||
-        !TextMeasure(" ", size, &space, &h))
+        !TextMeasure(" ", size, &space, &h)) {
         return 0;
+    }
     const int width = w1 + space + w2;
-    const int left = int(std::lround(cx - float(width) * 0.5f));
+    const int left = static_cast<int>(std::lround(cx - static_cast<float>(width) * 0.5f));
     // The text box is taller than the capitals: their tops sit about a fifth of the way down.
-    const int capTop = y + int(float(h) * 0.17f), capHeight = int(float(h) * 0.62f);
-    const float sweepX = float(left) - 80.0f + sweep * float(width + 160);
-    const float sweepWidth = sweep < 0.0f ? 0.0f : float(size) * 0.35f;
+    const int capTop = y + static_cast<int>(static_cast<float>(h) * 0.17f),
+              capHeight = static_cast<int>(static_cast<float>(h) * 0.62f);
+    const float sweepX = static_cast<float>(left) - 80.0f + sweep * static_cast<float>(width + 160);
+    const float sweepWidth = sweep < 0.0f ? 0.0f : static_cast<float>(size) * 0.35f;
     PaintWord(canvas, "HELIX", left, y, size, capHeight + (capTop - y), RAMP_GOLD, sweepX,
               sweepWidth);
     PaintWord(canvas, "DASH", left + w1 + space, y, size, capHeight + (capTop - y), RAMP_BLUE,
@@ -70,7 +69,7 @@ int BrindleSheetWrite(const std::string& dir)
 {
     Sheet sheet;
     SheetInit(sheet, SHEET_WIDTH, SHEET_HEIGHT, WIDTH, HEIGHT, COLUMNS, ART_KEY_BLACK,
-              uint8_t(ArtRampIndex(RAMP_GREY, 0.5f)));
+              static_cast<uint8_t>(ArtRampIndex(RAMP_GREY, 0.5f)));
     Canvas canvas;
     for (int f = 0; f < FRAMES; ++f) {
         CanvasInit(canvas, WIDTH, HEIGHT, {0, 0, 0}, 0.0f);
@@ -84,9 +83,10 @@ int BrindleSheetWrite(const std::string& dir)
                               std::clamp(1.0f - r * r, 0.0f, 1.0f));
             });
         // The helix turns once over frames 1-12 and frame 0 closes the turn.
-        HelixStyle helix = {46.0f, 190.0f, float(f) / float(FRAMES), 15.0f, 7.0f};
+        HelixStyle helix = {46.0f, 190.0f, static_cast<float>(f) / static_cast<float>(FRAMES),
+                            15.0f, 7.0f};
         PaintHelix(canvas, 20.0f, 315.0f, 620.0f, 315.0f, helix);
-        float sweep = f == 0 ? -1.0f : float(f - 1) / float(FRAMES - 2);
+        float sweep = f == 0 ? -1.0f : static_cast<float>(f - 1) / static_cast<float>(FRAMES - 2);
         PaintLogo(canvas, 320.0f, 156, 84, sweep);
         int w = 0, h = 0;
         const char* tagline = "a genetic arcade game";
@@ -96,8 +96,9 @@ int BrindleSheetWrite(const std::string& dir)
                 canvas, tagline, 20, 320 - w / 2, 392, [&](float, float) { return teal; }, 0, teal);
         }
         // Empty pixels stay key 0; the halo fades into them.
-        if (!SheetPutCell(sheet, f, canvas, 6.0f))
+        if (!SheetPutCell(sheet, f, canvas, 6.0f)) {
             return 0;
+        }
     }
     return SheetWrite(sheet, dir, "BrindleTile.BMP");
 }

@@ -13,14 +13,10 @@
 #include "support/text.h"
 #include "tools/assetgen/bmp_writer.h"
 
-namespace {
-
-constexpr int SUPERSAMPLE = 4;
+static constexpr int SUPERSAMPLE = 4;
 
 // Fonts by pixel size, opened on first use and kept until TextCloseFonts.
-std::map<int, TTF_Font*> Fonts;
-
-} // namespace
+static std::map<int, TTF_Font*> Fonts;
 
 const char* LetteringFontPath()
 {
@@ -31,69 +27,74 @@ const char* LetteringFontPath()
     return path;
 }
 
-namespace {
-
-TTF_Font* FontOfSize(int size)
+static TTF_Font* FontOfSize(int size)
 {
     auto found = Fonts.find(size);
-    if (found != Fonts.end())
+    if (found != Fonts.end()) {
         return found->second;
-    if (!TTF_WasInit() && TTF_Init() != 0)
+    }
+    if (!TTF_WasInit() && TTF_Init() != 0) {
         return nullptr;
+    }
     TTF_Font* font = TTF_OpenFont(LetteringFontPath(), size);
-    if (font)
+    if (font) {
         Fonts[size] = font;
+    }
     return font;
 }
 
 using SurfacePtr = std::unique_ptr<SDL_Surface, void (*)(SDL_Surface*)>;
 
 // The glyphs' coverage as a surface of 32-bit pixels whose alpha is the coverage.
-SurfacePtr RenderCoverage(TTF_Font* font, const std::string& text)
+static SurfacePtr RenderCoverage(TTF_Font* font, const std::string& text)
 {
     SDL_Surface* rendered =
         TTF_RenderUTF8_Blended(font, text.c_str(), SDL_Color{255, 255, 255, 255});
-    if (!rendered)
+    if (!rendered) {
         return SurfacePtr(nullptr, SDL_FreeSurface);
+    }
     SDL_Surface* argb = SDL_ConvertSurfaceFormat(rendered, SDL_PIXELFORMAT_ARGB8888, 0);
     SDL_FreeSurface(rendered);
     return SurfacePtr(argb, SDL_FreeSurface);
 }
 
 template <class Paint>
-void BlendCoverage(Canvas& canvas, SDL_Surface* s, int x, int y, Paint paint)
+static void BlendCoverage(Canvas& canvas, SDL_Surface* s, int x, int y, Paint paint)
 {
     for (int row = 0; row < s->h; ++row) {
         const uint32_t* p = reinterpret_cast<const uint32_t*>(
             static_cast<const uint8_t*>(s->pixels) + row * s->pitch);
         for (int col = 0; col < s->w; ++col) {
-            float coverage = float(p[col] >> 24) / 255.0f;
-            if (coverage > 0.0f)
-                CanvasBlend(canvas, x + col, y + row,
-                            paint(float(x + col) + 0.5f, float(y + row) + 0.5f), coverage);
+            float coverage = static_cast<float>(p[col] >> 24) / 255.0f;
+            if (coverage > 0.0f) {
+                CanvasBlend(
+                    canvas, x + col, y + row,
+                    paint(static_cast<float>(x + col) + 0.5f, static_cast<float>(y + row) + 0.5f),
+                    coverage);
+            }
         }
     }
 }
-
-} // namespace
 
 void CanvasInit(Canvas& canvas, int width, int height, ArtColour fill, float alpha)
 {
     canvas.width = width;
     canvas.height = height;
-    canvas.colour.assign(size_t(width) * size_t(height), fill);
-    canvas.alpha.assign(size_t(width) * size_t(height), alpha);
+    canvas.colour.assign(static_cast<size_t>(width) * static_cast<size_t>(height), fill);
+    canvas.alpha.assign(static_cast<size_t>(width) * static_cast<size_t>(height), alpha);
 }
 
 void CanvasBlend(Canvas& canvas, int x, int y, ArtColour colour, float coverage)
 {
-    if (x < 0 || y < 0 || x >= canvas.width || y >= canvas.height)
+    if (x < 0 || y < 0 || x >= canvas.width || y >= canvas.height) {
         return;
-    size_t i = size_t(y) * size_t(canvas.width) + size_t(x);
+    }
+    size_t i = static_cast<size_t>(y) * static_cast<size_t>(canvas.width) + static_cast<size_t>(x);
     float a = canvas.alpha[i];
     float outAlpha = coverage + a * (1.0f - coverage);
-    if (outAlpha <= 0.0f)
+    if (outAlpha <= 0.0f) {
         return;
+    }
     // Straight (not premultiplied) colour: a half-covered pixel over nothing keeps its colour,
     // so sprite edges do not darken towards the key.
     float keep = a * (1.0f - coverage) / outAlpha;
@@ -114,8 +115,9 @@ float SdfEllipse(float x, float y, float cx, float cy, float rx, float ry)
     float f = std::sqrt(dx * dx + dy * dy);
     float gx = dx / rx, gy = dy / ry;
     float g = std::sqrt(gx * gx + gy * gy);
-    if (f < 1e-6f || g < 1e-9f)
+    if (f < 1e-6f || g < 1e-9f) {
         return -std::min(rx, ry);
+    }
     return (f - 1.0f) * f / g;
 }
 
@@ -134,6 +136,24 @@ float SdfRoundBox(float x, float y, float cx, float cy, float halfW, float halfH
     return outside + std::min(std::max(qx, qy), 0.0f) - radius;
 }
 
+float SdfConvex(float x, float y, const std::vector<float>& p)
+{
+    size_t n = p.size() / 2;
+    float area = 0.0f;
+    for (size_t i = 0; i < n; ++i) {
+        size_t j = (i + 1) % n;
+        area += p[2 * i] * p[2 * j + 1] - p[2 * j] * p[2 * i + 1];
+    }
+    float sign = area > 0.0f ? 1.0f : -1.0f, d = -1e9f;
+    for (size_t i = 0; i < n; ++i) {
+        size_t j = (i + 1) % n;
+        float ex = p[2 * j] - p[2 * i], ey = p[2 * j + 1] - p[2 * i + 1];
+        float len = std::max(std::hypot(ex, ey), 1e-6f);
+        d = std::max(d, sign * ((x - p[2 * i]) * ey - (y - p[2 * i + 1]) * ex) / len);
+    }
+    return d;
+}
+
 float ShadeSphere(float nx, float ny, float* highlight)
 {
     float r2 = std::min(1.0f, nx * nx + ny * ny);
@@ -142,8 +162,9 @@ float ShadeSphere(float nx, float ny, float* highlight)
     float diffuse = std::max(0.0f, nx * lx + ny * ly + nz * lz);
     // Reflection of the light about the normal against the view (0, 0, 1).
     float rz = 2.0f * (nx * lx + ny * ly + nz * lz) * nz - lz;
-    if (highlight)
+    if (highlight) {
         *highlight = std::pow(std::max(0.0f, rz), 24.0f);
+    }
     return std::clamp(0.18f + 0.82f * diffuse, 0.0f, 1.0f);
 }
 
@@ -167,8 +188,9 @@ void FillTube(Canvas& canvas, float ax, float ay, float bx, float by, float r, A
 void PolygonCoverage(const float* points, int n, CoverageMask& mask)
 {
     mask = CoverageMask{};
-    if (n < 3)
+    if (n < 3) {
         return;
+    }
     float minX = points[0], maxX = points[0], minY = points[1], maxY = points[1];
     float cx = 0.0f, cy = 0.0f;
     for (int i = 0; i < n; ++i) {
@@ -176,15 +198,15 @@ void PolygonCoverage(const float* points, int n, CoverageMask& mask)
         maxX = std::max(maxX, points[2 * i]);
         minY = std::min(minY, points[2 * i + 1]);
         maxY = std::max(maxY, points[2 * i + 1]);
-        cx += points[2 * i] / float(n);
-        cy += points[2 * i + 1] / float(n);
+        cx += points[2 * i] / static_cast<float>(n);
+        cy += points[2 * i + 1] / static_cast<float>(n);
     }
-    mask.x0 = int(std::floor(minX));
-    mask.y0 = int(std::floor(minY));
-    mask.width = int(std::ceil(maxX)) - mask.x0 + 1;
-    mask.height = int(std::ceil(maxY)) - mask.y0 + 1;
+    mask.x0 = static_cast<int>(std::floor(minX));
+    mask.y0 = static_cast<int>(std::floor(minY));
+    mask.width = static_cast<int>(std::ceil(maxX)) - mask.x0 + 1;
+    mask.height = static_cast<int>(std::ceil(maxY)) - mask.y0 + 1;
     const int sw = mask.width * SUPERSAMPLE, sh = mask.height * SUPERSAMPLE;
-    std::vector<uint8_t> samples(size_t(sw) * size_t(sh), 0);
+    std::vector<uint8_t> samples(static_cast<size_t>(sw) * static_cast<size_t>(sh), 0);
 
     // The triangles clip against the display's clip window: make it the sample buffer.
     const int saved[4] = {ClipMinX, ClipMinY, ClipMaxX, ClipMaxY};
@@ -192,8 +214,12 @@ void PolygonCoverage(const float* points, int n, CoverageMask& mask)
     ClipMinY = 0;
     ClipMaxX = sw - 1;
     ClipMaxY = sh - 1;
-    auto sx = [&](float x) { return int(std::lround((x - float(mask.x0)) * SUPERSAMPLE)); };
-    auto sy = [&](float y) { return int(std::lround((y - float(mask.y0)) * SUPERSAMPLE)); };
+    auto sx = [&](float x) {
+        return static_cast<int>(std::lround((x - static_cast<float>(mask.x0)) * SUPERSAMPLE));
+    };
+    auto sy = [&](float y) {
+        return static_cast<int>(std::lround((y - static_cast<float>(mask.y0)) * SUPERSAMPLE));
+    };
     // A fan from the centre: exact for convex and star-shaped outlines such as stars and wedges.
     for (int i = 0; i < n; ++i) {
         int j = (i + 1) % n;
@@ -205,32 +231,41 @@ void PolygonCoverage(const float* points, int n, CoverageMask& mask)
     ClipMaxX = saved[2];
     ClipMaxY = saved[3];
 
-    mask.coverage.assign(size_t(mask.width) * size_t(mask.height), 0.0f);
-    for (int y = 0; y < sh; ++y)
-        for (int x = 0; x < sw; ++x)
-            if (samples[size_t(y) * size_t(sw) + size_t(x)])
-                mask.coverage[size_t(y / SUPERSAMPLE) * size_t(mask.width) +
-                              size_t(x / SUPERSAMPLE)] += 1.0f / float(SUPERSAMPLE * SUPERSAMPLE);
+    mask.coverage.assign(static_cast<size_t>(mask.width) * static_cast<size_t>(mask.height), 0.0f);
+    for (int y = 0; y < sh; ++y) {
+        for (int x = 0; x < sw; ++x) {
+            if (samples[static_cast<size_t>(y) * static_cast<size_t>(sw) +
+                        static_cast<size_t>(x)]) {
+                mask.coverage[static_cast<size_t>(y / SUPERSAMPLE) *
+                                  static_cast<size_t>(mask.width) +
+                              static_cast<size_t>(x / SUPERSAMPLE)] +=
+                    1.0f / static_cast<float>(SUPERSAMPLE * SUPERSAMPLE);
+            }
+        }
+    }
 }
 
 int CanvasText(Canvas& canvas, const std::string& text, int size, int x, int y,
                const TextShade& shade, int outlineWidth, ArtColour outlineColour)
 {
     TTF_Font* font = FontOfSize(size);
-    if (!font)
+    if (!font) {
         return -1;
+    }
     if (outlineWidth > 0) {
         TTF_SetFontOutline(font, outlineWidth);
         SurfacePtr outline = RenderCoverage(font, text);
         TTF_SetFontOutline(font, 0);
-        if (!outline)
+        if (!outline) {
             return -1;
+        }
         BlendCoverage(canvas, outline.get(), x - outlineWidth, y - outlineWidth,
                       [&](float, float) { return outlineColour; });
     }
     SurfacePtr glyphs = RenderCoverage(font, text);
-    if (!glyphs)
+    if (!glyphs) {
         return -1;
+    }
     BlendCoverage(canvas, glyphs.get(), x, y, shade);
     return glyphs->w;
 }
@@ -238,18 +273,21 @@ int CanvasText(Canvas& canvas, const std::string& text, int size, int x, int y,
 int TextMeasure(const std::string& text, int size, int* width, int* height)
 {
     TTF_Font* font = FontOfSize(size);
-    if (!font)
+    if (!font) {
         return 0;
+    }
     return TTF_SizeUTF8(font, text.c_str(), width, height) == 0 ? 1 : 0;
 }
 
 void TextCloseFonts()
 {
-    for (auto& [size, font] : Fonts)
+    for (auto& [size, font] : Fonts) {
         TTF_CloseFont(font);
+    }
     Fonts.clear();
-    if (TTF_WasInit())
+    if (TTF_WasInit()) {
         TTF_Quit();
+    }
 }
 
 void SheetInit(Sheet& sheet, int width, int height, int cellWidth, int cellHeight, int columns,
@@ -261,17 +299,19 @@ void SheetInit(Sheet& sheet, int width, int height, int cellWidth, int cellHeigh
     sheet.cellHeight = cellHeight;
     sheet.columns = columns;
     sheet.key = key;
-    sheet.pixels.assign(size_t(width) * size_t(height), key);
+    sheet.pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), key);
     // The frame lines between the cells, drawn with the raster spans clipped to the sheet.
     const int saved[4] = {ClipMinX, ClipMinY, ClipMaxX, ClipMaxY};
     ClipMinX = 0;
     ClipMinY = 0;
     ClipMaxX = width - 1;
     ClipMaxY = height - 1;
-    for (int x = 0; x < width; x += cellWidth + 1)
+    for (int x = 0; x < width; x += cellWidth + 1) {
         DrawVLine8(0, height - 1, x, lineIndex, sheet.pixels.data(), width);
-    for (int y = 0; y < height; y += cellHeight + 1)
+    }
+    for (int y = 0; y < height; y += cellHeight + 1) {
         DrawHLine8(0, width - 1, y, lineIndex, sheet.pixels.data(), width);
+    }
     ClipMinX = saved[0];
     ClipMinY = saved[1];
     ClipMaxX = saved[2];
@@ -285,12 +325,16 @@ int SheetPutCell(Sheet& sheet, int n, const Canvas& canvas, float dither)
     const int left = (n % sheet.columns) * (sheet.cellWidth + 1) + 1;
     const int top = (n / sheet.columns) * (sheet.cellHeight + 1) + 1;
     if (canvas.width != sheet.cellWidth || canvas.height != sheet.cellHeight ||
-        left + sheet.cellWidth > sheet.width || top + sheet.cellHeight > sheet.height)
+        left + sheet.cellWidth > sheet.width || top + sheet.cellHeight > sheet.height) {
         return 0;
+    }
     for (int y = 0; y < sheet.cellHeight; ++y) {
-        uint8_t* row = sheet.pixels.data() + size_t(top + y) * size_t(sheet.width) + size_t(left);
+        uint8_t* row = sheet.pixels.data() +
+                       static_cast<size_t>(top + y) * static_cast<size_t>(sheet.width) +
+                       static_cast<size_t>(left);
         for (int x = 0; x < sheet.cellWidth; ++x) {
-            size_t i = size_t(y) * size_t(canvas.width) + size_t(x);
+            size_t i =
+                static_cast<size_t>(y) * static_cast<size_t>(canvas.width) + static_cast<size_t>(x);
             if (canvas.alpha[i] < 0.5f) {
                 row[x] = sheet.key;
                 continue;
@@ -322,5 +366,5 @@ float RandomFloat(ArtRandom& random)
     x ^= x >> 17;
     x ^= x << 5;
     random.state = x;
-    return float(x >> 8) / float(1u << 24);
+    return static_cast<float>(x >> 8) / static_cast<float>(1u << 24);
 }

@@ -49,16 +49,18 @@ void CanvasBlend(Canvas& canvas, int x, int y, ArtColour colour, float coverage)
 template <class Sdf, class Shade>
 void CanvasFillShape(Canvas& canvas, float x0, float y0, float x1, float y1, Sdf sdf, Shade shade)
 {
-    int ix0 = std::max(0, int(std::floor(x0)) - 1), iy0 = std::max(0, int(std::floor(y0)) - 1);
-    int ix1 = std::min(canvas.width - 1, int(std::ceil(x1)) + 1);
-    int iy1 = std::min(canvas.height - 1, int(std::ceil(y1)) + 1);
+    int ix0 = std::max(0, static_cast<int>(std::floor(x0)) - 1),
+        iy0 = std::max(0, static_cast<int>(std::floor(y0)) - 1);
+    int ix1 = std::min(canvas.width - 1, static_cast<int>(std::ceil(x1)) + 1);
+    int iy1 = std::min(canvas.height - 1, static_cast<int>(std::ceil(y1)) + 1);
     for (int y = iy0; y <= iy1; ++y) {
         for (int x = ix0; x <= ix1; ++x) {
-            float px = float(x) + 0.5f, py = float(y) + 0.5f;
+            float px = static_cast<float>(x) + 0.5f, py = static_cast<float>(y) + 0.5f;
             float d = sdf(px, py);
             float coverage = std::clamp(0.5f - d, 0.0f, 1.0f);
-            if (coverage > 0.0f)
+            if (coverage > 0.0f) {
                 CanvasBlend(canvas, x, y, shade(px, py, d), coverage);
+            }
         }
     }
 }
@@ -77,13 +79,17 @@ void PolygonCoverage(const float* points, int n, CoverageMask& mask);
 template <class Shade>
 void CanvasFillMask(Canvas& canvas, const CoverageMask& mask, Shade shade)
 {
-    for (int y = 0; y < mask.height; ++y)
+    for (int y = 0; y < mask.height; ++y) {
         for (int x = 0; x < mask.width; ++x) {
-            float c = mask.coverage[size_t(y) * size_t(mask.width) + size_t(x)];
+            float c = mask.coverage[static_cast<size_t>(y) * static_cast<size_t>(mask.width) +
+                                    static_cast<size_t>(x)];
             int cx = mask.x0 + x, cy = mask.y0 + y;
-            if (c > 0.0f)
-                CanvasBlend(canvas, cx, cy, shade(float(cx) + 0.5f, float(cy) + 0.5f), c);
+            if (c > 0.0f) {
+                CanvasBlend(canvas, cx, cy,
+                            shade(static_cast<float>(cx) + 0.5f, static_cast<float>(cy) + 0.5f), c);
+            }
         }
+    }
 }
 
 // Signed distances, negative inside.
@@ -91,6 +97,8 @@ float SdfCircle(float x, float y, float cx, float cy, float r);
 float SdfEllipse(float x, float y, float cx, float cy, float rx, float ry);
 float SdfCapsule(float x, float y, float ax, float ay, float bx, float by, float r);
 float SdfRoundBox(float x, float y, float cx, float cy, float halfW, float halfH, float radius);
+// A convex polygon (points in order, x and y interleaved): the largest distance to its edges.
+float SdfConvex(float x, float y, const std::vector<float>& p);
 
 // Light from the upper left onto a sphere: (nx, ny) is the point within the unit disc. Returns the
 // ramp shade 0..1 (ambient + diffuse) and, through highlight, a specular amount 0..1.

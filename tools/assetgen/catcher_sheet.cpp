@@ -5,23 +5,21 @@
 
 #include "tools/assetgen/sheets.h"
 
-namespace {
-
-constexpr int CELL = 64;
-constexpr int COLUMNS = 7;
-constexpr int SHEET_WIDTH = 456;
-constexpr int SHEET_HEIGHT = 1300;
-constexpr int DIRECTIONS = 4;
+static constexpr int CELL = 64;
+static constexpr int COLUMNS = 7;
+static constexpr int SHEET_WIDTH = 456;
+static constexpr int SHEET_HEIGHT = 1300;
+static constexpr int DIRECTIONS = 4;
 
 // Unit vector of each facing: down, right, up, left (y grows downwards).
-constexpr float FACING[DIRECTIONS][2] = {{0, 1}, {1, 0}, {0, -1}, {-1, 0}};
+static constexpr float FACING[DIRECTIONS][2] = {{0, 1}, {1, 0}, {0, -1}, {-1, 0}};
 
 // The swallow, frame by frame: mouth opening, where the piece is (distance from the mouth's
 // pivot in catcher sizes, < 0: gone), the glow of the swallowed colour, glints, and a squash.
 struct SwallowStep {
     float mouth, pieceAt, glow, sparkle, squash;
 };
-constexpr SwallowStep SWALLOW[COLUMNS] = {
+static constexpr SwallowStep SWALLOW[COLUMNS] = {
     {0.30f, -1.0f, 0.0f, 0.0f, 0.0f},   {0.75f, 0.36f, 0.0f, 0.0f, 0.0f},
     {1.00f, 0.26f, 0.0f, 0.0f, 0.03f},  {0.55f, 0.13f, 0.0f, 0.2f, 0.06f},
     {0.00f, -1.0f, 1.0f, 1.0f, 0.10f},  {0.12f, -1.0f, 0.7f, 0.6f, 0.04f},
@@ -29,20 +27,21 @@ constexpr SwallowStep SWALLOW[COLUMNS] = {
 };
 
 // Signed distance to a wedge with its apex at (px, py) opening along (fx, fy) by halfAngle.
-float SdfWedge(float x, float y, float px, float py, float fx, float fy, float halfAngle)
+static float SdfWedge(float x, float y, float px, float py, float fx, float fy, float halfAngle)
 {
     float u = (x - px) * fx + (y - py) * fy;
     float v = std::abs(-(x - px) * fy + (y - py) * fx);
     return v * std::cos(halfAngle) - u * std::sin(halfAngle);
 }
 
-float SmoothMin(float a, float b, float k)
+static float SmoothMin(float a, float b, float k)
 {
     float h = std::clamp(0.5f + 0.5f * (b - a) / k, 0.0f, 1.0f);
     return b + (a - b) * h - k * h * (1.0f - h);
 }
 
-void PaintEye(Canvas& canvas, float x, float y, float r, float lookX, float lookY, float squint)
+static void PaintEye(Canvas& canvas, float x, float y, float r, float lookX, float lookY,
+                     float squint)
 {
     ArtColour white = ArtEntryColour(ART_WHITE);
     ArtColour ink = ArtEntryColour(ART_BLACK);
@@ -76,20 +75,19 @@ void PaintEye(Canvas& canvas, float x, float y, float r, float lookX, float look
         [&](float, float, float) { return white; });
 }
 
-void PaintGlints(Canvas& canvas, float cx, float cy, float size, float amount, ArtRamp ramp)
+static void PaintGlints(Canvas& canvas, float cx, float cy, float size, float amount, ArtRamp ramp)
 {
-    if (amount <= 0.05f)
+    if (amount <= 0.05f) {
         return;
+    }
     // Eight glints on a ring, alternately large and small, lit in the swallowed colour.
     for (int i = 0; i < 8; ++i) {
-        float a = float(i) * ART_PI / 4.0f + 0.3f;
+        float a = static_cast<float>(i) * ART_PI / 4.0f + 0.3f;
         float ring = size * (0.40f + 0.06f * amount);
         float x = cx + std::cos(a) * ring, y = cy + std::sin(a) * ring;
         PaintGlint(canvas, x, y, size * (i % 2 ? 0.06f : 0.10f) * amount, ramp);
     }
 }
-
-} // namespace
 
 void PaintCatcher(Canvas& canvas, float cx, float cy, float size, const CatcherPose& pose)
 {
@@ -114,8 +112,9 @@ void PaintCatcher(Canvas& canvas, float cx, float cy, float size, const CatcherP
     const float mouthRx = (0.12f + 0.07f * pose.mouth) * s,
                 mouthRy = (0.03f + 0.15f * pose.mouth) * s;
     auto mouthCut = [&](float x, float y) {
-        if (d == 0)
+        if (d == 0) {
             return std::max(SdfEllipse(x, y, mouthX, mouthTop, mouthRx, mouthRy), mouthTop - y);
+        }
         return SdfWedge(x, y, pivotX, pivotY, fx, fy, halfAngle);
     };
     auto withMouth = [&](float x, float y) { return std::max(bodySdf(x, y), -mouthCut(x, y)); };
@@ -130,14 +129,16 @@ void PaintCatcher(Canvas& canvas, float cx, float cy, float size, const CatcherP
         canvas, throatX - throatR, throatY - throatR, throatX + throatR, throatY + throatR,
         [&](float x, float y) { return SdfCircle(x, y, throatX, throatY, throatR); },
         [&](float x, float y, float) {
-            if (SdfEllipse(x, y, tongueX, tongueY, throatR * 0.55f, throatR * 0.4f) < 0.0f)
+            if (SdfEllipse(x, y, tongueX, tongueY, throatR * 0.55f, throatR * 0.4f) < 0.0f) {
                 return ArtRampColour(RAMP_PINK, 0.55f - 0.3f * (tongueY - y) / throatR);
+            }
             float t = std::hypot(x - throatX, y - throatY) / throatR;
             return ArtMix(ArtRampColour(RAMP_RED, 0.02f), ArtRampColour(RAMP_RED, 0.3f), t);
         });
-    if (pose.pieceKind >= 0 && !pose.pieceInFront)
+    if (pose.pieceKind >= 0 && !pose.pieceInFront) {
         PaintPiece(canvas, cx + pose.pieceX, cy + pose.pieceY, pose.pieceSize, pose.pieceKind,
                    0.1f);
+    }
 
     // Squash and stretch when the catch lands are done by the caller's size; the glow tints the
     // body towards the swallowed colour at the same shade.
@@ -183,8 +184,9 @@ void PaintCatcher(Canvas& canvas, float cx, float cy, float size, const CatcherP
         eyes[1][1] = cy - 0.08f * s;
     }
     const float squint = std::clamp(pose.glow * 1.2f - 0.2f, 0.0f, 1.0f);
-    for (auto& e : eyes)
+    for (auto& e : eyes) {
         PaintEye(canvas, e[0], e[1], eyeR, fx, fy, squint);
+    }
     if (d == 0) {
         // Rosy cheeks on the front view.
         for (float side : {-1.0f, 1.0f}) {
@@ -195,9 +197,10 @@ void PaintCatcher(Canvas& canvas, float cx, float cy, float size, const CatcherP
                 [&](float, float, float) { return ArtRampColour(RAMP_PINK, 0.62f); });
         }
     }
-    if (pose.pieceKind >= 0 && pose.pieceInFront)
+    if (pose.pieceKind >= 0 && pose.pieceInFront) {
         PaintPiece(canvas, cx + pose.pieceX, cy + pose.pieceY, pose.pieceSize, pose.pieceKind,
                    0.1f);
+    }
     PaintGlints(canvas, cx, cy, s, pose.sparkle, pose.glowRamp);
 }
 
@@ -205,7 +208,7 @@ int CatcherSheetWrite(const std::string& dir)
 {
     Sheet sheet;
     SheetInit(sheet, SHEET_WIDTH, SHEET_HEIGHT, CELL, CELL, COLUMNS, ART_KEY_SPRITE,
-              uint8_t(ArtRampIndex(RAMP_GREY, 0.5f)));
+              static_cast<uint8_t>(ArtRampIndex(RAMP_GREY, 0.5f)));
     Canvas canvas;
     // Rows 0-15: direction d, base k; rows 16-19: the special piece facing d.
     for (int row = 0; row < 4 * DIRECTIONS + DIRECTIONS; ++row) {
@@ -214,7 +217,8 @@ int CatcherSheetWrite(const std::string& dir)
         for (int f = 0; f < COLUMNS; ++f) {
             const SwallowStep& step = SWALLOW[f];
             CanvasInit(canvas, CELL, CELL, {0, 0, 0}, 0.0f);
-            const float c = CELL / 2.0f, size = float(CELL) * (1.0f - 0.5f * step.squash);
+            const float c = CELL / 2.0f,
+                        size = static_cast<float>(CELL) * (1.0f - 0.5f * step.squash);
             const float fx = FACING[d][0], fy = FACING[d][1];
             CatcherPose pose = {d, f == 0 ? SWALLOW[0].mouth : step.mouth,
                                 f == 0 ? 0.0f : step.glow, PieceRamp(kind),
@@ -227,17 +231,18 @@ int CatcherSheetWrite(const std::string& dir)
                 pose.pieceKind = kind;
                 if (d == 0) {
                     pose.pieceY = 0.22f * CELL;
-                    pose.pieceSize = float(CELL) * (0.18f + 0.5f * step.pieceAt);
+                    pose.pieceSize = static_cast<float>(CELL) * (0.18f + 0.5f * step.pieceAt);
                     pose.pieceInFront = f == 1;
                 } else {
                     pose.pieceX = fx * step.pieceAt * CELL;
                     pose.pieceY = 0.07f * CELL + fy * step.pieceAt * CELL;
-                    pose.pieceSize = float(CELL) * (0.26f + 0.22f * step.pieceAt);
+                    pose.pieceSize = static_cast<float>(CELL) * (0.26f + 0.22f * step.pieceAt);
                 }
             }
             PaintCatcher(canvas, c, c, size, pose);
-            if (!SheetPutCell(sheet, row * COLUMNS + f, canvas))
+            if (!SheetPutCell(sheet, row * COLUMNS + f, canvas)) {
                 return 0;
+            }
         }
     }
     return SheetWrite(sheet, dir, "CatcherTile.BMP");

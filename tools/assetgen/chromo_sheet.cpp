@@ -6,24 +6,22 @@
 #include "tools/assetgen/pixel_letters.h"
 #include "tools/assetgen/sheets.h"
 
-namespace {
-
-constexpr int CELL = 32;
-constexpr int COLUMNS = 25;
-constexpr int SHEET_WIDTH = 828;
-constexpr int SHEET_HEIGHT = 330;
-constexpr int BASE_FRAMES = 50;
-constexpr int SPECIAL_FRAMES = 44;
+static constexpr int CELL = 32;
+static constexpr int COLUMNS = 25;
+static constexpr int SHEET_WIDTH = 828;
+static constexpr int SHEET_HEIGHT = 330;
+static constexpr int BASE_FRAMES = 50;
+static constexpr int SPECIAL_FRAMES = 44;
 // Pieces this size and larger (the title's) letter their buttons with the font, whose curves
 // pay off there; smaller ones use the pixel letters.
-constexpr float FONT_LETTER_SIZE = 48.0f;
+static constexpr float FONT_LETTER_SIZE = 48.0f;
 
 // One arm of the chromosome: from the centre outwards at angle a.
 struct Arm {
     float ax, ay, bx, by;
 };
 
-void PaintBase(Canvas& canvas, float cx, float cy, float size, int kind, float phase)
+static void PaintBase(Canvas& canvas, float cx, float cy, float size, int kind, float phase)
 {
     const ArtRamp ramp = PieceRamp(kind);
     const float armLength = 0.355f * size, armRadius = 0.12f * size;
@@ -32,15 +30,16 @@ void PaintBase(Canvas& canvas, float cx, float cy, float size, int kind, float p
     const float turn = ART_PI / 4.0f + (ART_PI / 2.0f) * phase; // the X repeats every quarter turn
     Arm arms[4];
     for (int i = 0; i < 4; ++i) {
-        float a = turn + float(i) * ART_PI / 2.0f;
+        float a = turn + static_cast<float>(i) * ART_PI / 2.0f;
         // The arms bow slightly, as chromatids do, so the X does not look like a plus sign.
         arms[i] = {cx + std::cos(a) * 0.10f * size, cy + std::sin(a) * 0.10f * size,
                    cx + std::cos(a + 0.08f) * armLength, cy + std::sin(a + 0.08f) * armLength};
     }
     auto armsSdf = [&](float x, float y) {
         float d = 1e9f;
-        for (const Arm& arm : arms)
+        for (const Arm& arm : arms) {
             d = std::min(d, SdfCapsule(x, y, arm.ax, arm.ay, arm.bx, arm.by, armRadius));
+        }
         return d;
     };
     const float outline = std::max(1.0f, size / 32.0f * 1.3f);
@@ -95,19 +94,22 @@ void PaintBase(Canvas& canvas, float cx, float cy, float size, int kind, float p
         });
     const ArtColour ink = ArtRampColour(ramp, 0.04f);
     if (size >= FONT_LETTER_SIZE) {
-        const int fontSize = int(std::lround(size * 0.56f));
+        const int fontSize = static_cast<int>(std::lround(size * 0.56f));
         int w = 0, h = 0;
-        if (TextMeasure(PieceLetter(kind), fontSize, &w, &h))
+        if (TextMeasure(PieceLetter(kind), fontSize, &w, &h)) {
             CanvasText(
-                canvas, PieceLetter(kind), fontSize, int(std::lround(cx - float(w) * 0.5f)),
-                int(std::lround(cy - float(h) * 0.5f)), [&](float, float) { return ink; }, 0, ink);
+                canvas, PieceLetter(kind), fontSize,
+                static_cast<int>(std::lround(cx - static_cast<float>(w) * 0.5f)),
+                static_cast<int>(std::lround(cy - static_cast<float>(h) * 0.5f)),
+                [&](float, float) { return ink; }, 0, ink);
+        }
         return;
     }
     const PixelLetterSize letterSize = size >= 28.0f ? LETTERS_LARGE : LETTERS_SMALL;
     const PixelPattern& letter = PixelLetter(kind, letterSize);
     float unit = size / (letterSize == LETTERS_LARGE ? 32.0f : 24.0f);
-    float left = cx - float(letter.width) * unit * 0.5f,
-          top = cy - float(letter.height) * unit * 0.5f;
+    float left = cx - static_cast<float>(letter.width) * unit * 0.5f,
+          top = cy - static_cast<float>(letter.height) * unit * 0.5f;
     // Near its own size a letter goes on whole pixels, so every stroke is solid ink.
     if (std::abs(unit - 1.0f) < 0.2f) {
         unit = 1.0f;
@@ -117,13 +119,13 @@ void PaintBase(Canvas& canvas, float cx, float cy, float size, int kind, float p
     PaintPixelPattern(canvas, letter, left, top, unit, ink);
 }
 
-void PaintSpecial(Canvas& canvas, float cx, float cy, float size, float phase)
+static void PaintSpecial(Canvas& canvas, float cx, float cy, float size, float phase)
 {
     const float outer = 0.40f * size, inner = 0.18f * size;
     const float turn = -ART_PI / 2.0f + (2.0f * ART_PI / 5.0f) * phase; // a fifth of a turn a loop
     float tips[10][2];
     for (int i = 0; i < 10; ++i) {
-        float a = turn + float(i) * ART_PI / 5.0f;
+        float a = turn + static_cast<float>(i) * ART_PI / 5.0f;
         float r = (i % 2 == 0) ? outer : inner;
         tips[i][0] = cx + std::cos(a) * r;
         tips[i][1] = cy + std::sin(a) * r;
@@ -166,12 +168,11 @@ void PaintSpecial(Canvas& canvas, float cx, float cy, float size, float phase)
                0.10f * size * (0.6f + 0.4f * std::sin(2.0f * ART_PI * phase)), RAMP_GOLD);
 }
 
-} // namespace
-
 void PaintGlint(Canvas& canvas, float x, float y, float r, ArtRamp tint)
 {
-    if (r < 1.0f)
+    if (r < 1.0f) {
         return;
+    }
     const float w = r * 0.22f;
     const float points[] = {x, y - r, x + w, y - w, x + r, y, x + w, y + w,
                             x, y + r, x - w, y + w, x - r, y, x - w, y - w};
@@ -198,26 +199,28 @@ const char* PieceLetter(int kind)
 
 void PaintPiece(Canvas& canvas, float cx, float cy, float size, int kind, float phase)
 {
-    if (kind == KIND_SPECIAL)
+    if (kind == KIND_SPECIAL) {
         PaintSpecial(canvas, cx, cy, size, phase);
-    else
+    } else {
         PaintBase(canvas, cx, cy, size, kind, phase);
+    }
 }
 
 int ChromoSheetWrite(const std::string& dir)
 {
     Sheet sheet;
     SheetInit(sheet, SHEET_WIDTH, SHEET_HEIGHT, CELL, CELL, COLUMNS, ART_KEY_SPRITE,
-              uint8_t(ArtRampIndex(RAMP_GREY, 0.5f)));
+              static_cast<uint8_t>(ArtRampIndex(RAMP_GREY, 0.5f)));
     Canvas canvas;
     for (int kind = 0; kind < PIECE_KINDS; ++kind) {
         const int frames = kind == KIND_SPECIAL ? SPECIAL_FRAMES : BASE_FRAMES;
         for (int f = 0; f < frames; ++f) {
             CanvasInit(canvas, CELL, CELL, {0, 0, 0}, 0.0f);
-            PaintPiece(canvas, CELL / 2.0f, CELL / 2.0f, float(CELL), kind,
-                       float(f) / float(frames));
-            if (!SheetPutCell(sheet, BASE_FRAMES * kind + f, canvas))
+            PaintPiece(canvas, CELL / 2.0f, CELL / 2.0f, static_cast<float>(CELL), kind,
+                       static_cast<float>(f) / static_cast<float>(frames));
+            if (!SheetPutCell(sheet, BASE_FRAMES * kind + f, canvas)) {
                 return 0;
+            }
         }
     }
     return SheetWrite(sheet, dir, "chromoTile.bmp");

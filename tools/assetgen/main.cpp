@@ -11,19 +11,17 @@
 #include "tools/assetgen/palette.h"
 #include "tools/assetgen/sheets.h"
 
-namespace {
-
 struct Output {
     const char* name;
     int (*write)(const std::string& dir);
 };
 
-int PaletteFileWrite(const std::string& dir)
+static int PaletteFileWrite(const std::string& dir)
 {
     return PalWrite((dir + "/mainPalette.PAL").c_str(), ArtPalette);
 }
 
-constexpr Output OUTPUTS[] = {
+static constexpr Output OUTPUTS[] = {
     {"mainPalette.PAL", PaletteFileWrite},    {"BrindleTile.BMP", BrindleSheetWrite},
     {"TitleBack.bmp", TitleSheetWrite},       {"background.bmp", BackgroundSheetWrite},
     {"DNAStrand2.BMP", StrandSheetWrite},     {"chromoTile.bmp", ChromoSheetWrite},
@@ -31,8 +29,6 @@ constexpr Output OUTPUTS[] = {
     {"memoTile.bmp", MemoSheetWrite},         {"bonusTile.BMP", BonusSheetWrite},
     {"the sound effects", SoundEffectsWrite},
 };
-
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -44,8 +40,9 @@ int main(int argc, char** argv)
     ArtPaletteBuild();
     // The icons use no lettering, so they do not wait for the font.
     if (icons) {
-        if (AppIconWriteAll(argv[2]))
+        if (AppIconWriteAll(argv[2])) {
             return 0;
+        }
         std::fprintf(stderr, "assetgen: cannot write the icons into %s\n", argv[2]);
         return 1;
     }

@@ -9,29 +9,28 @@
 #include "tools/assetgen/pixel_letters.h"
 #include "tools/assetgen/sheets.h"
 
-namespace {
+static constexpr int PAGE_WIDTH = 128;
+static constexpr int PAGE_HEIGHT = 256;
+static constexpr int COLUMNS = 10;
+static constexpr int SHEET_WIDTH = 1292;
+static constexpr int SHEET_HEIGHT = 1285;
+static constexpr int NOTEBOOK_PAGE = 40;
+static constexpr int LAYERS = 4;
+static constexpr int PICTURES = 10; // ordinary pictures per layer, one grid row each
 
-constexpr int PAGE_WIDTH = 128;
-constexpr int PAGE_HEIGHT = 256;
-constexpr int COLUMNS = 10;
-constexpr int SHEET_WIDTH = 1292;
-constexpr int SHEET_HEIGHT = 1285;
-constexpr int NOTEBOOK_PAGE = 40;
-constexpr int LAYERS = 4;
-constexpr int PICTURES = 10; // ordinary pictures per layer, one grid row each
-
-ArtColour Ink()
+static ArtColour Ink()
 {
     return ArtRampColour(RAMP_NAVY, 0.22f);
 }
 
-ArtColour RuleLine()
+static ArtColour RuleLine()
 {
     return ArtRampColour(RAMP_NAVY, 0.68f);
 }
 
 // Fills an axis-aligned rounded box with one colour.
-void FillRoundBox(Canvas& c, float x0, float y0, float x1, float y1, float radius, ArtColour colour)
+static void FillRoundBox(Canvas& c, float x0, float y0, float x1, float y1, float radius,
+                         ArtColour colour)
 {
     float cx = (x0 + x1) * 0.5f, cy = (y0 + y1) * 0.5f;
     CanvasFillShape(
@@ -44,31 +43,35 @@ void FillRoundBox(Canvas& c, float x0, float y0, float x1, float y1, float radiu
 
 // A miniature of a face picture: the region (sx, sy, size w x h) of the 128 x 128 picture
 // box-filtered into the page at (dx, dy), `scale` source pixels to one.
-void PaintMiniature(Canvas& page, int layer, int frame, int sx, int sy, int w, int h, int dx,
-                    int dy, int scale)
+static void PaintMiniature(Canvas& page, int layer, int frame, int sx, int sy, int w, int h, int dx,
+                           int dy, int scale)
 {
     Canvas face;
     PaintFaceLayer(face, layer, frame);
-    for (int y = 0; y < h / scale; ++y)
+    for (int y = 0; y < h / scale; ++y) {
         for (int x = 0; x < w / scale; ++x) {
             ArtColour sum = {0, 0, 0};
             float cover = 0.0f;
-            for (int j = 0; j < scale; ++j)
+            for (int j = 0; j < scale; ++j) {
                 for (int i = 0; i < scale; ++i) {
-                    size_t at = size_t(sy + y * scale + j) * size_t(face.width) +
-                                size_t(sx + x * scale + i);
+                    size_t at =
+                        static_cast<size_t>(sy + y * scale + j) * static_cast<size_t>(face.width) +
+                        static_cast<size_t>(sx + x * scale + i);
                     float a = face.alpha[at];
                     sum = {sum.r + face.colour[at].r * a, sum.g + face.colour[at].g * a,
                            sum.b + face.colour[at].b * a};
                     cover += a;
                 }
-            if (cover > 0.0f)
+            }
+            if (cover > 0.0f) {
                 CanvasBlend(page, dx + x, dy + y, {sum.r / cover, sum.g / cover, sum.b / cover},
-                            cover / float(scale * scale));
+                            cover / static_cast<float>(scale * scale));
+            }
         }
+    }
 }
 
-void PaintNotebook(Canvas& c)
+static void PaintNotebook(Canvas& c)
 {
     const ArtColour paper = ArtRampColour(RAMP_CREAM, 0.9f);
     // The page with a soft shadow along its right and bottom edges.
@@ -82,18 +85,19 @@ void PaintNotebook(Canvas& c)
         },
         [&](float, float y, float) {
             // Paper that is a shade warmer towards the bottom, as if lit from above.
-            return ArtMix(paper, ArtRampColour(RAMP_CREAM, 0.7f), y / float(PAGE_HEIGHT) * 0.5f);
+            return ArtMix(paper, ArtRampColour(RAMP_CREAM, 0.7f),
+                          y / static_cast<float>(PAGE_HEIGHT) * 0.5f);
         });
     // Spiral binding along the top.
     for (int i = 0; i < 9; ++i) {
-        float x = 12.0f + 13.0f * float(i);
+        float x = 12.0f + 13.0f * static_cast<float>(i);
         FillRoundBox(c, x - 2.5f, 1.0f, x + 2.5f, 8.0f, 2.0f, ArtRampColour(RAMP_STEEL, 0.4f));
         FillRoundBox(c, x - 1.2f, 2.0f, x + 0.5f, 6.5f, 0.8f, ArtRampColour(RAMP_STEEL, 0.9f));
     }
     // The title, with a small helix on either side.
     const char* title = "GENOME LOG";
     int w = 0, h = 0;
-    if (TextMeasure(title, 12, &w, &h))
+    if (TextMeasure(title, 12, &w, &h)) {
         CanvasText(
             c, title, 12, (PAGE_WIDTH - w) / 2, 11,
             [](float, float y) {
@@ -101,22 +105,26 @@ void PaintNotebook(Canvas& c)
                               std::clamp((y - 12.0f) / 14.0f, 0.0f, 1.0f));
             },
             0, Ink());
+    }
     for (float side : {-1.0f, 1.0f}) {
-        float cx = PAGE_WIDTH * 0.5f + side * (float(w) * 0.5f + 7.0f);
+        float cx = PAGE_WIDTH * 0.5f + side * (static_cast<float>(w) * 0.5f + 7.0f);
         // Rungs in the four base colours, then the two strands over them.
         for (int r = 0; r < 4; ++r) {
-            float t = (float(r) + 0.5f) / 4.0f, y = 11.0f + 14.0f * t;
+            float t = (static_cast<float>(r) + 0.5f) / 4.0f, y = 11.0f + 14.0f * t;
             float half = 3.0f * std::abs(std::sin(t * 3.0f * ART_PI));
-            for (float x = cx - half; x <= cx + half; x += 1.0f)
-                CanvasBlend(c, int(x), int(y), ArtRampColour(PieceRamp(r), 0.5f), 1.0f);
+            for (float x = cx - half; x <= cx + half; x += 1.0f) {
+                CanvasBlend(c, static_cast<int>(x), static_cast<int>(y),
+                            ArtRampColour(PieceRamp(r), 0.5f), 1.0f);
+            }
         }
-        for (int k = 0; k < 2; ++k)
+        for (int k = 0; k < 2; ++k) {
             for (float t = 0.0f; t <= 1.0f; t += 0.02f) {
                 float y = 11.0f + 14.0f * t;
-                float x = cx + 3.5f * std::sin(t * 3.0f * ART_PI + float(k) * ART_PI);
-                CanvasBlend(c, int(x), int(y), ArtRampColour(RAMP_NAVY, 0.3f + 0.2f * float(k)),
-                            1.0f);
+                float x = cx + 3.5f * std::sin(t * 3.0f * ART_PI + static_cast<float>(k) * ART_PI);
+                CanvasBlend(c, static_cast<int>(x), static_cast<int>(y),
+                            ArtRampColour(RAMP_NAVY, 0.3f + 0.2f * static_cast<float>(k)), 1.0f);
             }
+        }
     }
     // Column heads: miniatures of the first picture of each layer.
     PaintMiniature(c, 0, 0, 14, 4, 100, 120, MemoBoxLeft(0) + 4, 29, 5);
@@ -126,49 +134,54 @@ void PaintNotebook(Canvas& c)
     // The grid: the game draws this page over the pages of the codons found, so every box is left
     // see-through (key colour) for a found codon's box to show in it; an empty box shows the
     // panel's own paper behind the log.
-    for (int layer = 0; layer < LAYERS; ++layer)
-        for (int f = 0; f < PICTURES; ++f)
-            for (int y = MemoBoxTop(f); y < MemoBoxTop(f) + MEMO_BOX_HEIGHT; ++y)
-                for (int x = MemoBoxLeft(layer); x < MemoBoxLeft(layer) + MEMO_BOX_WIDTH; ++x)
-                    c.alpha[size_t(y) * c.width + x] = 0.0f;
+    for (int layer = 0; layer < LAYERS; ++layer) {
+        for (int f = 0; f < PICTURES; ++f) {
+            for (int y = MemoBoxTop(f); y < MemoBoxTop(f) + MEMO_BOX_HEIGHT; ++y) {
+                for (int x = MemoBoxLeft(layer); x < MemoBoxLeft(layer) + MEMO_BOX_WIDTH; ++x) {
+                    c.alpha[static_cast<size_t>(y) * c.width + x] = 0.0f;
+                }
+            }
+        }
+    }
     for (int layer = 0; layer <= LAYERS; ++layer) {
         int x = MemoBoxLeft(0) + layer * (MEMO_BOX_WIDTH + 1) - 1;
-        for (int y = MemoBoxTop(0) - 1; y <= MemoBoxTop(PICTURES) - 1; ++y)
+        for (int y = MemoBoxTop(0) - 1; y <= MemoBoxTop(PICTURES) - 1; ++y) {
             CanvasBlend(c, x, y, RuleLine(), 1.0f);
+        }
     }
     for (int f = 0; f <= PICTURES; ++f) {
         int y = MemoBoxTop(f) - 1;
-        for (int x = MemoBoxLeft(0) - 1; x <= MemoBoxLeft(LAYERS) - 1; ++x)
+        for (int x = MemoBoxLeft(0) - 1; x <= MemoBoxLeft(LAYERS) - 1; ++x) {
             CanvasBlend(c, x, y, RuleLine(), 1.0f);
+        }
     }
 }
 
 // The tick a found codon gets, in a marker colour none of the bases has.
-constexpr PixelPattern TICK = {
+static constexpr PixelPattern TICK = {
     6, 7, {"....##", "....##", "...##.", "#..##.", "##.##.", ".###..", "..#..."}};
 
 // Box (layer, picture) filled: a light wash, the codon's letters in their bases' colours and the
 // tick beside them, all on whole pixels inside the box.
-void PaintEntry(Canvas& c, int layer, int picture, const int codon[3])
+static void PaintEntry(Canvas& c, int layer, int picture, const int codon[3])
 {
     const int x0 = MemoBoxLeft(layer), y0 = MemoBoxTop(picture);
-    FillRoundBox(c, float(x0), float(y0), float(x0 + MEMO_BOX_WIDTH), float(y0 + MEMO_BOX_HEIGHT),
+    FillRoundBox(c, static_cast<float>(x0), static_cast<float>(y0),
+                 static_cast<float>(x0 + MEMO_BOX_WIDTH), static_cast<float>(y0 + MEMO_BOX_HEIGHT),
                  0.0f, ArtMix(ArtRampColour(RAMP_LIME, 0.9f), ArtEntryColour(ART_WHITE), 0.55f));
     const int top = y0 + (MEMO_BOX_HEIGHT - PixelLetter(0, LETTERS_SMALL).height) / 2;
     int x = x0 + 1;
     for (int i = 0; i < 3; ++i) {
         const PixelPattern& letter = PixelLetter(codon[i], LETTERS_SMALL);
         const ArtColour colour = ArtEntryColour(ArtRampIndex(PieceRamp(codon[i]), 0.2f));
-        PaintPixelPattern(c, letter, float(x), float(top), 1.0f, colour);
+        PaintPixelPattern(c, letter, static_cast<float>(x), static_cast<float>(top), 1.0f, colour);
         x += letter.width + 1;
     }
     // Standing on the letters' baseline, as far from them as they are apart.
     const int tickTop = top + PixelLetter(0, LETTERS_SMALL).height - TICK.height;
-    PaintPixelPattern(c, TICK, float(x), float(tickTop), 1.0f,
+    PaintPixelPattern(c, TICK, static_cast<float>(x), static_cast<float>(tickTop), 1.0f,
                       ArtEntryColour(ArtRampIndex(RAMP_TEAL, 0.35f)));
 }
-
-} // namespace
 
 int MemoBoxLeft(int layer)
 {
@@ -184,8 +197,8 @@ int MemoCodonOfPage(int page, int codon[3])
 {
     // Every codon of three ordinary bases, decoded by the game's own rule; the one that names
     // this page is its entry.
-    for (int b0 = 0; b0 < LAYERS; ++b0)
-        for (int b1 = 0; b1 < LAYERS; ++b1)
+    for (int b0 = 0; b0 < LAYERS; ++b0) {
+        for (int b1 = 0; b1 < LAYERS; ++b1) {
             for (int b2 = 0; b2 < LAYERS; ++b2) {
                 const int candidate[3] = {b0, b1, b2};
                 int frame = 0, shown = 0;
@@ -195,6 +208,8 @@ int MemoCodonOfPage(int page, int codon[3])
                     return 1;
                 }
             }
+        }
+    }
     return 0;
 }
 
@@ -202,20 +217,23 @@ int MemoSheetWrite(const std::string& dir)
 {
     Sheet sheet;
     SheetInit(sheet, SHEET_WIDTH, SHEET_HEIGHT, PAGE_WIDTH, PAGE_HEIGHT, COLUMNS, ART_KEY_SPRITE,
-              uint8_t(ArtRampIndex(RAMP_GREY, 0.5f)));
+              static_cast<uint8_t>(ArtRampIndex(RAMP_GREY, 0.5f)));
     Canvas page;
     CanvasInit(page, PAGE_WIDTH, PAGE_HEIGHT, {0, 0, 0}, 0.0f);
     PaintNotebook(page);
-    if (!SheetPutCell(sheet, NOTEBOOK_PAGE, page))
+    if (!SheetPutCell(sheet, NOTEBOOK_PAGE, page)) {
         return 0;
+    }
     for (int p = 0; p < NOTEBOOK_PAGE; ++p) {
         int codon[3];
-        if (!MemoCodonOfPage(p, codon))
+        if (!MemoCodonOfPage(p, codon)) {
             return 0; // a page no codon reaches: the decoding rule changed under the log
+        }
         CanvasInit(page, PAGE_WIDTH, PAGE_HEIGHT, {0, 0, 0}, 0.0f);
         PaintEntry(page, p / PICTURES, p % PICTURES, codon);
-        if (!SheetPutCell(sheet, p, page))
+        if (!SheetPutCell(sheet, p, page)) {
             return 0;
+        }
     }
     return SheetWrite(sheet, dir, "memoTile.bmp");
 }

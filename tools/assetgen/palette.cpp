@@ -11,8 +11,6 @@ int ArtRampFirst[RAMP_COUNT];
 int ArtRampLength[RAMP_COUNT];
 int ArtFreeEntries;
 
-namespace {
-
 // A ramp runs dark -> base -> light; shadows lean cooler and more saturated, highlights paler,
 // as hand-made 8-bit ramps do, which the three anchors give without further rules.
 struct RampDesign {
@@ -21,7 +19,7 @@ struct RampDesign {
     ArtColour dark, base, light;
 };
 
-constexpr RampDesign RAMP_DESIGNS[] = {
+static constexpr RampDesign RAMP_DESIGNS[] = {
     {RAMP_GREY, 16, {14, 14, 20}, {118, 122, 134}, {248, 248, 252}},
     {RAMP_NAVY, 16, {4, 8, 34}, {34, 84, 186}, {196, 226, 255}},
     {RAMP_TEAL, 12, {0, 28, 36}, {0, 150, 158}, {192, 255, 246}},
@@ -45,31 +43,31 @@ struct FixedEntry {
     int index;
     uint8_t r, g, b;
 };
-constexpr FixedEntry FIXED[] = {
+static constexpr FixedEntry FIXED[] = {
     {ART_KEY_BLACK, 0, 0, 0},    {ART_TEXT_BLUE, 0, 0, 255},      {ART_TEXT_GREEN, 0, 255, 0},
     {ART_TEXT_RED, 255, 0, 0},   {ART_TEXT_MAGENTA, 255, 0, 255}, {ART_BLACK, 0, 0, 0},
     {ART_KEY_FACE, 254, 0, 254}, {ART_WHITE, 255, 255, 255},      {ART_KEY_SPRITE, 0, 254, 1},
 };
 
 // Entries the nearest-colour search may hand out.
-std::array<bool, PALETTE_SIZE> Usable;
+static std::array<bool, PALETTE_SIZE> Usable;
 // Nearest entry per colour quantised to 6 bits a channel; 0 = not searched yet (0 is never an
 // answer, since it is the key of the full-screen sheets).
-std::vector<uint8_t> NearestCache;
+static std::vector<uint8_t> NearestCache;
 
-bool IsFixed(int index)
+static bool IsFixed(int index)
 {
     return std::any_of(std::begin(FIXED), std::end(FIXED),
                        [index](const FixedEntry& e) { return e.index == index; });
 }
 
-uint8_t Channel(float v)
+static uint8_t Channel(float v)
 {
     return static_cast<uint8_t>(std::lround(std::clamp(v, 0.0f, 255.0f)));
 }
 
 // Distance weighted for the eye ("redmean"): close enough to perceptual for picking shades.
-float Distance(ArtColour a, int index)
+static float Distance(ArtColour a, int index)
 {
     const PALETTEENTRY& p = ArtPalette[index];
     float rm = (a.r + p.peRed) * 0.5f;
@@ -77,8 +75,6 @@ float Distance(ArtColour a, int index)
     return (2.0f + rm / 256.0f) * dr * dr + 4.0f * dg * dg +
            (2.0f + (255.0f - rm) / 256.0f) * db * db;
 }
-
-} // namespace
 
 ArtColour ArtMix(ArtColour a, ArtColour b, float t)
 {
@@ -88,36 +84,43 @@ ArtColour ArtMix(ArtColour a, ArtColour b, float t)
 ArtColour ArtEntryColour(int index)
 {
     const PALETTEENTRY& p = ArtPalette[index & 0xFF];
-    return {float(p.peRed), float(p.peGreen), float(p.peBlue)};
+    return {static_cast<float>(p.peRed), static_cast<float>(p.peGreen),
+            static_cast<float>(p.peBlue)};
 }
 
 void ArtPaletteBuild()
 {
-    for (PALETTEENTRY& e : ArtPalette)
+    for (PALETTEENTRY& e : ArtPalette) {
         e = {0, 0, 0, 0};
+    }
     Usable.fill(false);
-    for (const FixedEntry& f : FIXED)
+    for (const FixedEntry& f : FIXED) {
         ArtPalette[f.index] = {f.r, f.g, f.b, 0};
+    }
     Usable[ART_TEXT_BLUE] = Usable[ART_TEXT_GREEN] = Usable[ART_TEXT_RED] = true;
     Usable[ART_TEXT_MAGENTA] = Usable[ART_BLACK] = Usable[ART_WHITE] = true;
 
     int next = 0;
     for (const RampDesign& d : RAMP_DESIGNS) {
-        while (IsFixed(next))
+        while (IsFixed(next)) {
             ++next;
+        }
         // A ramp never straddles a fixed entry, so its shades are consecutive indices.
         auto straddles = [&](int first) {
-            for (int i = first; i < first + d.length; ++i)
-                if (IsFixed(i))
+            for (int i = first; i < first + d.length; ++i) {
+                if (IsFixed(i)) {
                     return true;
+                }
+            }
             return false;
         };
-        while (straddles(next))
+        while (straddles(next)) {
             ++next;
+        }
         ArtRampFirst[d.ramp] = next;
         ArtRampLength[d.ramp] = d.length;
         for (int i = 0; i < d.length; ++i) {
-            float t = float(i) / float(d.length - 1);
+            float t = static_cast<float>(i) / static_cast<float>(d.length - 1);
             ArtColour c = t < 0.5f ? ArtMix(d.dark, d.base, t * 2.0f)
                                    : ArtMix(d.base, d.light, (t - 0.5f) * 2.0f);
             ArtPalette[next + i] = {Channel(c.r), Channel(c.g), Channel(c.b), 0};
@@ -126,47 +129,53 @@ void ArtPaletteBuild()
         next += d.length;
     }
     ArtFreeEntries = 0;
-    for (int i = 0; i < PALETTE_SIZE; ++i)
-        if (!Usable[i] && !IsFixed(i))
+    for (int i = 0; i < PALETTE_SIZE; ++i) {
+        if (!Usable[i] && !IsFixed(i)) {
             ++ArtFreeEntries;
-    NearestCache.assign(size_t(1) << 18, 0);
+        }
+    }
+    NearestCache.assign(static_cast<size_t>(1) << 18, 0);
 }
 
 int ArtRampIndex(ArtRamp ramp, float shade)
 {
     int n = ArtRampLength[ramp];
-    int i = int(std::lround(std::clamp(shade, 0.0f, 1.0f) * float(n - 1)));
+    int i =
+        static_cast<int>(std::lround(std::clamp(shade, 0.0f, 1.0f) * static_cast<float>(n - 1)));
     return ArtRampFirst[ramp] + i;
 }
 
 ArtColour ArtRampColour(ArtRamp ramp, float shade)
 {
     int n = ArtRampLength[ramp];
-    float pos = std::clamp(shade, 0.0f, 1.0f) * float(n - 1);
-    int i = std::min(int(pos), n - 2);
+    float pos = std::clamp(shade, 0.0f, 1.0f) * static_cast<float>(n - 1);
+    int i = std::min(static_cast<int>(pos), n - 2);
     return ArtMix(ArtEntryColour(ArtRampFirst[ramp] + i),
-                  ArtEntryColour(ArtRampFirst[ramp] + i + 1), pos - float(i));
+                  ArtEntryColour(ArtRampFirst[ramp] + i + 1), pos - static_cast<float>(i));
 }
 
 uint8_t ArtNearest(ArtColour colour)
 {
     int r = Channel(colour.r) >> 2, g = Channel(colour.g) >> 2, b = Channel(colour.b) >> 2;
-    uint8_t& cached = NearestCache[size_t((r << 12) | (g << 6) | b)];
-    if (cached != 0)
+    uint8_t& cached = NearestCache[static_cast<size_t>((r << 12) | (g << 6) | b)];
+    if (cached != 0) {
         return cached;
+    }
     // Search with the centre of the quantised cell so every colour in it gets the same answer.
-    ArtColour centre = {float(r * 4 + 2), float(g * 4 + 2), float(b * 4 + 2)};
+    ArtColour centre = {static_cast<float>(r * 4 + 2), static_cast<float>(g * 4 + 2),
+                        static_cast<float>(b * 4 + 2)};
     int best = ART_BLACK;
     float bestDistance = Distance(centre, best);
     for (int i = 0; i < PALETTE_SIZE; ++i) {
-        if (!Usable[i])
+        if (!Usable[i]) {
             continue;
+        }
         float d = Distance(centre, i);
         if (d < bestDistance) {
             bestDistance = d;
             best = i;
         }
     }
-    cached = uint8_t(best);
+    cached = static_cast<uint8_t>(best);
     return cached;
 }

@@ -4,11 +4,9 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
-
 // Bold strokes two pixels wide, square shoulders rounded by one pixel, as arcade lettering was
 // drawn; the T's bar is as heavy as its stem so it never thins into the button's rim.
-constexpr PixelPattern LARGE[4] = {
+static constexpr PixelPattern LARGE[4] = {
     {8,
      10,
      {"..####..", ".######.", "###..###", "##....##", "##....##", "########", "########",
@@ -27,7 +25,7 @@ constexpr PixelPattern LARGE[4] = {
       "...##...", "...##...", "...##..."}},
 };
 
-constexpr PixelPattern SMALL[4] = {
+static constexpr PixelPattern SMALL[4] = {
     {6, 8, {"..##..", ".####.", "##..##", "##..##", "######", "##..##", "##..##", "##..##"}},
     {6, 8, {".#####", "######", "##....", "##....", "##....", "##....", "######", ".#####"}},
     {6, 8, {".#####", "######", "##....", "##.###", "##..##", "##..##", "######", ".#####"}},
@@ -35,12 +33,10 @@ constexpr PixelPattern SMALL[4] = {
 };
 
 // Length of the overlap of [a0, a1) and [b0, b1).
-float Overlap(float a0, float a1, float b0, float b1)
+static float Overlap(float a0, float a1, float b0, float b1)
 {
     return std::max(0.0f, std::min(a1, b1) - std::max(a0, b0));
 }
-
-} // namespace
 
 const PixelPattern& PixelLetter(int kind, PixelLetterSize size)
 {
@@ -51,24 +47,31 @@ const PixelPattern& PixelLetter(int kind, PixelLetterSize size)
 void PaintPixelPattern(Canvas& canvas, const PixelPattern& pattern, float left, float top,
                        float unit, ArtColour ink)
 {
-    const int x0 = int(std::floor(left)), y0 = int(std::floor(top));
-    const int x1 = int(std::ceil(left + float(pattern.width) * unit));
-    const int y1 = int(std::ceil(top + float(pattern.height) * unit));
-    for (int y = y0; y < y1; ++y)
+    const int x0 = static_cast<int>(std::floor(left)), y0 = static_cast<int>(std::floor(top));
+    const int x1 = static_cast<int>(std::ceil(left + static_cast<float>(pattern.width) * unit));
+    const int y1 = static_cast<int>(std::ceil(top + static_cast<float>(pattern.height) * unit));
+    for (int y = y0; y < y1; ++y) {
         for (int x = x0; x < x1; ++x) {
             // The grid squares are disjoint, so the pixel's coverage is the sum of its overlaps.
             float coverage = 0.0f;
             for (int row = 0; row < pattern.height; ++row) {
-                const float h = Overlap(float(y), float(y + 1), top + float(row) * unit,
-                                        top + float(row + 1) * unit);
-                if (h <= 0.0f)
+                const float h = Overlap(static_cast<float>(y), static_cast<float>(y + 1),
+                                        top + static_cast<float>(row) * unit,
+                                        top + static_cast<float>(row + 1) * unit);
+                if (h <= 0.0f) {
                     continue;
-                for (int col = 0; col < pattern.width; ++col)
-                    if (pattern.rows[row][col] == '#')
-                        coverage += h * Overlap(float(x), float(x + 1), left + float(col) * unit,
-                                                left + float(col + 1) * unit);
+                }
+                for (int col = 0; col < pattern.width; ++col) {
+                    if (pattern.rows[row][col] == '#') {
+                        coverage += h * Overlap(static_cast<float>(x), static_cast<float>(x + 1),
+                                                left + static_cast<float>(col) * unit,
+                                                left + static_cast<float>(col + 1) * unit);
+                    }
+                }
             }
-            if (coverage > 0.0f)
+            if (coverage > 0.0f) {
                 CanvasBlend(canvas, x, y, ink, std::min(coverage, 1.0f));
+            }
         }
+    }
 }

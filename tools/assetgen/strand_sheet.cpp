@@ -5,30 +5,27 @@
 
 #include "tools/assetgen/sheets.h"
 
-namespace {
-
-constexpr int CELL_WIDTH = 16;
-constexpr int CELL_HEIGHT = 480;
-constexpr int SHEET_WIDTH = 20;
-constexpr int SHEET_HEIGHT = 481;
+static constexpr int CELL_WIDTH = 16;
+static constexpr int CELL_HEIGHT = 480;
+static constexpr int SHEET_WIDTH = 20;
+static constexpr int SHEET_HEIGHT = 481;
 
 // The partner of each base (A-T, C-G): a rung is half one colour, half its partner's.
-constexpr int PARTNER[4] = {3, 2, 1, 0};
-
-} // namespace
+static constexpr int PARTNER[4] = {3, 2, 1, 0};
 
 void PaintHelix(Canvas& canvas, float x0, float y0, float x1, float y1, const HelixStyle& style)
 {
     const float length = std::hypot(x1 - x0, y1 - y0);
-    if (length < 1.0f)
+    if (length < 1.0f) {
         return;
+    }
     const float ax = (x1 - x0) / length, ay = (y1 - y0) / length; // along the axis
     const float nx = -ay, ny = ax;                                // across it
     const float r = style.thickness * 0.5f;
     const float step = std::max(1.0f, r * 0.6f);
     // Angle of strand s at distance t along the axis; its offset across is sin, its depth cos.
     auto angle = [&](float t, int s) {
-        return 2.0f * ART_PI * (t / style.period + style.phase + 0.5f * float(s));
+        return 2.0f * ART_PI * (t / style.period + style.phase + 0.5f * static_cast<float>(s));
     };
     auto point = [&](float t, int s, float* px, float* py) {
         float off = style.radius * std::sin(angle(t, s));
@@ -48,7 +45,7 @@ void PaintHelix(Canvas& canvas, float x0, float y0, float x1, float y1, const He
                 point(t, 1, &xb, &yb);
                 float mx = (xa + xb) * 0.5f, my = (ya + yb) * 0.5f;
                 // Bases follow a fixed, irregular sequence so the ladder does not look striped.
-                int base = int((unsigned(n) * 2654435761u) >> 29) % 4;
+                int base = static_cast<int>((static_cast<unsigned>(n) * 2654435761u) >> 29) % 4;
                 float rr = style.rungWidth * 0.5f;
                 FillTube(canvas, xa, ya, mx, my, rr, PieceRamp(base), 0.25f, 0.85f, 0.0f);
                 FillTube(canvas, mx, my, xb, yb, rr, PieceRamp(PARTNER[base]), 0.25f, 0.85f, 0.0f);
@@ -57,8 +54,9 @@ void PaintHelix(Canvas& canvas, float x0, float y0, float x1, float y1, const He
         for (int s = 0; s < 2; ++s) {
             for (float t = -step; t < length + step; t += step) {
                 float depth = std::cos(angle(t + step * 0.5f, s));
-                if ((pass == 0) != (depth < 0.0f))
+                if ((pass == 0) != (depth < 0.0f)) {
                     continue;
+                }
                 float xa, ya, xb, yb;
                 point(t, s, &xa, &ya);
                 point(t + step, s, &xb, &yb);
@@ -75,13 +73,14 @@ int StrandSheetWrite(const std::string& dir)
 {
     Sheet sheet;
     SheetInit(sheet, SHEET_WIDTH, SHEET_HEIGHT, CELL_WIDTH, CELL_HEIGHT, 1, ART_KEY_BLACK,
-              uint8_t(ArtRampIndex(RAMP_GREY, 0.5f)));
+              static_cast<uint8_t>(ArtRampIndex(RAMP_GREY, 0.5f)));
     Canvas canvas;
     CanvasInit(canvas, CELL_WIDTH, CELL_HEIGHT, {0, 0, 0}, 0.0f);
     // The glass tube: dark inside, light rims at both sides, a soft sheen left of the middle.
     for (int y = 0; y < CELL_HEIGHT; ++y) {
         for (int x = 0; x < CELL_WIDTH; ++x) {
-            float u = (float(x) + 0.5f) / float(CELL_WIDTH) * 2.0f - 1.0f; // -1 .. 1 across
+            float u = (static_cast<float>(x) + 0.5f) / static_cast<float>(CELL_WIDTH) * 2.0f -
+                      1.0f; // -1 .. 1 across
             float glass = 0.10f + 0.10f * (1.0f - u * u);
             float sheen = std::exp(-std::pow((u + 0.45f) / 0.14f, 2.0f)) * 0.22f;
             float rim = std::max(0.0f, std::abs(u) - 0.78f) / 0.22f;
@@ -91,17 +90,19 @@ int StrandSheetWrite(const std::string& dir)
         }
     }
     HelixStyle style = {4.6f, 56.0f, 0.0f, 3.4f, 1.8f};
-    PaintHelix(canvas, CELL_WIDTH / 2.0f, float(BAND_BOTTOM), CELL_WIDTH / 2.0f, float(CELL_HEIGHT),
-               style);
+    PaintHelix(canvas, CELL_WIDTH / 2.0f, static_cast<float>(BAND_BOTTOM), CELL_WIDTH / 2.0f,
+               static_cast<float>(CELL_HEIGHT), style);
     // The band runs on over the tube's top, which a gold collar closes.
     PaintTextPlate(canvas, 0, 0, CELL_WIDTH, BAND_BOTTOM);
-    for (int y = BAND_BOTTOM; y < BAND_BOTTOM + 5; ++y)
+    for (int y = BAND_BOTTOM; y < BAND_BOTTOM + 5; ++y) {
         for (int x = 0; x < CELL_WIDTH; ++x) {
-            float u = (float(x) + 0.5f) / float(CELL_WIDTH) * 2.0f - 1.0f;
-            float shade = 0.85f - 0.5f * float(y - BAND_BOTTOM) / 4.0f - 0.25f * u * u;
+            float u = (static_cast<float>(x) + 0.5f) / static_cast<float>(CELL_WIDTH) * 2.0f - 1.0f;
+            float shade = 0.85f - 0.5f * static_cast<float>(y - BAND_BOTTOM) / 4.0f - 0.25f * u * u;
             CanvasBlend(canvas, x, y, ArtRampColour(RAMP_GOLD, shade), 1.0f);
         }
-    if (!SheetPutCell(sheet, 0, canvas))
+    }
+    if (!SheetPutCell(sheet, 0, canvas)) {
         return 0;
+    }
     return SheetWrite(sheet, dir, "DNAStrand2.BMP");
 }
