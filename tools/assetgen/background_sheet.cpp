@@ -4,12 +4,11 @@
 // round the face box and the genome log, and a legend of the four bases. Key 0, never used.
 #include <cmath>
 
+#include "game/sheet_layout.h"
 #include "tools/assetgen/sheets.h"
 
-static constexpr int WIDTH = 640;
-static constexpr int HEIGHT = 480;
-static constexpr int SHEET_WIDTH = 644;
-static constexpr int SHEET_HEIGHT = 481;
+static constexpr int WIDTH = BACKGROUND_SHEET.cellWidth;
+static constexpr int HEIGHT = BACKGROUND_SHEET.cellHeight;
 static constexpr int FIELD_WIDTH = 448;
 static constexpr int STRAND_RIGHT = 464; // the strand covers x 448-463
 static constexpr int PLATE_BOTTOM = 47;  // the panel's score plate: y 0-46 (text at y 8 and 24)
@@ -161,8 +160,7 @@ void PaintTextPlate(Canvas& canvas, int left, int top, int right, int bottom)
 int BackgroundSheetWrite(const std::string& dir)
 {
     Sheet sheet;
-    SheetInit(sheet, SHEET_WIDTH, SHEET_HEIGHT, WIDTH, HEIGHT, 1, ART_KEY_BLACK,
-              static_cast<uint8_t>(ArtRampIndex(RAMP_GREY, 0.5f)));
+    SheetInit(sheet, BACKGROUND_SHEET, ART_KEY_BLACK);
     Canvas canvas;
     CanvasInit(canvas, WIDTH, HEIGHT, ArtRampColour(RAMP_NAVY, 0.1f), 1.0f);
     PaintField(canvas);
@@ -171,5 +169,5 @@ int BackgroundSheetWrite(const std::string& dir)
     if (!SheetPutCell(sheet, 0, canvas, 10.0f)) {
         return 0;
     }
-    return SheetWrite(sheet, dir, "background.bmp");
+    return SheetWrite(sheet, dir);
 }

@@ -6,14 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "game/sheet_layout.h"
 #include "tools/assetgen/sheets.h"
 
-static constexpr int CELL = 64;
-static constexpr int COLUMNS = 26;
-static constexpr int SHEET_WIDTH = 1692;
-static constexpr int SHEET_HEIGHT = 845;
-static constexpr int VERDICTS = 13;
-static constexpr int PLAYED_CELLS = 25; // cell 0 (held) and cells 1 .. 24 (played once)
+static constexpr int CELL = BONUS_SHEET.cellWidth;
+static constexpr int COLUMNS = BONUS_SHEET.columns;
+static constexpr int VERDICTS = VERDICT_COUNT - 1; // verdict v on row v - 1
+static constexpr int PLAYED_CELLS = 25;            // cell 0 (held) and cells 1 .. 24 (played once)
 
 struct BonusVerdict {
     const char* label;
@@ -342,8 +341,7 @@ static void PaintCell(Canvas& c, const BonusVerdict& v, int cell, int verdictInd
 int BonusSheetWrite(const std::string& dir)
 {
     Sheet sheet;
-    SheetInit(sheet, SHEET_WIDTH, SHEET_HEIGHT, CELL, CELL, COLUMNS, ART_KEY_SPRITE,
-              static_cast<uint8_t>(ArtRampIndex(RAMP_GREY, 0.5f)));
+    SheetInit(sheet, BONUS_SHEET, ART_KEY_SPRITE);
     Canvas canvas;
     for (int v = 0; v < VERDICTS; ++v) {
         for (int cell = 0; cell < PLAYED_CELLS; ++cell) {
@@ -355,5 +353,5 @@ int BonusSheetWrite(const std::string& dir)
         }
     }
     // Column 25 stays key colour: cells 25 and 233 are the two sprites' blank frames.
-    return SheetWrite(sheet, dir, "bonusTile.BMP");
+    return SheetWrite(sheet, dir);
 }

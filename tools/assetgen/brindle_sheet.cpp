@@ -4,13 +4,11 @@
 // Key 0: the black around the picture is the screen's own black.
 #include <cmath>
 
+#include "game/sheet_layout.h"
 #include "tools/assetgen/sheets.h"
 
-static constexpr int WIDTH = 640;
-static constexpr int HEIGHT = 480;
-static constexpr int COLUMNS = 3;
-static constexpr int SHEET_WIDTH = 1924;
-static constexpr int SHEET_HEIGHT = 2405;
+static constexpr int WIDTH = BRINDLE_SHEET.cellWidth;
+static constexpr int HEIGHT = BRINDLE_SHEET.cellHeight;
 static constexpr int FRAMES = 13;
 
 // One word of the logo: its fill ramp runs light at the top to deep at the bottom.
@@ -68,8 +66,7 @@ int PaintLogo(Canvas& canvas, float cx, int y, int size, float sweep)
 int BrindleSheetWrite(const std::string& dir)
 {
     Sheet sheet;
-    SheetInit(sheet, SHEET_WIDTH, SHEET_HEIGHT, WIDTH, HEIGHT, COLUMNS, ART_KEY_BLACK,
-              static_cast<uint8_t>(ArtRampIndex(RAMP_GREY, 0.5f)));
+    SheetInit(sheet, BRINDLE_SHEET, ART_KEY_BLACK);
     Canvas canvas;
     for (int f = 0; f < FRAMES; ++f) {
         CanvasInit(canvas, WIDTH, HEIGHT, {0, 0, 0}, 0.0f);
@@ -100,5 +97,5 @@ int BrindleSheetWrite(const std::string& dir)
             return 0;
         }
     }
-    return SheetWrite(sheet, dir, "BrindleTile.BMP");
+    return SheetWrite(sheet, dir);
 }

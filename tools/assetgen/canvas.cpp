@@ -290,14 +290,19 @@ void TextCloseFonts()
     }
 }
 
-void SheetInit(Sheet& sheet, int width, int height, int cellWidth, int cellHeight, int columns,
-               uint8_t key, uint8_t lineIndex)
+void SheetInit(Sheet& sheet, const SheetLayout& layout, uint8_t key)
 {
+    const int width = layout.width;
+    const int height = layout.height;
+    const int cellWidth = layout.cellWidth;
+    const int cellHeight = layout.cellHeight;
+    const auto lineIndex = static_cast<uint8_t>(ArtRampIndex(RAMP_GREY, 0.5f));
+    sheet.layout = &layout;
     sheet.width = width;
     sheet.height = height;
     sheet.cellWidth = cellWidth;
     sheet.cellHeight = cellHeight;
-    sheet.columns = columns;
+    sheet.columns = layout.columns;
     sheet.key = key;
     sheet.pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), key);
     // The frame lines between the cells, drawn with the raster spans clipped to the sheet.
@@ -322,8 +327,8 @@ int SheetPutCell(Sheet& sheet, int n, const Canvas& canvas, float dither)
 {
     static constexpr float BAYER[4][4] = {
         {0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
-    const int left = (n % sheet.columns) * (sheet.cellWidth + 1) + 1;
-    const int top = (n / sheet.columns) * (sheet.cellHeight + 1) + 1;
+    const int left = SheetCellLeft(*sheet.layout, n % sheet.columns);
+    const int top = SheetCellTop(*sheet.layout, n / sheet.columns);
     if (canvas.width != sheet.cellWidth || canvas.height != sheet.cellHeight ||
         left + sheet.cellWidth > sheet.width || top + sheet.cellHeight > sheet.height) {
         return 0;
@@ -347,9 +352,9 @@ int SheetPutCell(Sheet& sheet, int n, const Canvas& canvas, float dither)
     return 1;
 }
 
-int SheetWrite(const Sheet& sheet, const std::string& dir, const char* name)
+int SheetWrite(const Sheet& sheet, const std::string& dir)
 {
-    std::string path = dir + "/" + name;
+    std::string path = dir + "/" + sheet.layout->fileName;
     return BmpWrite8(path.c_str(), sheet.width, sheet.height, sheet.pixels.data(), sheet.width,
                      ArtPalette, sheet.key);
 }

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "game/sheet_layout.h"
 #include "tools/assetgen/palette.h"
 
 // A picture being drawn: a colour and an opacity per pixel. Pixels left at opacity below one
@@ -24,6 +25,7 @@ struct Canvas {
 
 // An 8-bit sheet: cells of cellWidth x cellHeight framed by one-pixel lines, everything else key.
 struct Sheet {
+    const SheetLayout* layout = nullptr; // set by SheetInit
     int width = 0;
     int height = 0;
     int cellWidth = 0;
@@ -126,15 +128,16 @@ int TextMeasure(const std::string& text, int size, int* width, int* height);
 void TextCloseFonts();
 
 // Sheets.
-void SheetInit(Sheet& sheet, int width, int height, int cellWidth, int cellHeight, int columns,
-               uint8_t key, uint8_t lineIndex);
+// A sheet laid out as the game cuts it, every pixel the key but the grey frame lines round the
+// cells.
+void SheetInit(Sheet& sheet, const SheetLayout& layout, uint8_t key);
 // Copies a canvas (sized like a cell) into cell n, counted row by row: opaque pixels become
 // their nearest palette entry, the others the key. dither (0: none) spreads an ordered 4 x 4
 // pattern of that many colour steps over smooth gradients, as 8-bit pictures did, so they do not
 // band. 0 when the cell lies outside the sheet.
 int SheetPutCell(Sheet& sheet, int n, const Canvas& canvas, float dither = 0.0f);
-// Writes the sheet as dir/name. 1 when written.
-int SheetWrite(const Sheet& sheet, const std::string& dir, const char* name);
+// Writes the sheet into dir under its layout's file name. 1 when written.
+int SheetWrite(const Sheet& sheet, const std::string& dir);
 
 void RandomSeed(ArtRandom& random, uint32_t seed);
 float RandomFloat(ArtRandom& random); // 0 .. 1

@@ -3,12 +3,11 @@
 // rows 16-19: the special catch facing d. Each row's first cell is the plain pose. Key 215.
 #include <cmath>
 
+#include "game/sheet_layout.h"
 #include "tools/assetgen/sheets.h"
 
-static constexpr int CELL = 64;
-static constexpr int COLUMNS = 7;
-static constexpr int SHEET_WIDTH = 456;
-static constexpr int SHEET_HEIGHT = 1300;
+static constexpr int CELL = CATCHER_SHEET.cellWidth;
+static constexpr int COLUMNS = CATCHER_SHEET.columns;
 static constexpr int DIRECTIONS = 4;
 
 // Unit vector of each facing: down, right, up, left (y grows downwards).
@@ -207,8 +206,7 @@ void PaintCatcher(Canvas& canvas, float cx, float cy, float size, const CatcherP
 int CatcherSheetWrite(const std::string& dir)
 {
     Sheet sheet;
-    SheetInit(sheet, SHEET_WIDTH, SHEET_HEIGHT, CELL, CELL, COLUMNS, ART_KEY_SPRITE,
-              static_cast<uint8_t>(ArtRampIndex(RAMP_GREY, 0.5f)));
+    SheetInit(sheet, CATCHER_SHEET, ART_KEY_SPRITE);
     Canvas canvas;
     // Rows 0-15: direction d, base k; rows 16-19: the special piece facing d.
     for (int row = 0; row < 4 * DIRECTIONS + DIRECTIONS; ++row) {
@@ -245,5 +243,5 @@ int CatcherSheetWrite(const std::string& dir)
             }
         }
     }
-    return SheetWrite(sheet, dir, "CatcherTile.BMP");
+    return SheetWrite(sheet, dir);
 }

@@ -3,13 +3,11 @@
 // is a bevelled gold star turning among twinkling glints (44 frames). Key 215.
 #include <cmath>
 
+#include "game/sheet_layout.h"
 #include "tools/assetgen/pixel_letters.h"
 #include "tools/assetgen/sheets.h"
 
-static constexpr int CELL = 32;
-static constexpr int COLUMNS = 25;
-static constexpr int SHEET_WIDTH = 828;
-static constexpr int SHEET_HEIGHT = 330;
+static constexpr int CELL = CHROMO_SHEET.cellWidth;
 static constexpr int BASE_FRAMES = 50;
 static constexpr int SPECIAL_FRAMES = 44;
 // Pieces this size and larger (the title's) letter their buttons with the font, whose curves
@@ -187,14 +185,15 @@ void PaintGlint(Canvas& canvas, float x, float y, float r, ArtRamp tint)
 
 ArtRamp PieceRamp(int kind)
 {
-    constexpr ArtRamp RAMPS[PIECE_KINDS] = {RAMP_GREEN, RAMP_BLUE, RAMP_AMBER, RAMP_RED, RAMP_GOLD};
-    return RAMPS[std::clamp(kind, 0, PIECE_KINDS - 1)];
+    constexpr ArtRamp RAMPS[PIECE_KIND_COUNT] = {RAMP_GREEN, RAMP_BLUE, RAMP_AMBER, RAMP_RED,
+                                                 RAMP_GOLD};
+    return RAMPS[std::clamp(kind, 0, PIECE_KIND_COUNT - 1)];
 }
 
 const char* PieceLetter(int kind)
 {
-    constexpr const char* LETTERS[PIECE_KINDS] = {"A", "C", "G", "T", "*"};
-    return LETTERS[std::clamp(kind, 0, PIECE_KINDS - 1)];
+    constexpr const char* LETTERS[PIECE_KIND_COUNT] = {"A", "C", "G", "T", "*"};
+    return LETTERS[std::clamp(kind, 0, PIECE_KIND_COUNT - 1)];
 }
 
 void PaintPiece(Canvas& canvas, float cx, float cy, float size, int kind, float phase)
@@ -209,10 +208,9 @@ void PaintPiece(Canvas& canvas, float cx, float cy, float size, int kind, float 
 int ChromoSheetWrite(const std::string& dir)
 {
     Sheet sheet;
-    SheetInit(sheet, SHEET_WIDTH, SHEET_HEIGHT, CELL, CELL, COLUMNS, ART_KEY_SPRITE,
-              static_cast<uint8_t>(ArtRampIndex(RAMP_GREY, 0.5f)));
+    SheetInit(sheet, CHROMO_SHEET, ART_KEY_SPRITE);
     Canvas canvas;
-    for (int kind = 0; kind < PIECE_KINDS; ++kind) {
+    for (int kind = 0; kind < PIECE_KIND_COUNT; ++kind) {
         const int frames = kind == KIND_SPECIAL ? SPECIAL_FRAMES : BASE_FRAMES;
         for (int f = 0; f < frames; ++f) {
             CanvasInit(canvas, CELL, CELL, {0, 0, 0}, 0.0f);
@@ -223,5 +221,5 @@ int ChromoSheetWrite(const std::string& dir)
             }
         }
     }
-    return SheetWrite(sheet, dir, "chromoTile.bmp");
+    return SheetWrite(sheet, dir);
 }

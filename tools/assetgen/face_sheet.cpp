@@ -1,13 +1,12 @@
 // "FaceTile.BMP": the four layers of the face in the side panel (head, eyes, nose, mouth), ten
 // ordinary people and ten mutations each, drawn on one shared set of feature positions so that
 // any four pictures stack into one face.
+#include "game/sheet_layout.h"
 #include "tools/assetgen/face_parts.h"
 #include "tools/assetgen/sheets.h"
 
-static constexpr int CELL = 128;
-static constexpr int COLUMNS = 10;
-static constexpr int SHEET_WIDTH = 1292;
-static constexpr int SHEET_HEIGHT = 1161;
+static constexpr int CELL = FACE_SHEET.cellWidth;
+static constexpr int COLUMNS = FACE_SHEET.columns;
 
 void PaintFaceLayer(Canvas& canvas, int layer, int frame)
 {
@@ -34,8 +33,7 @@ void PaintFaceLayer(Canvas& canvas, int layer, int frame)
 int FaceSheetWrite(const std::string& dir)
 {
     Sheet sheet;
-    SheetInit(sheet, SHEET_WIDTH, SHEET_HEIGHT, CELL, CELL, COLUMNS, ART_KEY_FACE,
-              static_cast<uint8_t>(ArtRampIndex(RAMP_GREY, 0.5f)));
+    SheetInit(sheet, FACE_SHEET, ART_KEY_FACE);
     Canvas canvas;
     for (int layer = 0; layer < 4; ++layer) {
         for (int frame = 0; frame < 20; ++frame) {
@@ -48,5 +46,5 @@ int FaceSheetWrite(const std::string& dir)
         }
     }
     // Cell (0, 8), the blank layer, and the rest of row 8 stay key colour.
-    return SheetWrite(sheet, dir, "FaceTile.BMP");
+    return SheetWrite(sheet, dir);
 }

@@ -22,11 +22,11 @@ static int PaletteFileWrite(const std::string& dir)
 }
 
 static constexpr Output OUTPUTS[] = {
-    {"mainPalette.PAL", PaletteFileWrite},    {"BrindleTile.BMP", BrindleSheetWrite},
-    {"TitleBack.bmp", TitleSheetWrite},       {"background.bmp", BackgroundSheetWrite},
-    {"DNAStrand2.BMP", StrandSheetWrite},     {"chromoTile.bmp", ChromoSheetWrite},
-    {"CatcherTile.BMP", CatcherSheetWrite},   {"FaceTile.BMP", FaceSheetWrite},
-    {"memoTile.bmp", MemoSheetWrite},         {"bonusTile.BMP", BonusSheetWrite},
+    {"mainPalette.PAL", PaletteFileWrite},       {BRINDLE_SHEET.fileName, BrindleSheetWrite},
+    {TITLE_SHEET.fileName, TitleSheetWrite},     {BACKGROUND_SHEET.fileName, BackgroundSheetWrite},
+    {STRAND_SHEET.fileName, StrandSheetWrite},   {CHROMO_SHEET.fileName, ChromoSheetWrite},
+    {CATCHER_SHEET.fileName, CatcherSheetWrite}, {FACE_SHEET.fileName, FaceSheetWrite},
+    {MEMO_SHEET.fileName, MemoSheetWrite},       {BONUS_SHEET.fileName, BonusSheetWrite},
     {"the sound effects", SoundEffectsWrite},
 };
 

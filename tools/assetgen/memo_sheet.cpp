@@ -6,14 +6,12 @@
 #include <cmath>
 
 #include "game/catching.h"
+#include "game/sheet_layout.h"
 #include "tools/assetgen/pixel_letters.h"
 #include "tools/assetgen/sheets.h"
 
-static constexpr int PAGE_WIDTH = 128;
-static constexpr int PAGE_HEIGHT = 256;
-static constexpr int COLUMNS = 10;
-static constexpr int SHEET_WIDTH = 1292;
-static constexpr int SHEET_HEIGHT = 1285;
+static constexpr int PAGE_WIDTH = MEMO_SHEET.cellWidth;
+static constexpr int PAGE_HEIGHT = MEMO_SHEET.cellHeight;
 static constexpr int NOTEBOOK_PAGE = 40;
 static constexpr int LAYERS = 4;
 static constexpr int PICTURES = 10; // ordinary pictures per layer, one grid row each
@@ -216,8 +214,7 @@ int MemoCodonOfPage(int page, int codon[3])
 int MemoSheetWrite(const std::string& dir)
 {
     Sheet sheet;
-    SheetInit(sheet, SHEET_WIDTH, SHEET_HEIGHT, PAGE_WIDTH, PAGE_HEIGHT, COLUMNS, ART_KEY_SPRITE,
-              static_cast<uint8_t>(ArtRampIndex(RAMP_GREY, 0.5f)));
+    SheetInit(sheet, MEMO_SHEET, ART_KEY_SPRITE);
     Canvas page;
     CanvasInit(page, PAGE_WIDTH, PAGE_HEIGHT, {0, 0, 0}, 0.0f);
     PaintNotebook(page);
@@ -235,5 +232,5 @@ int MemoSheetWrite(const std::string& dir)
             return 0;
         }
     }
-    return SheetWrite(sheet, dir, "memoTile.bmp");
+    return SheetWrite(sheet, dir);
 }

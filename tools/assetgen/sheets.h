@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "game/sheet_layout.h"
 #include "tools/assetgen/canvas.h"
 
 // Each writes its file into dir; 1 when written.
@@ -33,9 +34,6 @@ int MemoBoxTop(int picture);
 // codon of ordinary pieces reaches that page.
 int MemoCodonOfPage(int page, int codon[3]);
 
-// Piece kinds: the bases A, C, G, T and the special piece.
-constexpr int PIECE_KINDS = 5;
-constexpr int KIND_SPECIAL = 4;
 // The ramp of each kind's colour (A green, C blue, G amber, T red, special gold).
 ArtRamp PieceRamp(int kind);
 const char* PieceLetter(int kind);

@@ -3,12 +3,11 @@
 #include <cmath>
 #include <vector>
 
+#include "game/sheet_layout.h"
 #include "tools/assetgen/sheets.h"
 
-static constexpr int CELL_WIDTH = 16;
-static constexpr int CELL_HEIGHT = 480;
-static constexpr int SHEET_WIDTH = 20;
-static constexpr int SHEET_HEIGHT = 481;
+static constexpr int CELL_WIDTH = STRAND_SHEET.cellWidth;
+static constexpr int CELL_HEIGHT = STRAND_SHEET.cellHeight;
 
 // The partner of each base (A-T, C-G): a rung is half one colour, half its partner's.
 static constexpr int PARTNER[4] = {3, 2, 1, 0};
@@ -72,8 +71,7 @@ void PaintHelix(Canvas& canvas, float x0, float y0, float x1, float y1, const He
 int StrandSheetWrite(const std::string& dir)
 {
     Sheet sheet;
-    SheetInit(sheet, SHEET_WIDTH, SHEET_HEIGHT, CELL_WIDTH, CELL_HEIGHT, 1, ART_KEY_BLACK,
-              static_cast<uint8_t>(ArtRampIndex(RAMP_GREY, 0.5f)));
+    SheetInit(sheet, STRAND_SHEET, ART_KEY_BLACK);
     Canvas canvas;
     CanvasInit(canvas, CELL_WIDTH, CELL_HEIGHT, {0, 0, 0}, 0.0f);
     // The glass tube: dark inside, light rims at both sides, a soft sheen left of the middle.
@@ -104,5 +102,5 @@ int StrandSheetWrite(const std::string& dir)
     if (!SheetPutCell(sheet, 0, canvas)) {
         return 0;
     }
-    return SheetWrite(sheet, dir, "DNAStrand2.BMP");
+    return SheetWrite(sheet, dir);
 }

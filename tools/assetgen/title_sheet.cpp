@@ -6,12 +6,11 @@
 #include <cmath>
 #include <vector>
 
+#include "game/sheet_layout.h"
 #include "tools/assetgen/sheets.h"
 
-static constexpr int WIDTH = 640;
-static constexpr int HEIGHT = 480;
-static constexpr int SHEET_WIDTH = 644;
-static constexpr int SHEET_HEIGHT = 481;
+static constexpr int WIDTH = TITLE_SHEET.cellWidth;
+static constexpr int HEIGHT = TITLE_SHEET.cellHeight;
 // The plate behind the prompt at (240, 420).
 static constexpr float PLATE_LEFT = 226, PLATE_TOP = 410, PLATE_RIGHT = 434, PLATE_BOTTOM = 444;
 // The "How to play" panel: pictures in a column on its left, short lines beside them. The
@@ -271,8 +270,7 @@ static int PaintPanel(Canvas& canvas)
 int TitleSheetWrite(const std::string& dir)
 {
     Sheet sheet;
-    SheetInit(sheet, SHEET_WIDTH, SHEET_HEIGHT, WIDTH, HEIGHT, 1, ART_KEY_BLACK,
-              static_cast<uint8_t>(ArtRampIndex(RAMP_GREY, 0.5f)));
+    SheetInit(sheet, TITLE_SHEET, ART_KEY_BLACK);
     Canvas canvas;
     CanvasInit(canvas, WIDTH, HEIGHT, {0, 0, 0}, 1.0f);
     PaintSunburst(canvas);
@@ -311,5 +309,5 @@ int TitleSheetWrite(const std::string& dir)
     if (!SheetPutCell(sheet, 0, canvas, 8.0f)) {
         return 0;
     }
-    return SheetWrite(sheet, dir, "TitleBack.bmp");
+    return SheetWrite(sheet, dir);
 }
