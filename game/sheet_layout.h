@@ -65,6 +65,11 @@ constexpr int VERDICT_MARTIAN = 11;
 constexpr int VERDICT_SMILE = 12; // plain faces
 constexpr int VERDICT_CUTE = 13;
 constexpr int VERDICT_COUNT = 14;
+// The word on each verdict's badge.
+inline constexpr const char* VERDICT_BADGES[VERDICT_COUNT] = {
+    "",      "SILLY", "JOKER", "JESTER", "ODD",     "PIRATE", "TIN",
+    "ROBOT", "MECHA", "WEIRD", "ALIEN",  "MARTIAN", "SMILE",  "CUTE",
+};
 // The bonus sprites share the verdicts: the first shows the clown's, pirate's and robot's, the
 // second the alien's and the plain faces'.
 constexpr int BONUS_A_LAST_VERDICT = VERDICT_MECHA;

@@ -3,9 +3,11 @@
 // points popping up under it, sparkles, and the badge shrinking away before the blank frame.
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <string>
 #include <vector>
 
+#include "game/judging.h"
 #include "game/sheet_layout.h"
 #include "tools/assetgen/sheets.h"
 
@@ -14,22 +16,22 @@ static constexpr int COLUMNS = BONUS_SHEET.columns;
 static constexpr int VERDICTS = VERDICT_COUNT - 1; // verdict v on row v - 1
 static constexpr int PLAYED_CELLS = 25;            // cell 0 (held) and cells 1 .. 24 (played once)
 
+// A verdict's badge: its word and points come from the game, so the badge says what the judging
+// pays.
 struct BonusVerdict {
     const char* label;
-    const char* points;
+    char points[8];
     ArtRamp badge; // the badge's colour
     int rays;      // 0: a round badge; more rays for the richer verdicts
 };
 
 // Verdicts 1 .. 13: the clown's, the pirate's, the robot's and the alien's, then the plain faces.
 static constexpr BonusVerdict VERDICT_ART[VERDICTS] = {
-    {"SILLY", "+50", RAMP_RED, 10},      {"JOKER", "+75", RAMP_RED, 14},
-    {"JESTER", "+100", RAMP_GOLD, 18},   {"ODD", "+50", RAMP_TEAL, 10},
-    {"PIRATE", "+75", RAMP_BROWN, 14},   {"TIN", "+50", RAMP_STEEL, 10},
-    {"ROBOT", "+75", RAMP_BLUE, 14},     {"MECHA", "+100", RAMP_NAVY, 18},
-    {"WEIRD", "+50", RAMP_PURPLE, 10},   {"ALIEN", "+75", RAMP_LIME, 14},
-    {"MARTIAN", "+100", RAMP_GREEN, 18}, {"SMILE", "+10", RAMP_AMBER, 0},
-    {"CUTE", "+10", RAMP_PINK, 0},
+    {"", "", RAMP_RED, 10},  {"", "", RAMP_RED, 14},   {"", "", RAMP_GOLD, 18},
+    {"", "", RAMP_TEAL, 10}, {"", "", RAMP_BROWN, 14}, {"", "", RAMP_STEEL, 10},
+    {"", "", RAMP_BLUE, 14}, {"", "", RAMP_NAVY, 18},  {"", "", RAMP_PURPLE, 10},
+    {"", "", RAMP_LIME, 14}, {"", "", RAMP_GREEN, 18}, {"", "", RAMP_AMBER, 0},
+    {"", "", RAMP_PINK, 0},
 };
 
 static constexpr float CX = 32.0f;
@@ -344,8 +346,11 @@ int BonusSheetWrite(const std::string& dir)
     SheetInit(sheet, BONUS_SHEET, ART_KEY_SPRITE);
     Canvas canvas;
     for (int v = 0; v < VERDICTS; ++v) {
+        BonusVerdict verdict = VERDICT_ART[v];
+        verdict.label = VERDICT_BADGES[v + 1];
+        std::snprintf(verdict.points, sizeof verdict.points, "+%d", JudgeVerdictPoints(v + 1));
         for (int cell = 0; cell < PLAYED_CELLS; ++cell) {
-            PaintCell(canvas, VERDICT_ART[v], cell, v);
+            PaintCell(canvas, verdict, cell, v);
             InkSilhouette(canvas);
             if (!SheetPutCell(sheet, v * COLUMNS + cell, canvas)) {
                 return 0;

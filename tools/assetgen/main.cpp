@@ -30,11 +30,26 @@ static constexpr Output OUTPUTS[] = {
     {"the sound effects", SoundEffectsWrite},
 };
 
+// The game's layout of its sheets, one line each ("FaceTile.BMP 128 128 10 9 1292 1161": cell
+// width and height, columns and rows cut, sheet width and height), for scripts that cut cells.
+static void PrintLayout()
+{
+    for (const SheetLayout* sheet : SHEETS) {
+        std::printf("%s %d %d %d %d %d %d\n", sheet->fileName, sheet->cellWidth, sheet->cellHeight,
+                    sheet->columns, sheet->rows, sheet->width, sheet->height);
+    }
+}
+
 int main(int argc, char** argv)
 {
+    if (argc == 2 && std::string(argv[1]) == "--layout") {
+        PrintLayout();
+        return 0;
+    }
     const bool icons = argc == 3 && std::string(argv[1]) == "--icons";
     if (!icons && (argc != 2 || argv[1][0] == '-')) {
-        std::fprintf(stderr, "usage: assetgen OUTPUT_FOLDER\n       assetgen --icons FOLDER\n");
+        std::fprintf(stderr, "usage: assetgen OUTPUT_FOLDER\n       assetgen --icons FOLDER\n"
+                             "       assetgen --layout\n");
         return 2;
     }
     ArtPaletteBuild();
