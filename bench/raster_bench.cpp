@@ -15,11 +15,9 @@
 #include <random>
 #include <vector>
 
-namespace {
-
-constexpr int WIDTH = 640;
-constexpr int HEIGHT = 480;
-constexpr int SHAPES = 256;
+static constexpr int WIDTH = 640;
+static constexpr int HEIGHT = 480;
+static constexpr int SHAPES = 256;
 
 struct Screen {
     std::vector<uint8_t> pixels = std::vector<uint8_t>(WIDTH * HEIGHT);
@@ -41,7 +39,7 @@ struct Triangle {
 };
 
 // Triangles inside the screen whose vertices lie within a box of the given size.
-std::vector<Triangle> MakeTriangles(int size)
+static std::vector<Triangle> MakeTriangles(int size)
 {
     Screen screen;
     std::mt19937 random(size);
@@ -73,7 +71,7 @@ std::vector<Triangle> MakeTriangles(int size)
     return triangles;
 }
 
-void ReportPixels(benchmark::State& state, long long pixelsPerPass)
+static void ReportPixels(benchmark::State& state, long long pixelsPerPass)
 {
     state.counters["pixels/s"] = benchmark::Counter(
         static_cast<double>(pixelsPerPass) * state.iterations(), benchmark::Counter::kIsRate);
@@ -83,7 +81,7 @@ void ReportPixels(benchmark::State& state, long long pixelsPerPass)
 
 // Runs passes over the shapes, each in a new colour, until the measurement is done.
 template <typename Pass>
-void RunPasses(benchmark::State& state, Screen& screen, Pass pass)
+static void RunPasses(benchmark::State& state, Screen& screen, Pass pass)
 {
     uint8_t colour = 0;
     for (auto _ : state) {
@@ -93,7 +91,7 @@ void RunPasses(benchmark::State& state, Screen& screen, Pass pass)
     }
 }
 
-long long TotalPixels(const std::vector<Triangle>& triangles)
+static long long TotalPixels(const std::vector<Triangle>& triangles)
 {
     long long total = 0;
     for (const Triangle& t : triangles) {
@@ -103,7 +101,7 @@ long long TotalPixels(const std::vector<Triangle>& triangles)
 }
 
 template <void (*Draw)(int, int, int, int, int, int, uint8_t, uint8_t*, int)>
-void FillRate(benchmark::State& state)
+static void FillRate(benchmark::State& state)
 {
     std::vector<Triangle> triangles = MakeTriangles(static_cast<int>(state.range(0)));
     Screen screen;
@@ -115,8 +113,6 @@ void FillRate(benchmark::State& state)
     });
     ReportPixels(state, TotalPixels(triangles));
 }
-
-} // namespace
 
 static void BM_DrawTriangle8(benchmark::State& state)
 {

@@ -12,8 +12,6 @@ char ScoreFileError[SCORE_ERROR_SIZE] = "";
 ScoreRecord ScoreTable[SCORE_TABLE_SIZE] = {};
 int ScoreCount = 0;
 
-namespace {
-
 // The line reader's state: once failed, every later line reads empty; the end of the file after
 // a last line without a break is not yet a failure.
 struct LineReader {
@@ -25,7 +23,7 @@ struct LineReader {
 // Reads one line into a field of size bytes: the first size - 1 characters are kept, the rest of
 // the line is dropped, the break is consumed, and a '\r' before the break (a file written on
 // Windows) is no part of the line. An end of file before any character fails.
-void ReadLine(LineReader& reader, char* field, int size)
+static void ReadLine(LineReader& reader, char* field, int size)
 {
     field[0] = '\0';
     if (reader.failed || reader.atEnd) {
@@ -60,13 +58,11 @@ void ReadLine(LineReader& reader, char* field, int size)
     field[stored] = '\0';
 }
 
-void ClearTable()
+static void ClearTable()
 {
     std::memset(ScoreTable, 0, sizeof ScoreTable);
     ScoreCount = 0;
 }
-
-} // namespace
 
 int LoadScoresFrom(std::FILE* stream)
 {

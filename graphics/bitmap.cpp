@@ -16,13 +16,10 @@
 // Wider or taller pictures than this are taken for a broken header.
 constexpr int BITMAP_MAX_SIDE = 16384;
 
-namespace {
-
-bool ReadExact(std::FILE* file, void* out, size_t bytes)
+static bool ReadExact(std::FILE* file, void* out, size_t bytes)
 {
     return std::fread(out, 1, bytes, file) == bytes;
 }
-} // namespace
 
 static const char* LoadError = ""; // a static text: the reason of the latest failed BitmapLoad
 

@@ -12,7 +12,6 @@ constexpr int SCALER_MAX_SIDE = 16384;
 // as fast, where for a few tiles its misses in the cache cost more than it saves.
 constexpr int SCALER_PAIRS_WIDTH = 256;
 
-namespace {
 // One output column (or row): the two picture columns it blends and the weight of the second,
 // 0..255; 0 means the first alone, and then b == a.
 struct ScalerTap {
@@ -31,7 +30,6 @@ struct ScalerAxis {
     std::vector<uint8_t> byteWeight;
     bool blends = false;
 };
-} // namespace
 
 static ScalerAxis Columns, Rows;
 static bool Identity = false; // one output pixel per picture pixel: the plain conversion

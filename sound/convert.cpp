@@ -11,11 +11,9 @@
 #include <cmath>
 #include <cstdio>
 
-namespace {
+static char ConvertError[160] = "";
 
-char ConvertError[160] = "";
-
-int Refuse(std::vector<std::uint8_t>* out, const char* why, const char* detail = nullptr)
+static int Refuse(std::vector<std::uint8_t>* out, const char* why, const char* detail = nullptr)
 {
     if (detail) {
         std::snprintf(ConvertError, sizeof ConvertError, "%s (%s)", why, detail);
@@ -27,7 +25,7 @@ int Refuse(std::vector<std::uint8_t>* out, const char* why, const char* detail =
 }
 
 // One sample as a fraction of full scale, -1 to just under 1.
-double SampleAt(const std::uint8_t* p, unsigned bits)
+static double SampleAt(const std::uint8_t* p, unsigned bits)
 {
     switch (bits) {
         case 8:
@@ -45,7 +43,7 @@ double SampleAt(const std::uint8_t* p, unsigned bits)
 
 // Changes the rate of the mono samples in place. SDL may hand back a frame less than the exact
 // length (its resampler rounds down); the caller pads.
-int Resample(std::vector<float>* mono, std::uint32_t rate, std::vector<std::uint8_t>* out)
+static int Resample(std::vector<float>* mono, std::uint32_t rate, std::vector<std::uint8_t>* out)
 {
     if (rate > static_cast<std::uint32_t>(INT_MAX)) {
         return Refuse(out, "has a sample rate too high to convert");
@@ -73,8 +71,6 @@ int Resample(std::vector<float>* mono, std::uint32_t rate, std::vector<std::uint
     mono->resize(static_cast<std::size_t>(cvt.len_cvt) / sizeof(float));
     return 1;
 }
-
-} // namespace
 
 int SoundConvert(const WavFormat& format, const std::uint8_t* bytes, std::size_t size,
                  std::vector<std::uint8_t>* out)

@@ -22,16 +22,14 @@ struct MusicSong {
     Mix_Music* music;
 };
 
-namespace {
-
 // The slot whose song was last handed to the mixer; MusicCurrent can be -1 while it still sounds.
-int MusicSounding = -1;
+static int MusicSounding = -1;
 
 // A song file larger than this is refused before it is read (the longest General MIDI songs
 // are a few hundred kilobytes).
-constexpr std::uint64_t MUSIC_MAX_FILE_BYTES = 4u << 20;
+static constexpr std::uint64_t MUSIC_MAX_FILE_BYTES = 4u << 20;
 
-MusicSong* SongOf(int id)
+static MusicSong* SongOf(int id)
 {
     if (id < 0 || id >= MUSIC_SLOT_COUNT || MusicSlots[id].state == MUSIC_NONE) {
         return nullptr;
@@ -39,7 +37,7 @@ MusicSong* SongOf(int id)
     return MusicSlots[id].song;
 }
 
-std::uint32_t ReadBe32(const std::uint8_t* p)
+static std::uint32_t ReadBe32(const std::uint8_t* p)
 {
     return static_cast<std::uint32_t>(p[0]) << 24 | static_cast<std::uint32_t>(p[1]) << 16 |
            static_cast<std::uint32_t>(p[2]) << 8 | p[3];
@@ -49,7 +47,7 @@ std::uint32_t ReadBe32(const std::uint8_t* p)
 // declaring format 0 to 2 and at least one track, and that many "MTrk" chunks inside the file.
 // The synthesiser would take anything and then play silence. Only a regular file is read, and
 // opening never blocks: a FIFO in the file's place is refused at once instead of hanging the game.
-bool ReadMidiFile(const char* fileName, std::vector<std::uint8_t>* bytes)
+static bool ReadMidiFile(const char* fileName, std::vector<std::uint8_t>* bytes)
 {
     FileHandle file(FileOpenRegularStream(fileName));
     if (!file || std::fseek(file.get(), 0, SEEK_END) != 0) {
@@ -84,8 +82,6 @@ bool ReadMidiFile(const char* fileName, std::vector<std::uint8_t>* bytes)
     }
     return tracks == 0;
 }
-
-} // namespace
 
 int MusicInit()
 {

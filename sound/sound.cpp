@@ -20,19 +20,17 @@ SoundSlot SoundSlots[SOUND_SLOT_COUNT];
 int SoundFirstCall = 1;
 int SoundDevice = 0;
 
-namespace {
-
 // Frames per mixing pass: about 46 ms at 11,025 Hz, short enough for a catch to sound at once.
-constexpr int SOUND_MIX_FRAMES = 512;
+static constexpr int SOUND_MIX_FRAMES = 512;
 // Renderings kept per sound besides the ones slots are using; a frequency sweep must not grow
 // memory without bound.
-constexpr std::size_t SOUND_CACHED_RATES = 4;
+static constexpr std::size_t SOUND_CACHED_RATES = 4;
 // The device is opened for 16-bit stereo and nothing else; only its rate may differ from ours.
-constexpr Uint16 SOUND_DEVICE_FORMAT = AUDIO_S16SYS;
-constexpr int SOUND_DEVICE_CHANNELS = 2;
-constexpr std::uint64_t SOUND_DEVICE_FRAME_BYTES = 4;
+static constexpr Uint16 SOUND_DEVICE_FORMAT = AUDIO_S16SYS;
+static constexpr int SOUND_DEVICE_CHANNELS = 2;
+static constexpr std::uint64_t SOUND_DEVICE_FRAME_BYTES = 4;
 // A rendering larger than this is refused (a long sound slowed to 100 Hz would be gigabytes).
-constexpr std::size_t SOUND_RENDER_MAX_BYTES = 128u << 20;
+static constexpr std::size_t SOUND_RENDER_MAX_BYTES = 128u << 20;
 
 // A sound's samples converted to the device's format as played at one rate. The chunk points
 // into bytes; it is never handed to Mix_FreeChunk.
@@ -50,9 +48,7 @@ struct SoundSamples {
 };
 
 // The rate the mixer mixes at; valid while SoundDevice is 1.
-int DeviceRate = 0;
-
-} // namespace
+static int DeviceRate = 0;
 
 // One slot's sound: the shared samples and what this slot does with them.
 struct SoundBuffer {
@@ -65,21 +61,19 @@ struct SoundBuffer {
     unsigned playFlags = 0;
 };
 
-namespace {
+static char LoadError[256] = "";
 
-char LoadError[256] = "";
-
-bool SlotInRange(int id)
+static bool SlotInRange(int id)
 {
     return id >= 0 && id < SOUND_SLOT_COUNT;
 }
 
-SoundBuffer* BufferOf(int id)
+static SoundBuffer* BufferOf(int id)
 {
     return SlotInRange(id) ? SoundSlots[id].buffer : nullptr;
 }
 
-int LowestFreeSlot()
+static int LowestFreeSlot()
 {
     for (int i = 0; i < SOUND_SLOT_COUNT; ++i) {
         if (SoundSlots[i].state == SOUND_FREE) {
@@ -90,7 +84,7 @@ int LowestFreeSlot()
 }
 
 // DirectSound's amplitude curve: hundredths of a decibel to a linear factor.
-double LevelGain(int centibels)
+static double LevelGain(int centibels)
 {
     return std::pow(10.0, centibels / 2000.0);
 }
@@ -98,7 +92,7 @@ double LevelGain(int centibels)
 // Converts the samples, played as 8-bit unsigned mono at rate Hz, to the device's 16-bit stereo by
 // linear interpolation (as software mixers of the time resampled); reuses a cached rendering at
 // that rate. Null when the device is closed or the rendering would be too large.
-std::shared_ptr<SoundRendering> Render(SoundSamples& samples, int rate)
+static std::shared_ptr<SoundRendering> Render(SoundSamples& samples, int rate)
 {
     if (!SoundDevice) {
         return nullptr;
@@ -146,7 +140,7 @@ std::shared_ptr<SoundRendering> Render(SoundSamples& samples, int rate)
     return rendering;
 }
 
-void ApplyVolume(int id, const SoundBuffer& buffer)
+static void ApplyVolume(int id, const SoundBuffer& buffer)
 {
     if (SoundDevice) {
         Mix_Volume(id, static_cast<int>(std::lround(LevelGain(buffer.level) * MIX_MAX_VOLUME)));
@@ -154,7 +148,7 @@ void ApplyVolume(int id, const SoundBuffer& buffer)
 }
 
 // The mixer drops a channel's panning when the channel stops, so every start sets it again.
-int ApplyPan(int id, const SoundBuffer& buffer)
+static int ApplyPan(int id, const SoundBuffer& buffer)
 {
     if (!SoundDevice) {
         return 1;
@@ -166,13 +160,13 @@ int ApplyPan(int id, const SoundBuffer& buffer)
 }
 
 // The game goes on without sound, and the player is told why once.
-int SilentFromNowOn(const char* why)
+static int SilentFromNowOn(const char* why)
 {
     ErrorReport("no sound: %s; the game plays silently", why);
     return 0;
 }
 
-int OpenDevice()
+static int OpenDevice()
 {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         return SilentFromNowOn(SDL_GetError());
@@ -197,7 +191,7 @@ int OpenDevice()
 }
 
 // Stops the slot's channel, frees its sound and clears it to a free slot.
-void ResetSlot(int id)
+static void ResetSlot(int id)
 {
     SoundDelete(id);
     SoundSlots[id] = SoundSlot{nullptr, SOUND_FREE, 0, 0, id};
@@ -206,8 +200,6 @@ void ResetSlot(int id)
         Mix_UnregisterAllEffects(id);
     }
 }
-
-} // namespace
 
 int SoundInit()
 {

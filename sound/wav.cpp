@@ -8,35 +8,34 @@
 #include <cstring>
 #include <memory>
 
-namespace {
+static constexpr std::size_t CHUNK_HEADER_BYTES = 8; // four-character id, then a 32-bit size
 
-constexpr std::size_t CHUNK_HEADER_BYTES = 8; // four-character id, then a 32-bit size
-
-std::uint16_t ReadLe16(const std::uint8_t* p)
+static std::uint16_t ReadLe16(const std::uint8_t* p)
 {
     return static_cast<std::uint16_t>(p[0] | p[1] << 8);
 }
 
-std::uint32_t ReadLe32(const std::uint8_t* p)
+static std::uint32_t ReadLe32(const std::uint8_t* p)
 {
     return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
            static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
 }
 
-bool IsId(const std::uint8_t* p, const char* id)
+static bool IsId(const std::uint8_t* p, const char* id)
 {
     return std::memcmp(p, id, 4) == 0;
 }
 
 // The offset after a chunk whose header starts at pos: its data rounded up to an even size.
 // 64-bit, so a size near 4 GiB cannot wrap around to an earlier offset.
-std::uint64_t NextChunk(std::uint64_t pos, std::uint32_t chunkSize)
+static std::uint64_t NextChunk(std::uint64_t pos, std::uint32_t chunkSize)
 {
     return pos + CHUNK_HEADER_BYTES + chunkSize + (chunkSize & 1u);
 }
 
 // Finds the chunk named id whose header lies wholly in [pos, end); its header offset, or -1.
-long long FindChunk(const std::uint8_t* bytes, std::uint64_t pos, std::uint64_t end, const char* id)
+static long long FindChunk(const std::uint8_t* bytes, std::uint64_t pos, std::uint64_t end,
+                           const char* id)
 {
     while (pos + CHUNK_HEADER_BYTES <= end) {
         if (IsId(bytes + pos, id)) {
@@ -46,8 +45,6 @@ long long FindChunk(const std::uint8_t* bytes, std::uint64_t pos, std::uint64_t 
     }
     return -1;
 }
-
-} // namespace
 
 WavResult WavParse(const std::uint8_t* bytes, std::size_t size, WavInfo* info)
 {

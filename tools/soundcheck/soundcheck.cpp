@@ -33,19 +33,17 @@
 #include <string>
 #include <vector>
 
-namespace {
-
-constexpr int MIX_RATE = 11025;
+static constexpr int MIX_RATE = 11025;
 // The mixer fills the device in passes of this many frames (sound.cpp's SOUND_MIX_FRAMES) and a
 // sound started between passes begins at the next one.
-constexpr std::uint64_t MIX_PASS_FRAMES = 512;
-constexpr int MIX_HIGHEST = 32767, MIX_LOWEST = -32768;
+static constexpr std::uint64_t MIX_PASS_FRAMES = 512;
+static constexpr int MIX_HIGHEST = 32767, MIX_LOWEST = -32768;
 // A game the bot has not finished after this many passes of the main loop (half an hour of
 // play) is ended with Escape; its sounds are still mixed.
-constexpr int PASS_LIMIT = 60000;
+static constexpr int PASS_LIMIT = 60000;
 // The score screen is left this long after it appears, once the game-over tune has played out.
-constexpr std::uint32_t SCORES_MS = 3000;
-constexpr int GAMES_MAX = 100;
+static constexpr std::uint32_t SCORES_MS = 3000;
+static constexpr int GAMES_MAX = 100;
 
 struct Effect {
     const int* id; // the game's slot id for it, set when the game loads its sounds
@@ -54,13 +52,13 @@ struct Effect {
 
 // The game's sounds and where it keeps their slot ids; an effect's index here is its channel in
 // the offline mix, as each slot has a mixer channel of its own.
-const Effect EFFECTS[] = {
+static const Effect EFFECTS[] = {
     {&SoundStart, "Untitled4.WAV"},        {&SoundCatch, "untitled.WAV"},
     {&SoundCatchSpecial, "untitled2.WAV"}, {&SoundFaceNothing, "untitled3.WAV"},
     {&SoundFaceScored, "untitled5.WAV"},   {&SoundBadCodon, "untitled6.WAV"},
     {&SoundGameOver, "untitled7.WAV"},
 };
-constexpr int EFFECT_COUNT = int(std::size(EFFECTS));
+static constexpr int EFFECT_COUNT = static_cast<int>(std::size(EFFECTS));
 
 // An effect started at a tick of the game's clock.
 struct EffectStart {
@@ -70,46 +68,52 @@ struct EffectStart {
 
 // ---- in the process that plays ----
 
-std::vector<EffectStart> Starts;
-int Passes = 0;
-bool Finished = false;
-std::uint32_t ScoresTick = 0; // when the score screen appeared
+static std::vector<EffectStart> Starts;
+static int Passes = 0;
+static bool Finished = false;
+static std::uint32_t ScoresTick = 0; // when the score screen appeared
 
-void NoteStart(int id)
+static void NoteStart(int id)
 {
-    for (int e = 0; e < EFFECT_COUNT; ++e)
-        if (id >= 0 && *EFFECTS[e].id == id)
+    for (int e = 0; e < EFFECT_COUNT; ++e) {
+        if (id >= 0 && *EFFECTS[e].id == id) {
             Starts.push_back({PlatformTicks(), e});
+        }
+    }
 }
 
 // Space on the title, the bot on the play screen, Escape once the game-over tune has played on the
 // score screen, or when the game runs too long.
-void PassHook()
+static void PassHook()
 {
     ++Passes;
     KeyboardSetKey(VK_SPACE, GameState == STATE_TITLE);
     const int arrow = GameState == STATE_PLAY ? BotArrowKey() : 0;
-    for (int vk : {VK_LEFT, VK_UP, VK_RIGHT, VK_DOWN})
+    for (int vk : {VK_LEFT, VK_UP, VK_RIGHT, VK_DOWN}) {
         KeyboardSetKey(vk, vk == arrow);
+    }
     if (!Finished && GameState == STATE_SCORES) {
         Finished = true;
         ScoresTick = PlatformTicks();
     }
-    if ((Finished && PlatformTicks() - ScoresTick >= SCORES_MS) || Passes >= PASS_LIMIT)
+    if ((Finished && PlatformTicks() - ScoresTick >= SCORES_MS) || Passes >= PASS_LIMIT) {
         KeyboardSetKey(VK_ESCAPE, true);
+    }
 }
 
-int WriteAll(int fd, const void* data, size_t size)
+static int WriteAll(int fd, const void* data, size_t size)
 {
     const char* at = static_cast<const char*>(data);
     while (size > 0) {
         const ssize_t n = write(fd, at, size);
-        if (n < 0 && errno == EINTR)
+        if (n < 0 && errno == EINTR) {
             continue;
-        if (n <= 0)
+        }
+        if (n <= 0) {
             return 0;
+        }
         at += n;
-        size -= size_t(n);
+        size -= static_cast<size_t>(n);
     }
     return 1;
 }
@@ -117,8 +121,8 @@ int WriteAll(int fd, const void* data, size_t size)
 // Plays one game in this process (the game's world lives as long as its process) and writes the
 // starts to fd: whether the game finished, then the starts. The exit status is WinMain's. With a
 // disk file the game runs on the real clock and the mixer's output goes into that file.
-[[noreturn]] void PlayGame(long seed, const std::string& dataDir, const std::string& diskFile,
-                           int fd)
+[[noreturn]] static void PlayGame(long seed, const std::string& dataDir,
+                                  const std::string& diskFile, int fd)
 {
     std::filesystem::current_path(dataDir);
     // An empty score file of the game's own, as a first run has: the data folder is only read.
@@ -140,12 +144,11 @@ int WriteAll(int fd, const void* data, size_t size)
     std::filesystem::remove(scores);
     const std::uint8_t finished = Finished ? 1 : 0;
     if (!WriteAll(fd, &finished, 1) ||
-        !WriteAll(fd, Starts.data(), Starts.size() * sizeof(EffectStart)))
+        !WriteAll(fd, Starts.data(), Starts.size() * sizeof(EffectStart))) {
         _exit(1);
+    }
     _exit(result);
 }
-
-} // namespace
 
 // The game's rules and its set-up start every effect through SoundPlay; the link routes those
 // calls through here first (--wrap), so the game plays exactly as it does without the tool.
@@ -156,8 +159,6 @@ extern "C" int __wrap__Z9SoundPlayij(int id, unsigned flags)
     return __real__Z9SoundPlayij(id, flags);
 }
 
-namespace {
-
 // ---- in the process that measures ----
 
 struct Game {
@@ -166,15 +167,18 @@ struct Game {
 };
 
 // Plays the game with the seed in a child process; 1 with its starts, 0 when it failed.
-int RecordGame(long seed, const std::string& dataDir, const std::string& diskFile, Game* game)
+static int RecordGame(long seed, const std::string& dataDir, const std::string& diskFile,
+                      Game* game)
 {
     int fds[2];
-    if (pipe(fds) != 0)
+    if (pipe(fds) != 0) {
         return 0;
+    }
     std::fflush(nullptr);
     const pid_t child = fork();
-    if (child < 0)
+    if (child < 0) {
         return 0;
+    }
     if (child == 0) {
         close(fds[0]);
         PlayGame(seed, dataDir, diskFile, fds[1]);
@@ -184,28 +188,33 @@ int RecordGame(long seed, const std::string& dataDir, const std::string& diskFil
     char buffer[4096];
     for (;;) {
         const ssize_t n = read(fds[0], buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
+        if (n < 0 && errno == EINTR) {
             continue;
-        if (n <= 0)
+        }
+        if (n <= 0) {
             break;
+        }
         bytes.insert(bytes.end(), buffer, buffer + n);
     }
     close(fds[0]);
     int status = 0;
     if (waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0 ||
-        bytes.empty() || (bytes.size() - 1) % sizeof(EffectStart) != 0)
+        bytes.empty() || (bytes.size() - 1) % sizeof(EffectStart) != 0) {
         return 0;
+    }
     game->finished = bytes[0] == 1;
     game->starts.resize((bytes.size() - 1) / sizeof(EffectStart));
     std::memcpy(game->starts.data(), bytes.data() + 1, bytes.size() - 1);
-    for (const EffectStart& s : game->starts)
-        if (s.effect < 0 || s.effect >= EFFECT_COUNT)
+    for (const EffectStart& s : game->starts) {
+        if (s.effect < 0 || s.effect >= EFFECT_COUNT) {
             return 0;
+        }
+    }
     return 1;
 }
 
 // Each effect's samples as a slot holds them: the file read and converted by the sound layer.
-int LoadEffects(const std::string& dataDir, std::vector<std::uint8_t> samples[EFFECT_COUNT])
+static int LoadEffects(const std::string& dataDir, std::vector<std::uint8_t> samples[EFFECT_COUNT])
 {
     for (int e = 0; e < EFFECT_COUNT; ++e) {
         const std::string path = dataDir + "/" + EFFECTS[e].fileName;
@@ -233,11 +242,12 @@ struct MixCount {
 
 // Mixes one game's starts from its first on. A slot started again is cut off and restarted, as
 // the game's sound layer does; the rest of the effects play to their ends.
-void MixGame(const std::vector<EffectStart>& starts,
-             const std::vector<std::uint8_t> samples[EFFECT_COUNT], MixCount* count)
+static void MixGame(const std::vector<EffectStart>& starts,
+                    const std::vector<std::uint8_t> samples[EFFECT_COUNT], MixCount* count)
 {
-    if (starts.empty())
+    if (starts.empty()) {
         return;
+    }
     struct Span {
         std::uint64_t from, to;
         int effect;
@@ -259,22 +269,26 @@ void MixGame(const std::vector<EffectStart>& starts,
     }
     std::vector<std::int32_t> mix(end, 0);
     std::vector<std::uint8_t> who(end, 0); // a bit per effect sounding
-    for (const Span& span : spans)
+    for (const Span& span : spans) {
         for (std::uint64_t f = span.from; f < span.to; ++f) {
             mix[f] += (std::int32_t(samples[span.effect][f - span.from]) - 128) * 256;
-            who[f] |= std::uint8_t(1u << span.effect);
+            who[f] |= static_cast<std::uint8_t>(1u << span.effect);
         }
+    }
     count->frames += end;
     for (std::uint64_t f = 0; f < end; ++f) {
         count->highest = std::max(count->highest, mix[f]);
         count->lowest = std::min(count->lowest, mix[f]);
-        if (mix[f] <= MIX_HIGHEST && mix[f] >= MIX_LOWEST)
+        if (mix[f] <= MIX_HIGHEST && mix[f] >= MIX_LOWEST) {
             continue;
+        }
         ++count->clipped;
         std::string names;
-        for (int e = 0; e < EFFECT_COUNT; ++e)
-            if (who[f] & (1u << e))
+        for (int e = 0; e < EFFECT_COUNT; ++e) {
+            if (who[f] & (1u << e)) {
                 names += std::string(names.empty() ? "" : " + ") + EFFECTS[e].fileName;
+            }
+        }
         ++count->clippedBy[names];
     }
 }
@@ -282,22 +296,24 @@ void MixGame(const std::vector<EffectStart>& starts,
 // Frames of the disk driver's recording (16-bit stereo in the machine's byte order, as the sound
 // layer opens the device) with a side at full scale, where the mixer's clamp may have acted; -1
 // when the file cannot be read or does not hold whole frames.
-long long FullScaleFrames(const std::string& diskFile)
+static long long FullScaleFrames(const std::string& diskFile)
 {
     std::error_code error;
     if (!std::filesystem::is_regular_file(diskFile, error) ||
-        std::filesystem::file_size(diskFile, error) % (2 * sizeof(std::int16_t)) != 0)
+        std::filesystem::file_size(diskFile, error) % (2 * sizeof(std::int16_t)) != 0) {
         return -1;
+    }
     std::ifstream in(diskFile, std::ios::binary);
     long long count = 0;
     std::int16_t frame[2];
-    while (in.read(reinterpret_cast<char*>(frame), sizeof frame))
+    while (in.read(reinterpret_cast<char*>(frame), sizeof frame)) {
         count += frame[0] == MIX_HIGHEST || frame[0] == MIX_LOWEST || frame[1] == MIX_HIGHEST ||
                  frame[1] == MIX_LOWEST;
+    }
     return in.eof() ? count : -1;
 }
 
-std::string Minutes(std::uint64_t frames)
+static std::string Minutes(std::uint64_t frames)
 {
     const std::uint64_t seconds = frames / MIX_RATE;
     char text[32];
@@ -306,14 +322,12 @@ std::string Minutes(std::uint64_t frames)
     return text;
 }
 
-int Usage()
+static int Usage()
 {
     std::fprintf(stderr,
                  "usage: helix_soundcheck [--games N] [--seed S] [--real-time] [DATA_FOLDER]\n");
     return 2;
 }
-
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -327,12 +341,14 @@ int main(int argc, char** argv)
             char* end = nullptr;
             const long value = std::strtol(argv[++i], &end, 10);
             if (*end != '\0' || value < (arg == "--games" ? 1 : 0) ||
-                (arg == "--games" && value > GAMES_MAX))
+                (arg == "--games" && value > GAMES_MAX)) {
                 return Usage();
-            if (arg == "--games")
-                games = int(value);
-            else
+            }
+            if (arg == "--games") {
+                games = static_cast<int>(value);
+            } else {
                 seed = value;
+            }
         } else if (arg == "--real-time") {
             realTime = true;
         } else if (arg.empty() || arg[0] == '-') {
@@ -345,8 +361,9 @@ int main(int argc, char** argv)
     setenv("SDL_AUDIODRIVER", "dummy", 1);
 
     std::vector<std::uint8_t> samples[EFFECT_COUNT];
-    if (!LoadEffects(dataDir, samples))
+    if (!LoadEffects(dataDir, samples)) {
         return 1;
+    }
     MixCount total;
     std::uint64_t started = 0;
     for (int g = 0; g < games; ++g) {
@@ -387,8 +404,9 @@ int main(int argc, char** argv)
         total.clipped += count.clipped;
         total.highest = std::max(total.highest, count.highest);
         total.lowest = std::min(total.lowest, count.lowest);
-        for (const auto& [names, n] : count.clippedBy)
+        for (const auto& [names, n] : count.clippedBy) {
             total.clippedBy[names] += n;
+        }
     }
     std::printf("%d games, %s of play at %d Hz, %llu effects: %llu clipped samples; the mix "
                 "reached %+d and %+d (16-bit range %+d to %+d)\n",
@@ -396,7 +414,8 @@ int main(int argc, char** argv)
                 static_cast<unsigned long long>(started),
                 static_cast<unsigned long long>(total.clipped), total.highest, total.lowest,
                 MIX_HIGHEST, MIX_LOWEST);
-    for (const auto& [names, n] : total.clippedBy)
+    for (const auto& [names, n] : total.clippedBy) {
         std::printf("  %llu clipped under %s\n", static_cast<unsigned long long>(n), names.c_str());
+    }
     return 0;
 }
