@@ -2,7 +2,6 @@
 // rungs in the colours of the base pairs, the strand in front drawn brighter than the one behind.
 #include "platform/icon.h"
 
-#include "platform/window.h"
 #include "platform/window_sdl.h"
 
 #include <array>

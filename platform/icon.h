@@ -3,6 +3,8 @@
 
 #include "platform/win_types.h"
 
+// The program's built-in icon resource (32 x 32, 16 colours, a small double helix).
+constexpr int ICON_RESOURCE_HELIX = 101;
 constexpr int ICON_SIZE = 32;
 constexpr int ICON_COLOURS = 16;
 

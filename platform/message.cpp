@@ -341,13 +341,26 @@ static bool Matches(const MSG& m, HWND window, UINT minMsg, UINT maxMsg)
     return (minMsg == 0 && maxMsg == 0) || (m.message >= minMsg && m.message <= maxMsg);
 }
 
+// A WM_TIMER for every due timer; a timer whose tick still waits gets no second one, and its
+// period starts again.
+static void PostDueTimers()
+{
+    HWND window = nullptr;
+    UINT_PTR id = 0;
+    while (TimerTakeDue(&window, &id)) {
+        if (!MessageQueueHas(window, WM_TIMER, id)) {
+            PostMessage(window, WM_TIMER, id, 0);
+        }
+    }
+}
+
 BOOL PeekMessage(MSG* msg, HWND window, UINT minMsg, UINT maxMsg, UINT removeFlag)
 {
     if (msg == nullptr) {
         return 0;
     }
     PumpEvents();
-    TimerPostDue();
+    PostDueTimers();
     for (int i = 0; i < QueueCount; ++i) {
         if (Matches(QueueAt(i), window, minMsg, maxMsg)) {
             *msg = QueueAt(i);
@@ -423,6 +436,42 @@ void PostQuitMessage(int exitCode)
     }
 }
 
+BOOL KillTimer(HWND window, UINT_PTR id)
+{
+    if (!TimerStop(window, id)) {
+        return 0;
+    }
+    QueueRemoveIf(
+        [&](const MSG& m) { return m.hwnd == window && m.message == WM_TIMER && m.wParam == id; });
+    return 1;
+}
+
+BOOL DestroyWindow(HWND window)
+{
+    if (!IsWindow(window)) {
+        return 0;
+    }
+    SendMessage(window, WM_DESTROY, 0, 0);
+    if (IsWindow(window)) {
+        TimerStopAll(window);
+        QueueRemoveIf([&](const MSG& m) { return m.hwnd == window; });
+        PlatformWindowClose(window);
+    }
+    return 1;
+}
+
+void PlatformShutdown()
+{
+    PlatformWindowCloseAll();
+    TimerStopAll(nullptr);
+    MessageQueueClear();
+    PlatformSetAltEnterHandler(nullptr);
+    PlatformSetExposeHandler(nullptr);
+    KeyboardClear();
+    GamepadStop();
+    PlatformWindowShutdown();
+}
+
 LRESULT DefWindowProc(HWND window, UINT message, WPARAM, LPARAM)
 {
     if (message == WM_CLOSE) {
@@ -474,18 +523,6 @@ bool MessageQueueHas(HWND window, UINT message, WPARAM wParam)
         }
     }
     return false;
-}
-
-void MessageQueueDrop(HWND window, UINT message, WPARAM wParam)
-{
-    QueueRemoveIf([&](const MSG& m) {
-        return m.hwnd == window && m.message == message && m.wParam == wParam;
-    });
-}
-
-void MessageQueueDropWindow(HWND window)
-{
-    QueueRemoveIf([&](const MSG& m) { return m.hwnd == window; });
 }
 
 void MessageQueueClear()

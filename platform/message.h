@@ -1,5 +1,6 @@
-// The thread's message queue: SDL's events become Win32-style messages, taken one at a time
-// without blocking, translated, dispatched to the window procedure, or posted by the program.
+// The thread's message queue: SDL's events and due timers become Win32-style messages, taken one
+// at a time without blocking, translated, dispatched to the window procedure, or posted by the
+// program. This module alone touches the queue, so what ends a window or a timer lives here too.
 #pragma once
 
 #include "platform/win_types.h"
@@ -34,6 +35,14 @@ BOOL PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Asks the loop to end: a WM_QUIT with this exit code joins the end of the queue.
 void PostQuitMessage(int exitCode);
 
+// Stops the timer (platform/timer.h's SetTimer starts it) and drops its tick if one still waits
+// in the queue: a stale tick would reach code that believes the timer stopped. Returns 0 when no
+// such timer runs.
+BOOL KillTimer(HWND window, UINT_PTR id);
+
+// Sends WM_DESTROY, stops the window's timers, drops its queued messages and closes it.
+BOOL DestroyWindow(HWND window);
+
 // The default handling: WM_CLOSE destroys the window (its procedure then gets WM_DESTROY);
 // everything else is ignored. Returns 0.
 LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -62,12 +71,13 @@ bool PlatformPaused();
 // the paused process takes next to nothing of the processor and still answers its window.
 void PlatformWaitWhilePaused();
 
-// ---- for the platform layer itself ----
+// Ends the platform layer at process end (or between tests): closes every window without
+// messages, forgets classes, queued messages, timers and keys, closes the gamepads and stops
+// SDL's video and game-controller subsystems.
+void PlatformShutdown();
+
+// ---- for the platform layer and tests ----
 // Whether a message with this window, number and wParam waits in the queue.
 bool MessageQueueHas(HWND window, UINT message, WPARAM wParam);
-// Removes every waiting message with this window, number and wParam.
-void MessageQueueDrop(HWND window, UINT message, WPARAM wParam);
-// Removes every waiting message of a window.
-void MessageQueueDropWindow(HWND window);
 // Empties the queue, forgets a pending quit and a pause.
 void MessageQueueClear();

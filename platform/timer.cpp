@@ -1,7 +1,6 @@
-// Window timers driven by the program's time source and delivered through the message queue.
+// The window timers' table, timed by the program's time source.
 #include "platform/timer.h"
 
-#include "platform/message.h"
 #include "platform/time.h"
 #include "platform/window.h"
 
@@ -45,38 +44,37 @@ UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT periodMs, void* timerProc)
     return id != 0 ? id : 1;
 }
 
-BOOL KillTimer(HWND window, UINT_PTR id)
+bool TimerStop(HWND window, UINT_PTR id)
 {
     WindowTimer* timer = FindTimer(window, id);
     if (timer == nullptr) {
-        return 0;
+        return false;
     }
     timer->active = false;
-    MessageQueueDrop(window, WM_TIMER, id);
-    return 1;
+    return true;
 }
 
-void TimerPostDue()
+void TimerStopAll(HWND window)
 {
-    std::uint32_t now = PlatformTicks();
+    for (WindowTimer& t : Timers) {
+        if (window == nullptr || t.window == window) {
+            t.active = false;
+        }
+    }
+}
+
+bool TimerTakeDue(HWND* window, UINT_PTR* id)
+{
+    const std::uint32_t now = PlatformTicks();
     for (WindowTimer& t : Timers) {
         // Unsigned difference: correct across the wrap of the tick counter.
         if (!t.active || now - t.lastTick < t.period) {
             continue;
         }
         t.lastTick = now;
-        if (!MessageQueueHas(t.window, WM_TIMER, t.id)) {
-            PostMessage(t.window, WM_TIMER, t.id, 0);
-        }
+        *window = t.window;
+        *id = t.id;
+        return true;
     }
-}
-
-void TimerKillAll(HWND window)
-{
-    for (WindowTimer& t : Timers) {
-        if (t.active && (window == nullptr || t.window == window)) {
-            t.active = false;
-            MessageQueueDrop(t.window, WM_TIMER, t.id);
-        }
-    }
+    return false;
 }

@@ -1,5 +1,6 @@
-// Window timers: SetTimer/KillTimer with ticks delivered as WM_TIMER through the message queue,
-// timed by the program's time source, at most one tick waiting per timer.
+// Window timers: the table behind SetTimer, timed by the program's time source. The message queue
+// turns due timers into WM_TIMER messages, at most one waiting per timer, and owns KillTimer,
+// which also takes a stopped timer's waiting tick off the queue.
 #pragma once
 
 #include "platform/win_types.h"
@@ -12,13 +13,11 @@ constexpr UINT TIMER_MINIMUM_PERIOD = 10;
 // not supported: timerProc must be nullptr. Returns the id (1 for id 0), or 0 on failure.
 UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT periodMs, void* timerProc);
 
-// Stops the timer and drops its tick if one still waits in the queue (a stale tick would reach
-// code that believes the timer stopped). Returns 0 when no such timer runs.
-BOOL KillTimer(HWND window, UINT_PTR id);
-
 // ---- for the platform layer itself ----
-// Posts a WM_TIMER for every timer whose period has passed since its last tick; a timer whose
-// tick still waits gets no second one, and its period starts again.
-void TimerPostDue();
+// Stops the timer; false when no such timer runs.
+bool TimerStop(HWND window, UINT_PTR id);
 // Stops every timer of a window (nullptr: of all windows).
-void TimerKillAll(HWND window);
+void TimerStopAll(HWND window);
+// Finds a timer whose period has passed since its last tick, starts its period again and names
+// it; false when none is due. Called until false, it names each due timer once.
+bool TimerTakeDue(HWND* window, UINT_PTR* id);

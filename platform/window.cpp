@@ -3,9 +3,6 @@
 
 #include "platform/gamepad.h"
 #include "platform/icon.h"
-#include "platform/keyboard.h"
-#include "platform/message.h"
-#include "platform/timer.h"
 #include "platform/window_sdl.h"
 
 #include <cstdio>
@@ -188,9 +185,11 @@ HWND CreateWindowEx(DWORD, const char* className, const char* title, DWORD style
     window->alive = true;
     window->sdl = sdl;
     window->procedure = c->record.lpfnWndProc;
-    // As on Windows, a procedure that answers WM_CREATE with -1 refuses the window.
-    if (SendMessage(window, WM_CREATE, 0, 0) == -1) {
-        DestroyWindow(window);
+    // As on Windows, a procedure that answers WM_CREATE with -1 refuses the window, which then
+    // gets its WM_DESTROY and goes.
+    if (window->procedure(window, WM_CREATE, 0, 0) == -1) {
+        window->procedure(window, WM_DESTROY, 0, 0);
+        PlatformWindowClose(window);
         return RefuseWindow("the window procedure refused the window");
     }
     return window;
@@ -213,10 +212,11 @@ void PlatformSetWindowCloseHandler(void (*handler)(SDL_Window* window))
     WindowCloseHandler = handler;
 }
 
-static void CloseSdlWindow(PlatformWindow* window)
+void PlatformWindowClose(HWND window)
 {
-    TimerKillAll(window);
-    MessageQueueDropWindow(window);
+    if (!IsWindow(window)) {
+        return;
+    }
     if (WindowCloseHandler != nullptr) {
         WindowCloseHandler(window->sdl);
     }
@@ -224,18 +224,6 @@ static void CloseSdlWindow(PlatformWindow* window)
     window->sdl = nullptr;
     window->alive = false;
     window->procedure = nullptr;
-}
-
-BOOL DestroyWindow(HWND window)
-{
-    if (!IsWindow(window)) {
-        return 0;
-    }
-    SendMessage(window, WM_DESTROY, 0, 0);
-    if (window->alive) {
-        CloseSdlWindow(window);
-    }
-    return 1;
 }
 
 BOOL GetWindowRect(HWND window, RECT* rect)
@@ -294,23 +282,20 @@ HWND PlatformWindowFromSdlId(Uint32 windowId)
     return nullptr;
 }
 
-void PlatformShutdown()
+void PlatformWindowCloseAll()
 {
     for (PlatformWindow& w : Windows) {
-        if (w.alive) {
-            CloseSdlWindow(&w);
-        }
+        PlatformWindowClose(&w);
     }
+}
+
+void PlatformWindowShutdown()
+{
+    PlatformWindowCloseAll();
     for (ClassRecord& c : Classes) {
         c.used = false;
     }
-    TimerKillAll(nullptr);
-    MessageQueueClear();
-    PlatformSetAltEnterHandler(nullptr);
-    PlatformSetExposeHandler(nullptr);
     PlatformSetWindowCloseHandler(nullptr);
-    KeyboardClear();
-    GamepadStop();
     IconRelease();
     MainWindow = nullptr;
     CursorCount = 0;

@@ -2,10 +2,9 @@
 // the icon, cursor and stock-object handles that a window class record names.
 #pragma once
 
+#include "platform/icon.h"
 #include "platform/win_types.h"
 
-// The program's built-in icon resource (32 x 32, 16 colours, a small double helix).
-constexpr int ICON_RESOURCE_HELIX = 101;
 // At most this many classes and windows exist at once; the game uses one of each.
 constexpr int PLATFORM_MAX_CLASSES = 4;
 constexpr int PLATFORM_MAX_WINDOWS = 4;
@@ -38,8 +37,6 @@ HWND CreateWindowEx(DWORD exStyle, const char* className, const char* title, DWO
 // Why the latest CreateWindowEx made no window (PLATFORM_NO_DISPLAY, or SDL's own words); ""
 // after one that made its window.
 const char* PlatformWindowError();
-// Sends WM_DESTROY, stops the window's timers, drops its queued messages and closes it.
-BOOL DestroyWindow(HWND window);
 // 1 while the handle names a window that exists.
 BOOL IsWindow(HWND window);
 // The window's place and size on the desktop.
@@ -60,7 +57,11 @@ int ShowCursor(BOOL show);
 // The procedure of a live window's class; nullptr for a handle that names no window.
 WNDPROC PlatformWindowProcedure(HWND window);
 
-// Ends the platform layer at process end (or between tests): closes every window without
-// messages, forgets classes, queued messages, timers and keys, closes the gamepads and stops
-// SDL's video and game-controller subsystems.
-void PlatformShutdown();
+// Closes a live window's SDL window without a message; nothing for a handle that names none.
+// DestroyWindow (the message queue's) calls it after the window's WM_DESTROY.
+void PlatformWindowClose(HWND window);
+// Closes every window without messages.
+void PlatformWindowCloseAll();
+// Closes every window without messages, forgets the classes, the icon and the cursor count, and
+// stops SDL's video if a window started it. Part of PlatformShutdown.
+void PlatformWindowShutdown();

@@ -3,6 +3,7 @@
 
 #include "app/winmain.h"
 #include "game/world.h"
+#include "platform/message.h"
 #include "platform/time.h"
 #include "platform/window.h"
 #include "platform/window_sdl.h"

@@ -11,6 +11,7 @@
 #include "game/setup.h"
 #include "game/world.h"
 #include "platform/keyboard.h"
+#include "platform/message.h"
 #include "platform/time.h"
 #include "platform/window.h"
 #include "sound/convert.h"
