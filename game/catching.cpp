@@ -93,6 +93,8 @@ static void NoPicture(int* frame, int* page)
 int DecodeCodon(const int codon[3], int* frame, int* page)
 {
     int layer = codon[0];
+    // KEPT: a codon that starts with the special piece names no layer, so it builds nothing,
+    // though the same piece later in a codon gives a special picture.
     if (layer == KIND_SPECIAL) {
         NoPicture(frame, page);
         return FACE_LAYER_COUNT;

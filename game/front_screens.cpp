@@ -38,7 +38,7 @@ int OpeningFrame()
 int TitleFrame()
 {
     ScreenEndOnEscape();
-    // This frame is still drawn as a title frame; the next pass runs the play screen.
+    // KEPT: the frame that sees Space is still drawn as a title frame; the next pass plays.
     if (ScreenKeyDown(VK_SPACE)) {
         GameState = STATE_PLAY;
     }

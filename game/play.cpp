@@ -30,8 +30,8 @@ static constexpr int KEYS_HINT_X = 125;
 static constexpr int SCORES_X = 490;
 static constexpr int FACE_SCORE_Y = 24;
 
-// The catcher keeps the velocity of the last arrow pressed; a vertical key beats a horizontal one
-// because it is applied last.
+// KEPT: the catcher keeps the velocity of the last arrow pressed, so it glides on after the key is
+// let go, and a vertical key beats a horizontal one because it is applied last.
 static void SteerCatcher()
 {
     if (ScreenKeyDown(VK_RIGHT)) {
@@ -185,6 +185,7 @@ static void CatchTouchedPieces()
 // The judged face slides right until layer 0 reaches FACE_EXIT_X (85 frames from the panel),
 // then the blank layers are put back; the catcher reappears standing still, and the exit of the
 // ninth face ends the game.
+// KEPT: the sliding face is drawn over the panel's frame and off the screen's edge.
 static void RunFaceExit()
 {
     if (FaceExitActive != 1) {

@@ -43,7 +43,8 @@ int FinishGame()
 }
 
 // The table lists the SCORE_SCREEN_ROWS most recent records, oldest first; rows without a record
-// stay empty. It shows what was read at start, so the record just saved is not among them.
+// stay empty.
+// KEPT: it shows the records read at start, so the game just played is not among them.
 static void DrawRecentScores()
 {
     DrawTextRGB("Recent Scores: ", LABEL_X, TABLE_HEADING_Y, TEXT_MAGENTA, BackSurface);

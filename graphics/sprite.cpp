@@ -391,7 +391,8 @@ int SpriteCollide(const Sprite* a, const Sprite* b)
     if (a == nullptr || b == nullptr) {
         return 0;
     }
-    // Boxes of about three quarters of each sprite's size, so that touching corners do not count.
+    // KEPT: boxes of about three quarters of each sprite's size, not the sprites' own, so touching
+    // corners do not count; the catcher's touch box is its sprite's reduced box.
     int halfWidthA = (a->width >> 1) - (a->width >> 3);
     int halfHeightA = (a->height >> 1) - (a->height >> 3);
     int halfWidthB = (b->width >> 1) - (b->width >> 3);
