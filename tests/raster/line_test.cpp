@@ -1,12 +1,11 @@
-// Tests of pixels, spans, Bresenham lines and the line clipper: worked values at the window's
-// edges and corners, and random lines and spans against a guard band around the clip window.
+// Tests of spans, Bresenham lines and the line clipper: worked values at the window's edges and
+// corners, and random lines against a guard band around the clip window.
 #include "support/raster/line.h"
 
 #include "tests/raster/raster_fixture.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
 #include <random>
 
@@ -14,15 +13,10 @@ class LineTest : public RasterTest {};
 
 TEST_F(LineTest, BresenhamLinesAndSpansSetTheExpectedPixels)
 {
-    Canvas8 canvas(12, 8, 13); // a pitch wider than the row
-    EXPECT_EQ(DrawLine8(0, 0, 3, 3, 5, canvas.Memory(), canvas.pitch), 1);
-    EXPECT_EQ(canvas.Other(0), (Points{{0, 0}, {1, 1}, {2, 2}, {3, 3}}));
-    Canvas8 dot(12, 8, 12);
-    DrawLine8(4, 2, 4, 2, 9, dot.Memory(), dot.pitch);
-    EXPECT_EQ(dot.Other(0), (Points{{4, 2}}));
-    // x-major, right to left and upwards: the error term decides each row change.
-    Canvas8 shallow(12, 8, 12);
-    DrawLine8(5, 2, 0, 0, 1, shallow.Memory(), shallow.pitch);
+    // x-major, right to left and upwards, with a pitch wider than the row: the error term decides
+    // each row change.
+    Canvas8 shallow(12, 8, 13);
+    EXPECT_EQ(DrawLine8(5, 2, 0, 0, 1, shallow.Memory(), shallow.pitch), 1);
     EXPECT_EQ(shallow.Other(0), (Points{{5, 2}, {4, 2}, {3, 1}, {2, 1}, {1, 0}, {0, 0}}));
     // The 16-bit twin with an odd pitch (rows of 4 words).
     Canvas16 words(4, 3, 9, 0xABCD);
@@ -60,6 +54,9 @@ TEST_F(LineTest, ClipLineCases)
     const Case cases[] = {
         {screen, {10, -5, 600, -1}, 0, {10, -5, 600, -1}, "both above"},
         {screen, {3, 4, 639, 479}, 1, {3, 4, 639, 479}, "both inside"},
+        // Ends on the right and left edges are inside: a clipped first end would move (see below).
+        {centred, {10, -3, 0, 5}, 1, {10, -3, 0, 5}, "first end on the right edge"},
+        {centred, {-10, -3, 0, 5}, 1, {-10, -3, 0, 5}, "first end on the left edge"},
         // Top edge at x = -4 + 0.5 + 7040 / 60; the far end in integers: 50 + 3660 / -704.
         {screen, {-4, -10, 700, 50}, 1, {113, 0, 639, 45}, "upper-left region, top edge"},
         // Top edge at -30 + 0.5 + 6 (left of the window), so the left edge: -20 + 0.5 + 90.
@@ -87,64 +84,35 @@ TEST_F(LineTest, ClipLineCases)
     }
 }
 
-// DrawClippedLine8/16 or DrawLine8/16, by the canvas's depth.
+// Random lines, every fourth with both ends inside the window: nothing lands outside the window,
+// and a line with both ends inside is the unclipped line.
 template <typename Pixel>
-static void DrawLineOn(bool clipped, int x1, int y1, int x2, int y2, Canvas<Pixel>& canvas)
-{
-    if constexpr (sizeof(Pixel) == 1) {
-        (clipped ? DrawClippedLine8 : DrawLine8)(x1, y1, x2, y2, 0xEE, canvas.Memory(),
-                                                 canvas.pitch);
-    } else {
-        (clipped ? DrawClippedLine16 : DrawLine16)(x1, y1, x2, y2, 0xBEEF, canvas.Memory(),
-                                                   canvas.pitch);
-    }
-}
-
-// Random lines and spans, every fourth with both ends inside the window: nothing lands outside
-// the window, a line with both ends inside is the unclipped line, a span inside is all its pixels.
-template <typename Pixel>
-static void CheckRandomLinesAndSpans(int pitch)
+static void CheckRandomLines(int pitch, int (*draw)(int, int, int, int, Pixel, uint8_t*, int),
+                             int (*clipped)(int, int, int, int, Pixel, uint8_t*, int))
 {
     std::mt19937 random(20261206);
     std::uniform_int_distribution<int> wide(-40, 100);
     std::uniform_int_distribution<int> across(ClipMinX, ClipMaxX), down(ClipMinY, ClipMaxY);
-    const Pixel background = 0x5A;
     for (int round = 0; round < 4000; ++round) {
         bool inside = round % 4 == 0;
-        int x1 = inside ? across(random) : wide(random);
-        int y1 = inside ? down(random) : wide(random);
-        int x2 = inside ? across(random) : wide(random);
-        int y2 = inside ? down(random) : wide(random);
-        Canvas<Pixel> canvas(64, 48, pitch, background);
-        DrawLineOn<Pixel>(true, x1, y1, x2, y2, canvas);
-        ASSERT_EQ(canvas.Other(background, true), Points{})
-            << x1 << "," << y1 << " " << x2 << "," << y2;
+        std::array<int, 4> v = {
+            inside ? across(random) : wide(random), inside ? down(random) : wide(random),
+            inside ? across(random) : wide(random), inside ? down(random) : wide(random)};
+        Canvas<Pixel> canvas(64, 48, pitch, 0x5A);
+        clipped(v[0], v[1], v[2], v[3], 0xEE, canvas.Memory(), canvas.pitch);
+        ASSERT_EQ(canvas.Other(0x5A, true), Points{})
+            << v[0] << "," << v[1] << " " << v[2] << "," << v[3];
         if (inside) {
-            Canvas<Pixel> plain(64, 48, pitch, background);
-            DrawLineOn<Pixel>(false, x1, y1, x2, y2, plain);
+            Canvas<Pixel> plain(64, 48, pitch, 0x5A);
+            draw(v[0], v[1], v[2], v[3], 0xEE, plain.Memory(), plain.pitch);
             ASSERT_EQ(canvas.pixels, plain.pixels);
         }
-
-        Canvas<Pixel> spans(64, 48, pitch, background);
-        if constexpr (sizeof(Pixel) == 1) {
-            DrawHLine8(x1, x2, y1, 1, spans.Memory(), spans.pitch);
-        } else {
-            DrawVLine16(y1, y2, x1, 1, spans.Memory(), spans.pitch);
-        }
-        // The 8-bit span runs along row y1 from x1 to x2, the 16-bit one down column x1.
-        bool row = sizeof(Pixel) == 1;
-        int from = row ? x1 : y1, to = row ? x2 : y2, expected = 0;
-        for (int at = std::min(from, to); at <= std::max(from, to); ++at) {
-            expected += row ? InsideClip(at, y1) : InsideClip(x1, at);
-        }
-        ASSERT_EQ(spans.Other(background, true), Points{});
-        ASSERT_EQ(spans.CountOtherThan(background), expected);
     }
 }
 
-TEST_F(LineTest, RandomLinesAndSpansStayInsideTheWindow)
+TEST_F(LineTest, RandomLinesStayInsideTheWindow)
 {
     SetClip(6, 5, 57, 40); // a guard band of memory on every side
-    CheckRandomLinesAndSpans<uint8_t>(70);
-    CheckRandomLinesAndSpans<uint16_t>(131);
+    CheckRandomLines<uint8_t>(70, DrawLine8, DrawClippedLine8);
+    CheckRandomLines<uint16_t>(131, DrawLine16, DrawClippedLine16);
 }

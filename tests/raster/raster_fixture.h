@@ -38,13 +38,9 @@ struct Canvas {
     {
         return pixels[y * (pitch / sizeof(Pixel)) + x];
     }
-    Pixel At(int x, int y) const
-    {
-        return pixels[y * (pitch / sizeof(Pixel)) + x];
-    }
     // The visible pixels other than value; with outsideClipOnly, only those outside the clip
     // window (the guard band every clipped routine must leave alone).
-    Points Other(Pixel value, bool outsideClipOnly = false) const
+    Points Other(Pixel value, bool outsideClipOnly = false)
     {
         Points points;
         for (int y = 0; y < height; ++y) {
@@ -55,10 +51,6 @@ struct Canvas {
             }
         }
         return points;
-    }
-    int CountOtherThan(Pixel value) const
-    {
-        return static_cast<int>(Other(value).size());
     }
 };
 
