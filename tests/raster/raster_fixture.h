@@ -14,11 +14,6 @@
 
 using Points = std::set<std::pair<int, int>>;
 
-inline bool InsideClip(int x, int y)
-{
-    return x >= ClipMinX && x <= ClipMaxX && y >= ClipMinY && y <= ClipMaxY;
-}
-
 // width x height visible pixels in rows of pitch bytes (16-bit rows step by pitch / 2 words, as
 // the raster routines do), filled with one background value.
 template <typename Pixel>
@@ -38,16 +33,13 @@ struct Canvas {
     {
         return pixels[y * (pitch / sizeof(Pixel)) + x];
     }
-    // The visible pixels other than value; with outsideClipOnly, only those outside the clip
-    // window (the guard band every clipped routine must leave alone).
-    Points Other(Pixel value, bool outsideClipOnly = false)
+    // The visible pixels other than value.
+    Points Other(Pixel value)
     {
         Points points;
-        for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < width; ++x) {
-                if (At(x, y) != value && !(outsideClipOnly && InsideClip(x, y))) {
-                    points.insert({x, y});
-                }
+        for (int i = 0; i < width * height; ++i) {
+            if (At(i % width, i / width) != value) {
+                points.insert({i % width, i / width});
             }
         }
         return points;
@@ -64,20 +56,13 @@ inline void SetClip(int minX, int minY, int maxX, int maxY)
 
 // Saves the display globals that the raster routines read, and restores them after each test.
 class RasterTest : public ::testing::Test {
-    static auto Globals()
-    {
-        return std::tie(ClipMinX, ClipMinY, ClipMaxX, ClipMaxY, ScreenWidth, ScreenHeight,
-                        ScreenBpp);
-    }
-    std::tuple<int, int, int, int, int, int, int> saved_;
+    std::tuple<int, int, int, int, int, int, int> saved_ =
+        std::tie(ClipMinX, ClipMinY, ClipMaxX, ClipMaxY, ScreenWidth, ScreenHeight, ScreenBpp);
 
 protected:
-    void SetUp() override
-    {
-        saved_ = Globals();
-    }
     void TearDown() override
     {
-        Globals() = saved_;
+        std::tie(ClipMinX, ClipMinY, ClipMaxX, ClipMaxY, ScreenWidth, ScreenHeight, ScreenBpp) =
+            saved_;
     }
 };
