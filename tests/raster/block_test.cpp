@@ -10,13 +10,12 @@
 #include <numeric>
 #include <vector>
 
-class BlockTest : public RasterTest {
+class BlockTest : public ::testing::Test {
 protected:
     BitmapBlock block_{};
     void TearDown() override
     {
         BlockDestroy(&block_);
-        RasterTest::TearDown();
     }
     std::vector<uint8_t> Bytes()
     {

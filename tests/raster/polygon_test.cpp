@@ -10,9 +10,7 @@
 #include <climits>
 #include <vector>
 
-class PolygonTest : public RasterTest {};
-
-TEST_F(PolygonTest, WorkedExamples)
+TEST(PolygonTest, WorkedExamples)
 {
     // A 6 x 6 square: its outline is the 20 border pixels, its fill all 36; inactive or absent it
     // draws nothing. Moved half past the window's corner, its fill is cut to the 9 inside.

@@ -1,5 +1,5 @@
-// Shared by the raster tests: pixel buffers with any pitch, and a fixture that puts the clip
-// window and screen size back after each test.
+// Shared by the raster tests: pixel buffers with any pitch, and the clip window. Each test sets
+// the clip window and screen size it draws with (and runs in a process of its own).
 #pragma once
 
 #include "graphics/display.h"
@@ -53,16 +53,3 @@ inline void SetClip(int minX, int minY, int maxX, int maxY)
 {
     std::tie(ClipMinX, ClipMinY, ClipMaxX, ClipMaxY) = std::tie(minX, minY, maxX, maxY);
 }
-
-// Saves the display globals that the raster routines read, and restores them after each test.
-class RasterTest : public ::testing::Test {
-    std::tuple<int, int, int, int, int, int, int> saved_ =
-        std::tie(ClipMinX, ClipMinY, ClipMaxX, ClipMaxY, ScreenWidth, ScreenHeight, ScreenBpp);
-
-protected:
-    void TearDown() override
-    {
-        std::tie(ClipMinX, ClipMinY, ClipMaxX, ClipMaxY, ScreenWidth, ScreenHeight, ScreenBpp) =
-            saved_;
-    }
-};

@@ -12,9 +12,7 @@
 
 using TriangleDraw = void (*)(int, int, int, int, int, int, uint8_t, uint8_t*, int);
 
-class TriangleTest : public RasterTest {};
-
-TEST_F(TriangleTest, WorkedRowsAndDegenerateTriangles)
+TEST(TriangleTest, WorkedRowsAndDegenerateTriangles)
 {
     struct Case {
         TriangleDraw draw;
