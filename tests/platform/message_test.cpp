@@ -8,16 +8,6 @@
 
 using MessageTest = PlatformTest;
 
-namespace {
-
-int AltEnterCalls = 0;
-void CountAltEnter()
-{
-    ++AltEnterCalls;
-}
-
-} // namespace
-
 TEST_F(MessageTest, PeekHandsOutOneMessageAtATimeInPostingOrderAndQuitTakesItsTurn)
 {
     PlatformUseFakeClock(500);
@@ -50,7 +40,6 @@ TEST_F(MessageTest, PeekHandsOutOneMessageAtATimeInPostingOrderAndQuitTakesItsTu
     EXPECT_EQ((std::array{m.message, UINT(m.wParam), UINT(m.lParam), m.time}),
               (std::array{UINT(WM_USER + 1), 2u, 20u, 507u}));
     EXPECT_EQ(m.hwnd, nullptr);
-    EXPECT_EQ(Take(PM_NOREMOVE).message, WM_QUIT);
     m = Take();
     EXPECT_EQ((std::array{m.message, UINT(m.wParam)}), (std::array{UINT(WM_QUIT), 3u}));
     EXPECT_EQ(m.hwnd, nullptr);
@@ -58,15 +47,12 @@ TEST_F(MessageTest, PeekHandsOutOneMessageAtATimeInPostingOrderAndQuitTakesItsTu
     EXPECT_EQ(Take().message, 0u) << "WM_QUIT is handed out once";
 }
 
-TEST_F(MessageTest, PostMessageRefusesADeadWindowAndAFullQueue)
+TEST_F(MessageTest, PostMessageRefusesADeadWindowAndAFullQueueButNotTheQuit)
 {
     HWND window = MakeWindow();
     ASSERT_NE(window, nullptr);
-    int notAWindow = 0;
-    EXPECT_EQ(PostMessage(reinterpret_cast<HWND>(&notAWindow), WM_USER, 0, 0), 0);
     ASSERT_EQ(DestroyWindow(window), 1);
     EXPECT_EQ(PostMessage(window, WM_USER, 0, 0), 0);
-    EXPECT_EQ(Take().message, 0u);
 
     // A character put in front moves the ring's start back past its first place, so filling the
     // queue afterwards runs across the ring's end.
@@ -87,8 +73,7 @@ TEST_F(MessageTest, PostMessageRefusesADeadWindowAndAFullQueue)
         ASSERT_EQ(m.wParam, static_cast<WPARAM>(i));
     }
     const MSG quit = Take();
-    EXPECT_EQ(quit.message, WM_QUIT);
-    EXPECT_EQ(quit.wParam, 5u);
+    EXPECT_EQ((std::array{quit.message, UINT(quit.wParam)}), (std::array{UINT(WM_QUIT), 5u}));
     EXPECT_EQ(Take().message, 0u);
 }
 
@@ -102,17 +87,13 @@ TEST_F(MessageTest, TranslateMakesCharactersOnlyForEnterBackspaceAndEscape)
         EXPECT_EQ(TranslateMessage(&down), 1);
         // The character comes next, ahead of what was already waiting.
         const MSG m = Take();
-        EXPECT_EQ(m.message, WM_CHAR);
-        EXPECT_EQ(m.wParam, ch);
+        EXPECT_EQ((std::array{m.message, UINT(m.wParam)}), (std::array{UINT(WM_CHAR), ch}));
         EXPECT_EQ(m.hwnd, window);
         EXPECT_EQ(Take().message, WM_USER);
     }
-
-    const MSG nothing[] = {
-        {window, WM_KEYDOWN, VK_SPACE, 1, 0},     {window, WM_KEYDOWN, 'A', 1, 0},
-        {window, WM_KEYDOWN, VK_LEFT, 1, 0},      {window, WM_KEYUP, VK_RETURN, 1, 0},
-        {window, WM_SYSKEYDOWN, VK_RETURN, 1, 0}, {window, WM_CHAR, 13, 1, 0}};
-    for (const MSG& msg : nothing) {
+    for (const MSG& msg :
+         {MSG{window, WM_KEYDOWN, 'A', 1, 0}, MSG{window, WM_KEYUP, VK_RETURN, 1, 0},
+          MSG{window, WM_SYSKEYDOWN, VK_RETURN, 1, 0}}) {
         EXPECT_EQ(TranslateMessage(&msg), 0) << msg.message << " " << msg.wParam;
     }
     EXPECT_EQ(Take().message, 0u);
@@ -127,116 +108,49 @@ TEST_F(MessageTest, SdlKeyEventsBecomeKeyMessagesAndHoldTheKeyTable)
         SDL_Keycode sym;
         int vk;
     } const keys[] = {{SDL_SCANCODE_LEFT, SDLK_LEFT, 37},
-                      {SDL_SCANCODE_UP, SDLK_UP, 38},
-                      {SDL_SCANCODE_RIGHT, SDLK_RIGHT, 39},
-                      {SDL_SCANCODE_DOWN, SDLK_DOWN, 40},
-                      {SDL_SCANCODE_SPACE, SDLK_SPACE, 32},
-                      {SDL_SCANCODE_ESCAPE, SDLK_ESCAPE, 27},
-                      {SDL_SCANCODE_RETURN, SDLK_RETURN, 13},
                       {SDL_SCANCODE_KP_ENTER, SDLK_KP_ENTER, 13},
-                      {SDL_SCANCODE_BACKSPACE, SDLK_BACKSPACE, 8},
                       {SDL_SCANCODE_A, SDLK_a, 'A'},
                       {SDL_SCANCODE_Z, SDLK_z, 'Z'},
-                      {SDL_SCANCODE_7, SDLK_7, '7'},
                       {SDL_SCANCODE_F1, SDLK_F1, VK_F1}};
     for (const auto& key : keys) {
         SCOPED_TRACE(key.vk);
+        // A tap pressed and let go between two polls reads down until the frame ends.
         PushKey(window, key.scancode, key.sym, true);
-        MSG m = Take();
-        EXPECT_EQ(m.message, WM_KEYDOWN);
-        EXPECT_EQ(m.hwnd, window);
-        EXPECT_EQ(m.wParam, static_cast<WPARAM>(key.vk));
-        EXPECT_EQ(m.lParam & (LPARAM{1} << 31), 0);
-        EXPECT_EQ(GetAsyncKeyState(key.vk) & 0x8000, 0x8000);
-        EXPECT_EQ(Take().message, 0u) << "no character from a key";
-
         PushKey(window, key.scancode, key.sym, false);
-        m = Take();
-        EXPECT_EQ(m.message, WM_KEYUP);
-        EXPECT_EQ(m.wParam, static_cast<WPARAM>(key.vk));
-        EXPECT_NE(m.lParam & (LPARAM{1} << 31), 0);
-        EXPECT_EQ(GetAsyncKeyState(key.vk) & 0x8000, 0x8000) << "a tap lasts to the frame's end";
+        const MSG down = Take(), up = Take();
+        EXPECT_EQ((std::array{down.message, UINT(down.wParam), up.message, UINT(up.wParam)}),
+                  (std::array{UINT(WM_KEYDOWN), UINT(key.vk), UINT(WM_KEYUP), UINT(key.vk)}));
+        EXPECT_EQ(down.hwnd, window);
+        EXPECT_EQ((std::array{down.lParam >> 31 & 1, up.lParam >> 31 & 1}), (std::array{0L, 1L}));
+        EXPECT_EQ(Take().message, 0u) << "no character from a key";
+        EXPECT_EQ(GetAsyncKeyState(key.vk) & 0x8000, 0x8000);
         KeyboardEndFrame();
         EXPECT_EQ(GetAsyncKeyState(key.vk), 0);
     }
-
-    // A tap pressed and let go between two polls reads down for one frame, then up.
-    PushKey(window, SDL_SCANCODE_SPACE, SDLK_SPACE, true);
-    PushKey(window, SDL_SCANCODE_SPACE, SDLK_SPACE, false);
-    EXPECT_EQ(Take().message, WM_KEYDOWN);
-    EXPECT_EQ(GetAsyncKeyState(VK_SPACE) & 0x8000, 0x8000);
-    KeyboardEndFrame();
-    EXPECT_EQ(GetAsyncKeyState(VK_SPACE), 0);
-    EXPECT_EQ(Take().message, WM_KEYUP);
-
-    // Keys pressed between two frames arrive in order and are all held at once.
-    PushKey(window, SDL_SCANCODE_LEFT, SDLK_LEFT, true);
-    PushKey(window, SDL_SCANCODE_SPACE, SDLK_SPACE, true);
-    PushKey(window, SDL_SCANCODE_LEFT, SDLK_LEFT, true, KMOD_NONE, 1);
-    EXPECT_EQ(Take().wParam, static_cast<WPARAM>(VK_LEFT));
-    EXPECT_EQ(GetAsyncKeyState(VK_LEFT) & 0x8000, 0x8000);
-    EXPECT_EQ(GetAsyncKeyState(VK_SPACE) & 0x8000, 0x8000);
-    EXPECT_EQ(Take().wParam, static_cast<WPARAM>(VK_SPACE));
-    const MSG repeat = Take();
-    EXPECT_EQ(repeat.wParam, static_cast<WPARAM>(VK_LEFT));
-    EXPECT_NE(repeat.lParam & (LPARAM{1} << 30), 0) << "an auto-repeat is marked";
 }
 
-TEST_F(MessageTest, TypedTextGivesOneCharPerPrintableLatin1Character)
+TEST_F(MessageTest, TypedTextGivesLatin1CharactersAndTheCloseButtonWmClose)
 {
     HWND window = MakeWindow();
     ASSERT_NE(window, nullptr);
-    // a, e-acute, euro (beyond Latin-1), a control byte, DEL, a C1 control, no-break space,
-    // y-diaeresis, a three-byte sequence cut short after two (its bits so far would read as
-    // e-acute), a tilde, and a lead byte alone at the end.
+    // One WM_CHAR per printable Latin-1 character: a, e-acute, euro (beyond Latin-1), a control
+    // byte, DEL, a C1 control, no-break space, y-diaeresis, a three-byte sequence cut short after
+    // two (its bits so far would read as e-acute), a tilde, and a lead byte alone at the end.
     PushText(window, "a\xC3\xA9\xE2\x82\xAC\x01\x7F\xC2\x85\xC2\xA0\xC3\xBF\xE3\xA9~\xC3");
     for (WPARAM ch : {WPARAM{'a'}, WPARAM{0xE9}, WPARAM{0xA0}, WPARAM{0xFF}, WPARAM{'~'}}) {
         const MSG m = Take();
-        EXPECT_EQ(m.message, WM_CHAR);
+        EXPECT_EQ((std::array{m.message, UINT(m.wParam)}), (std::array{UINT(WM_CHAR), UINT(ch)}));
         EXPECT_EQ(m.hwnd, window);
-        EXPECT_EQ(m.wParam, ch);
     }
     EXPECT_EQ(Take().message, 0u);
-}
 
-TEST_F(MessageTest, CloseButtonGivesWmCloseAndTheDefaultDestroysTheWindow)
-{
-    HWND window = MakeWindow();
-    ASSERT_NE(window, nullptr);
+    // The close button gives one WM_CLOSE while one waits; by default it destroys the window.
     PushWindowClose(window);
     PushWindowClose(window);
-    const MSG m = Take();
-    EXPECT_EQ(m.message, WM_CLOSE);
-    EXPECT_EQ(m.hwnd, window);
-    EXPECT_EQ(Take(PM_NOREMOVE).message, 0u) << "one close while one waits";
-
-    DispatchMessage(&m);
-    EXPECT_EQ(CountReceived(window, WM_CLOSE), 1);
+    const MSG close = Take();
+    EXPECT_EQ(close.message, WM_CLOSE);
+    EXPECT_EQ(Take(PM_NOREMOVE).message, 0u);
+    DispatchMessage(&close);
     EXPECT_EQ(CountReceived(window, WM_DESTROY), 1);
     EXPECT_EQ(IsWindow(window), 0);
-}
-
-TEST_F(MessageTest, AltEnterCallsTheHandlerAndMakesNoMessage)
-{
-    HWND window = MakeWindow();
-    ASSERT_NE(window, nullptr);
-    AltEnterCalls = 0;
-    PlatformSetAltEnterHandler(CountAltEnter);
-    PushKey(window, SDL_SCANCODE_RETURN, SDLK_RETURN, true, KMOD_LALT);
-    PushKey(window, SDL_SCANCODE_RETURN, SDLK_RETURN, true, KMOD_LALT, 1);
-    PushKey(window, SDL_SCANCODE_RETURN, SDLK_RETURN, true, KMOD_RALT);
-    for (MSG m = Take(); m.message != 0; m = Take()) {
-        TranslateMessage(&m);
-        EXPECT_NE(m.message, WM_CHAR);
-        EXPECT_FALSE((m.message == WM_KEYDOWN || m.message == WM_SYSKEYDOWN) &&
-                     m.wParam == static_cast<WPARAM>(VK_RETURN));
-    }
-    EXPECT_EQ(AltEnterCalls, 2) << "two presses, the auto-repeat does not toggle again";
-
-    // Enter without Alt is an ordinary key again.
-    PushKey(window, SDL_SCANCODE_RETURN, SDLK_RETURN, true);
-    const MSG m = Take();
-    EXPECT_EQ(m.message, WM_KEYDOWN);
-    EXPECT_EQ(m.wParam, static_cast<WPARAM>(VK_RETURN));
-    EXPECT_EQ(AltEnterCalls, 2);
 }

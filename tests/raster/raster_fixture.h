@@ -1,5 +1,5 @@
-// Shared by the raster tests: pixel buffers with any pitch, and a fixture that puts the clip
-// window and screen size back after each test.
+// Shared by the raster tests: pixel buffers with any pitch, and the clip window. Each test sets
+// the clip window and screen size it draws with (and runs in a process of its own).
 #pragma once
 
 #include "graphics/display.h"
@@ -13,11 +13,6 @@
 #include <vector>
 
 using Points = std::set<std::pair<int, int>>;
-
-inline bool InsideClip(int x, int y)
-{
-    return x >= ClipMinX && x <= ClipMaxX && y >= ClipMinY && y <= ClipMaxY;
-}
 
 // width x height visible pixels in rows of pitch bytes (16-bit rows step by pitch / 2 words, as
 // the raster routines do), filled with one background value.
@@ -38,27 +33,16 @@ struct Canvas {
     {
         return pixels[y * (pitch / sizeof(Pixel)) + x];
     }
-    Pixel At(int x, int y) const
-    {
-        return pixels[y * (pitch / sizeof(Pixel)) + x];
-    }
-    // The visible pixels other than value; with outsideClipOnly, only those outside the clip
-    // window (the guard band every clipped routine must leave alone).
-    Points Other(Pixel value, bool outsideClipOnly = false) const
+    // The visible pixels other than value.
+    Points Other(Pixel value)
     {
         Points points;
-        for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < width; ++x) {
-                if (At(x, y) != value && !(outsideClipOnly && InsideClip(x, y))) {
-                    points.insert({x, y});
-                }
+        for (int i = 0; i < width * height; ++i) {
+            if (At(i % width, i / width) != value) {
+                points.insert({i % width, i / width});
             }
         }
         return points;
-    }
-    int CountOtherThan(Pixel value) const
-    {
-        return static_cast<int>(Other(value).size());
     }
 };
 
@@ -69,23 +53,3 @@ inline void SetClip(int minX, int minY, int maxX, int maxY)
 {
     std::tie(ClipMinX, ClipMinY, ClipMaxX, ClipMaxY) = std::tie(minX, minY, maxX, maxY);
 }
-
-// Saves the display globals that the raster routines read, and restores them after each test.
-class RasterTest : public ::testing::Test {
-    static auto Globals()
-    {
-        return std::tie(ClipMinX, ClipMinY, ClipMaxX, ClipMaxY, ScreenWidth, ScreenHeight,
-                        ScreenBpp);
-    }
-    std::tuple<int, int, int, int, int, int, int> saved_;
-
-protected:
-    void SetUp() override
-    {
-        saved_ = Globals();
-    }
-    void TearDown() override
-    {
-        Globals() = saved_;
-    }
-};
