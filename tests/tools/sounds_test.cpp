@@ -1,10 +1,12 @@
-// The sound effects' levels as the game mixes them: the face verdicts and the tunes lead, the catch
-// chirp and the bad-codon buzz sit about 6 dB under them, the special catch between, and any two
-// effects sound together without clipping.
+// The sound effects as the game reads and mixes them: 8-bit mono files of their lengths that start
+// and end in silence; the face verdicts and the tunes lead, the catch chirp and the bad-codon buzz
+// sit about 6 dB under them, the special catch between, and any two effects sound together
+// without clipping.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 #include <vector>
 
 #include "sound/wav.h"
@@ -18,11 +20,17 @@ const char* const SPECIAL = "untitled2.WAV";
 const char* const ALL[] = {"Untitled4.WAV", "untitled.WAV",  "untitled2.WAV", "untitled3.WAV",
                            "untitled5.WAV", "untitled6.WAV", "untitled7.WAV"};
 
+// The samples, read by the game's reader, which must find what the mixer is given: 8-bit mono PCM
+// at 11025 samples a second.
 std::vector<uint8_t> Samples(const char* name)
 {
     WavFormat format{};
     std::vector<uint8_t> samples;
     EXPECT_EQ(WavReadFile(DataPath(name).c_str(), &format, &samples), WAV_OK) << name;
+    EXPECT_EQ(
+        std::tuple(format.formatTag, format.channels, format.bitsPerSample, format.samplesPerSec),
+        std::tuple(WAV_FORMAT_PCM, 1, 8, 11025u))
+        << name;
     return samples;
 }
 
@@ -41,6 +49,25 @@ double LoudnessDb(const char* name)
         highest = std::max(highest, sum);
     }
     return 10.0 * std::log10(std::max(highest, 1e-9) / double(window) / (128.0 * 128.0));
+}
+
+TEST(SoundLevels, EachEffectLastsItsLengthAndStartsAndEndsInSilence)
+{
+    // Shortest and longest, in seconds.
+    const std::tuple<const char*, double, double> lengths[] = {
+        {"Untitled4.WAV", 1.5, 2.5}, {"untitled.WAV", 0.03, 0.15}, {"untitled2.WAV", 0.1, 0.4},
+        {"untitled3.WAV", 0.3, 0.8}, {"untitled5.WAV", 0.4, 1.0},  {"untitled6.WAV", 0.1, 0.35},
+        {"untitled7.WAV", 1.0, 2.5},
+    };
+    for (const auto& [name, shortest, longest] : lengths) {
+        const std::vector<uint8_t> s = Samples(name);
+        ASSERT_FALSE(s.empty()) << name;
+        const double seconds = double(s.size()) / 11025.0;
+        EXPECT_TRUE(seconds >= shortest && seconds <= longest) << name << ": " << seconds << " s";
+        // Silence (128) at both ends, so a start or a cut-off does not click.
+        EXPECT_NEAR(s.front(), 128, 2) << name;
+        EXPECT_NEAR(s.back(), 128, 2) << name;
+    }
 }
 
 TEST(SoundLevels, ChirpAndBuzzSitAboutSixDecibelsUnderTheLeadSoundsAndTheSpecialCatchBetween)
