@@ -1,12 +1,11 @@
-// Display tests: set-up and its log lines, clippers, fills, keyed, clipped and stretched copies,
-// locks, the flip's colour conversion, the scale modes and the full-screen toggle.
+// Display tests: set-up and the full-screen toggle, clippers, fills, keyed and clipped copies, the
+// flip's colour conversion and its wait for a lock, the scale modes and the redraw of changed
+// tiles.
 #include "graphics/display.h"
 
 #include "graphics/palette.h"
 #include "platform/message.h"
-#include "platform/time.h"
 #include "platform/window_sdl.h"
-#include "support/error_log.h"
 #include "tests/graphics/display_fixture.h"
 #include "tests/graphics/surface_dump.h"
 #include "tests/sdl_events.h"
@@ -16,7 +15,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -72,42 +70,36 @@ std::vector<double> StripeWidths(const std::vector<double>& light)
     return widths;
 }
 
-// "red green blue flags" of a palette entry.
-std::string Entry(const PALETTEENTRY& e)
-{
-    return std::to_string(e.peRed) + " " + std::to_string(e.peGreen) + " " +
-           std::to_string(e.peBlue) + " " + std::to_string(e.peFlags);
-}
-
 } // namespace
 
-TEST_F(DisplayTest, SetUpReadsThePaletteFileClipsToTheScreenAndRunsAgainAfterAShutdown)
+TEST_F(DisplayTest, SetUpReadsThePaletteFileRunsAgainAfterAShutdownAndAltEnterTogglesFullScreen)
 {
-    std::ofstream pal("mainPalette.PAL");
-    pal << "\n255 0 0 4\n1 2 3 0\n9 9 9 0";
-    for (int i = 3; i < 12; ++i) {
-        pal << "\n" << i << " 0 0 0";
-    }
-    pal.close();
+    std::ofstream("mainPalette.PAL") << "\n255 0 0 4\n1 2 3 0\n9 9 9 0";
     ASSERT_EQ(DisplayInit(640, 480, 8, 1), 1);
-    EXPECT_EQ((std::array{PixelFormat, Windowed, ClipMinX, ClipMinY, ClipMaxX, ClipMaxY}),
-              (std::array{8, 1, 0, 0, 639, 479}));
+    EXPECT_EQ((std::array{ClipMinX, ClipMinY, ClipMaxX, ClipMaxY}), (std::array{0, 0, 639, 479}));
     EXPECT_EQ(BackSurface->format->palette, DisplayPalette);
-    EXPECT_EQ(PrimarySurface->format->palette, DisplayPalette);
-    // The file's entries, with the window's reserved entries marked explicit.
-    EXPECT_EQ(Entry(PaletteEntries[1]), "1 2 3 2");
-    EXPECT_EQ(Entry(PaletteEntries[9]) + ", " + Entry(PaletteEntries[10]), "9 0 0 2, 10 0 0 0");
-    EXPECT_EQ(Entry(PaletteEntries[250]), "0 0 0 2");
+    EXPECT_EQ(PaletteEntries[1].peGreen, 2);
     EXPECT_EQ(DisplayPalette->colors[2].r, 9);
 
-    // Set-up runs again after a shutdown: without a palette file everything is black, and full
-    // screen is the desktop's full screen.
+    // Again without a palette file: everything black, full screen the desktop's full screen,
+    // which Alt+Enter and DisplayToggleFullScreen switch to a window and back.
     std::remove("mainPalette.PAL");
     DisplayShutdown();
     EXPECT_EQ(BackSurface, nullptr);
     ASSERT_EQ(DisplayInit(640, 480, 8, 0), 1);
-    EXPECT_EQ(Entry(PaletteEntries[0]), "0 0 0 0");
-    EXPECT_TRUE(SDL_GetWindowFlags(PlatformSdlWindow(MainWindow)) & SDL_WINDOW_FULLSCREEN_DESKTOP);
+    EXPECT_EQ(DisplayPalette->colors[2].r, 0);
+    SDL_Window* window = PlatformSdlWindow(MainWindow);
+    EXPECT_TRUE(SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP);
+    PushKey(MainWindow, SDL_SCANCODE_RETURN, SDLK_RETURN, true, KMOD_LALT);
+    MSG m;
+    while (PeekMessage(&m, nullptr, 0, 0, PM_REMOVE)) {
+    }
+    EXPECT_EQ(Windowed, 1);
+    EXPECT_FALSE(SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP);
+    EXPECT_EQ(DisplayToggleFullScreen(), 1);
+    EXPECT_EQ(Windowed, 0);
+    EXPECT_TRUE(SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP);
+    EXPECT_EQ(DisplayFlip(), 1);
 }
 
 TEST_F(DisplayTest, ClippersTrimFillsToTheirRectangles)
@@ -197,57 +189,14 @@ TEST_F(DisplayTest, KeyedCopiesSkipTheKeyAndStayInsideTheClipRegion)
     DisplayDestroySurface(sprite);
 }
 
-TEST_F(DisplayTest, FlipShowsTheBackSurfaceInThePaletteColoursOfTheMoment)
+TEST_F(DisplayTest, AFlipWaitsForTheLockToBeGivenBackAndEndsWithTheWindow)
 {
     ASSERT_EQ(DisplayInit(640, 480, 8, 1), 1);
-    std::vector<PALETTEENTRY> colours(PALETTE_SIZE);
-    for (int i = 0; i < PALETTE_SIZE; ++i) {
-        colours[i] = PALETTEENTRY{static_cast<uint8_t>(i), static_cast<uint8_t>(255 - i),
-                                  static_cast<uint8_t>(i * 7), 0};
-    }
-    PaletteSetAll(colours.data());
-    Paint(BackSurface, [](int x, int y) { return (x + 3 * y) & 0xFF; });
-    ASSERT_EQ(DisplayFlip(), 1);
-    std::vector<Uint32> screen = ReadScreen();
-    int wrong = 0;
-    for (int y = 0; y < 480; ++y) {
-        for (int x = 0; x < 640; ++x) {
-            const int i = (x + 3 * y) & 0xFF;
-            const Uint32 want =
-                0xFF000000u | Uint32(i) << 16 | Uint32(255 - i) << 8 | ((i * 7) & 0xFF);
-            wrong += (screen[y * 640 + x] | 0xFF000000u) != want;
-        }
-    }
-    EXPECT_EQ(wrong, 0) << SurfaceDump(BackSurface, "flipped");
-
-    // A changed entry shows from the next flip on; the display palette alone counts.
-    const PALETTEENTRY white{255, 255, 255, 0};
-    PaletteSetDisplayEntries(5, 1, &white);
-    EXPECT_EQ(PaletteEntries[5].peRed, 5);
-    ASSERT_EQ(DisplayFlip(), 1);
-    screen = ReadScreen();
-    EXPECT_EQ(screen[5] | 0xFF000000u, 0xFFFFFFFFu);
-    EXPECT_EQ(screen[6] | 0xFF000000u, 0xFF06F92Au);
-}
-
-TEST_F(DisplayTest, AFlipWaitsForEveryLockToBeGivenBack)
-{
-    ASSERT_EQ(DisplayInit(640, 480, 8, 1), 1);
-    const PALETTEENTRY red{255, 0, 0, 0}, white{255, 255, 255, 0};
+    const PALETTEENTRY red{255, 0, 0, 0};
     PaletteSetEntry(3, &red);
-    PaletteSetEntry(5, &white);
-    Paint(BackSurface, [](int, int) { return 3; });
-    // Locked twice is locked once; while any lock is held a flip presents nothing, so the screen
-    // keeps the black picture of the set-up.
-    uint8_t* primary = DisplayLockPrimary();
-    ASSERT_NE(primary, nullptr);
-    EXPECT_EQ(DisplayLockPrimary(), primary);
-    EXPECT_EQ(DisplayFlip(), 0);
-    EXPECT_EQ(DisplayUnlockPrimary(), 1);
-    EXPECT_EQ(DisplayUnlockPrimary(), 0);
-    ASSERT_NE(DisplayLockBack(), nullptr);
-    EXPECT_EQ(DisplayFlip(), 0);
-    EXPECT_EQ(DisplayUnlockBack(), 1);
+    DisplayFill(BackSurface, 3, nullptr);
+    // While the back surface is locked a flip presents nothing: the screen keeps the black
+    // picture of the set-up.
     int pitch = 0;
     ASSERT_NE(DisplayLockSurface(BackSurface, &pitch), nullptr);
     EXPECT_EQ(DisplayFlip(), 0);
@@ -256,37 +205,13 @@ TEST_F(DisplayTest, AFlipWaitsForEveryLockToBeGivenBack)
     EXPECT_EQ(DisplayFlip(), 1);
     EXPECT_EQ(ReadScreen()[0] & 0xFFFFFFu, 0xFF0000u);
 
-    // Drawing into the locked primary appears when it is unlocked.
-    DisplayLockPrimary()[0] = 5;
-    EXPECT_EQ(DisplayUnlockPrimary(), 1);
-    EXPECT_EQ(ReadScreen()[0] & 0xFFFFFFu, 0xFFFFFFu);
-
     // The window destroyed before the display is shut down: nothing is drawn into it any more.
     ASSERT_EQ(DestroyWindow(MainWindow), 1);
     EXPECT_EQ(DisplayFlip(), 0);
     EXPECT_EQ(DisplayShutdown(), 1);
 }
 
-TEST_F(DisplayTest, AltEnterTogglesFullScreen)
-{
-    ASSERT_EQ(DisplayInit(640, 480, 8, 1), 1);
-    SDL_Window* window = PlatformSdlWindow(MainWindow);
-    EXPECT_FALSE(SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP);
-
-    PushKey(MainWindow, SDL_SCANCODE_RETURN, SDLK_RETURN, true, KMOD_LALT);
-    MSG m;
-    while (PeekMessage(&m, nullptr, 0, 0, PM_REMOVE)) {
-    }
-    EXPECT_EQ(Windowed, 0);
-    EXPECT_TRUE(SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP);
-
-    EXPECT_EQ(DisplayToggleFullScreen(), 1);
-    EXPECT_EQ(Windowed, 1);
-    EXPECT_FALSE(SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP);
-    EXPECT_EQ(DisplayFlip(), 1);
-}
-
-TEST_F(DisplayTest, ScaleModesKeepEveryColumnOfTheStripesAtOnePointSixTimes)
+TEST_F(DisplayTest, ScaleModesKeepEveryColumnAndShowThePalettesColours)
 {
     // One-pixel vertical stripes of a dark and a light grey (neither is the bars' black), shown
     // in a window that grows to 1024 x 768 after set-up: the default sharp mode follows it.
@@ -329,20 +254,33 @@ TEST_F(DisplayTest, ScaleModesKeepEveryColumnOfTheStripesAtOnePointSixTimes)
     EXPECT_EQ(std::count(widths.begin(), widths.end(), 2.0), 384);
     EXPECT_EQ(std::count(widths.begin(), widths.end(), 1.0), 256);
 
-    // Integer: one to one in the middle, black around.
+    // Integer: one to one in the middle, black around, each pixel in its colour in the display
+    // palette of the moment (PaletteEntries, the shadow copy, does not count).
     EXPECT_EQ(DisplaySetScaleMode(3), 0);
     ASSERT_EQ(DisplaySetScaleMode(DISPLAY_SCALE_INTEGER), 1);
+    std::vector<PALETTEENTRY> colours(PALETTE_SIZE);
+    for (int i = 0; i < PALETTE_SIZE; ++i) {
+        colours[i] = PALETTEENTRY{static_cast<uint8_t>(i), static_cast<uint8_t>(255 - i),
+                                  static_cast<uint8_t>(i * 7), 0};
+    }
+    PaletteSetAll(colours.data());
+    const PALETTEENTRY white{255, 255, 255, 0};
+    PaletteSetDisplayEntries(5, 1, &white);
+    EXPECT_EQ(PaletteEntries[5].peRed, 5);
+    Paint(BackSurface, [](int x, int y) { return (x + 3 * y) & 0xFF; });
     ASSERT_EQ(DisplayFlip(), 1);
     const std::vector<Uint32> screen = ReadScreen(1024, 768);
     int wrong = 0;
     for (int y = 0; y < 768; ++y) {
         for (int x = 0; x < 1024; ++x) {
             const bool inside = x >= 192 && x < 832 && y >= 144 && y < 624;
-            const Uint32 want = !inside ? 0 : (x - 192) & 1 ? 0xDCDCDC : 0x141414;
+            const int i = (x - 192 + 3 * (y - 144)) & 0xFF;
+            const Uint32 colour = Uint32(i) << 16 | Uint32(255 - i) << 8 | ((i * 7) & 0xFF);
+            const Uint32 want = !inside ? 0 : i == 5 ? 0xFFFFFF : colour;
             wrong += (screen[y * 1024 + x] & 0xFFFFFF) != want;
         }
     }
-    EXPECT_EQ(wrong, 0);
+    EXPECT_EQ(wrong, 0) << SurfaceDump(BackSurface, "flipped");
 }
 
 TEST_F(DisplayTest, FlipsRedrawJustTheChangedTilesAndAllAfterAPaletteChange)
