@@ -121,50 +121,6 @@ TEST_F(SpriteTest, ScaledDrawStretchesTheFrameAndKeepsTheKey)
     EXPECT_TRUE(SurfaceRegionIs(BackSurface, 0, 50, 2, 2, [](int, int) { return 31; }));
 }
 
-TEST_F(SpriteTest, FramesComeFromCellsOfTheGridAndBadRequestsReadNothing)
-{
-    // Three 4 x 3 cells across and two down, framed by one-pixel lines of colour 1; a cell's
-    // pixels are 40 + 10 * cell number + the position inside the cell.
-    constexpr int W = 4, H = 3;
-    BitmapImage* sheet = MakeImage(3 * (W + 1) + 1, 2 * (H + 1) + 1, [](int x, int y) {
-        if (x % (W + 1) == 0 || y % (H + 1) == 0) {
-            return 1;
-        }
-        int cell = (y / (H + 1)) * 3 + x / (W + 1);
-        return 40 + 10 * cell + (x % (W + 1) - 1) + W * (y % (H + 1) - 1);
-    });
-    Create(W, H, 3);
-    ASSERT_EQ(SpriteLoadFrame(&sprite, sheet, 0, 2, 1, 0), 1); // cell 5: left 11, top 5
-    ASSERT_EQ(SpriteLoadFrame(&sprite, sheet, 1, 6, 1, 1), 1); // pixel mode: cell 1
-    EXPECT_TRUE(SurfaceRegionIs(sprite.frames[0], 0, 0, W, H,
-                                [](int x, int y) { return 40 + 50 + x + W * y; }));
-    EXPECT_TRUE(SurfaceRegionIs(sprite.frames[1], 0, 0, W, H,
-                                [](int x, int y) { return 40 + 10 + x + W * y; }));
-
-    // Refused without touching the frame: cells reaching past an edge of the picture, in cells
-    // and in pixels, a frame index outside the sprite, an image without pixels or of another
-    // depth, a frame without a surface.
-    DisplayFill(sprite.frames[2], 3, nullptr);
-    BitmapImage empty = *sheet;
-    empty.pixels = nullptr;
-    const struct {
-        const BitmapImage* image;
-        int frame, x, y, mode;
-    } refused[] = {{sheet, 2, 3, 0, 0},  {sheet, 2, 0, 2, 0},  {sheet, 2, -1, 0, 0},
-                   {sheet, 2, 13, 0, 1}, {sheet, 2, 0, 7, 1},  {sheet, 2, 0x7FFFFFFF, 0, 0},
-                   {sheet, 3, 0, 0, 0},  {sheet, -1, 0, 0, 0}, {&empty, 2, 0, 0, 0}};
-    for (const auto& r : refused) {
-        EXPECT_EQ(SpriteLoadFrame(&sprite, r.image, r.frame, r.x, r.y, r.mode), 0)
-            << r.frame << " " << r.x << "," << r.y << " " << r.mode;
-    }
-    EXPECT_EQ(SpriteLoadFrame16(&sprite, sheet, 2, 0, 0, 0), 0); // 8-bit picture, 8-bit frame
-    EXPECT_TRUE(SurfaceRegionIs(sprite.frames[2], 0, 0, W, H, [](int, int) { return 3; }));
-    DisplaySurface kept = sprite.frames[2];
-    sprite.frames[2] = nullptr;
-    EXPECT_EQ(SpriteLoadFrame(&sprite, sheet, 2, 0, 0, 0), 0);
-    sprite.frames[2] = kept;
-}
-
 TEST_F(SpriteTest, OnASixteenBitDisplayFramesFillsAndKeyedDrawsMoveTwoBytesAPixel)
 {
     ASSERT_EQ(DisplayInit(640, 480, 16, 1), 1);
@@ -317,24 +273,54 @@ TEST_F(SpriteTest, CollisionUsesReducedBoxesAndPositionsTruncateTowardZero)
     EXPECT_EQ((std::array{x, y}), (std::array{0, -1}));
 }
 
-TEST_F(SpriteTest, NullPointersAndIndicesOutsideTheSpriteAreRefused)
+TEST_F(SpriteTest, FramesComeFromCellsOfTheGridAndBadArgumentsAreRefused)
 {
-    Create(4, 4);
+    // Three 4 x 3 cells across and two down, framed by one-pixel lines of colour 1; a cell's
+    // pixels are 40 + 10 * cell number + the position inside the cell.
+    constexpr int W = 4, H = 3;
+    BitmapImage* sheet = MakeImage(3 * (W + 1) + 1, 2 * (H + 1) + 1, [](int x, int y) {
+        if (x % (W + 1) == 0 || y % (H + 1) == 0) {
+            return 1;
+        }
+        int cell = (y / (H + 1)) * 3 + x / (W + 1);
+        return 40 + 10 * cell + (x % (W + 1) - 1) + W * (y % (H + 1) - 1);
+    });
+    Create(W, H, 3);
+    ASSERT_EQ(SpriteLoadFrame(&sprite, sheet, 0, 2, 1, 0), 1); // cell 5: left 11, top 5
+    ASSERT_EQ(SpriteLoadFrame(&sprite, sheet, 1, 6, 1, 1), 1); // pixel mode: cell 1
+    EXPECT_TRUE(SurfaceRegionIs(sprite.frames[0], 0, 0, W, H,
+                                [](int x, int y) { return 40 + 50 + x + W * y; }));
+    EXPECT_TRUE(SurfaceRegionIs(sprite.frames[1], 0, 0, W, H,
+                                [](int x, int y) { return 40 + 10 + x + W * y; }));
+
+    // Refused, and frame 2 left as it was.
+    DisplayFill(sprite.frames[2], 3, nullptr);
+    BitmapImage empty = *sheet;
+    empty.pixels = nullptr;
     const int values[] = {0};
     int x = 0, y = 0;
     const struct {
         const char* what;
         int result;
     } refused[] = {
+        {"cell past the right edge", SpriteLoadFrame(&sprite, sheet, 2, 3, 0, 0)},
+        {"cell past the bottom edge", SpriteLoadFrame(&sprite, sheet, 2, 0, 2, 0)},
+        {"cell left of the picture", SpriteLoadFrame(&sprite, sheet, 2, -1, 0, 0)},
+        {"pixels past the right edge", SpriteLoadFrame(&sprite, sheet, 2, 13, 0, 1)},
+        {"pixels past the bottom edge", SpriteLoadFrame(&sprite, sheet, 2, 0, 7, 1)},
+        {"a cell number that overflows", SpriteLoadFrame(&sprite, sheet, 2, 0x7FFFFFFF, 0, 0)},
+        {"frame past the last", SpriteLoadFrame(&sprite, sheet, 3, 0, 0, 0)},
+        {"frame before the first", SpriteLoadFrame(&sprite, sheet, -1, 0, 0, 0)},
+        {"picture without pixels", SpriteLoadFrame(&sprite, &empty, 2, 0, 0, 0)},
+        {"8-bit picture into a 16-bit copy", SpriteLoadFrame16(&sprite, sheet, 2, 0, 0, 0)},
+        {"load into null", SpriteLoadFrame(nullptr, sheet, 2, 0, 0, 0)},
+        {"load from null", SpriteLoadFrame(&sprite, nullptr, 2, 0, 0, 0)},
         {"create without frames", SpriteCreate(&sprite, 0, 0, 4, 4, 0, 0, 0, KEY, 8)},
         {"create past the frame limit",
          SpriteCreate(&sprite, 0, 0, 4, 4, SPRITE_MAX_FRAMES + 1, 0, 0, KEY, 8)},
         {"draw a frame the sprite never had",
-         (SpriteSetFrame(&sprite, 1), SpriteDraw(&sprite, BackSurface))},
+         (SpriteSetFrame(&sprite, 3), SpriteDraw(&sprite, BackSurface))},
         {"draw null", SpriteDraw(nullptr, BackSurface)},
-        {"load into null",
-         SpriteLoadFrame(nullptr, MakeImage(4, 4, [](int, int) { return 1; }), 0, 0, 0, 0)},
-        {"load from null", SpriteLoadFrame(&sprite, nullptr, 0, 0, 0, 0)},
         {"clone from null", SpriteClone(nullptr, &sprite)},
         {"clone into null", SpriteClone(&sprite, nullptr)},
         {"clone onto itself", SpriteClone(&sprite, &sprite)},
@@ -351,7 +337,12 @@ TEST_F(SpriteTest, NullPointersAndIndicesOutsideTheSpriteAreRefused)
     for (const auto& r : refused) {
         EXPECT_EQ(r.result, 0) << r.what;
     }
+    EXPECT_TRUE(SurfaceRegionIs(sprite.frames[2], 0, 0, W, H, [](int, int) { return 3; }));
     EXPECT_EQ(sprite.attributes & SPRITE_CLONE, 0u); // the refused clone onto itself left no mark
+    DisplaySurface kept = sprite.frames[2];
+    sprite.frames[2] = nullptr; // a frame without a surface
+    EXPECT_EQ(SpriteLoadFrame(&sprite, sheet, 2, 0, 0, 0), 0);
+    sprite.frames[2] = kept;
 }
 
 } // namespace
