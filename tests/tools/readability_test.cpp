@@ -38,7 +38,7 @@ struct Box {
     }
 };
 
-TEST(Readability, LettersOfThePiecesAndTheGenomeLogReadAtPlaySize)
+TEST(Readability, LettersOfThePiecesReadAtPlaySize)
 {
     // A piece's letter is the dark ink reached from the middle of its button: at least 8 pixels
     // high, clear of the rim, bordered only by pixels that stand out from it, and a T has a bar
