@@ -103,7 +103,8 @@ TEST_F(BitmapTest, SixteenBitIsKeptAndTwentyFourBitIsPackedForThePixelFormat)
     EXPECT_EQ(std::vector<uint8_t>(image.pixels, image.pixels + 8),
               (std::vector<uint8_t>{0x05, 0x06, 0x07, 0x08, 0x01, 0x02, 0x03, 0x04}));
 
-    // Bottom row: white, (blue 0, green 4, red 0); top row: red 8, blue 8.
+    // Bottom row: white, (blue 0, green 4, red 0); top row: red 8, blue 8. Each channel keeps its
+    // top bits: 5.6.5, or 5.5.5 when PixelFormat is 15.
     const std::vector<uint8_t> rows = {255, 255, 255, 0, 4, 0, 0, 0, 8, 8, 0, 0};
     const std::string path = Write("twentyfour.bmp", BmpFile(2, 2, 24, rows).Bytes());
     const auto pixel = [&](int i) {
@@ -118,7 +119,8 @@ TEST_F(BitmapTest, SixteenBitIsKeptAndTwentyFourBitIsPackedForThePixelFormat)
               (std::array<uint16_t, 4>{0x0800, 0x0001, 0xFFFF, 0x0020}));
     PixelFormat = 15;
     ASSERT_EQ(BitmapLoad(&image, path.c_str()), 1);
-    EXPECT_EQ(pixel(2), 0x7FFF);
+    EXPECT_EQ((std::array{pixel(0), pixel(1), pixel(2), pixel(3)}),
+              (std::array<uint16_t, 4>{0x0400, 0x0001, 0x7FFF, 0x0000}));
 
     // Rows padded to four bytes, as most painting programs write them: 3 x 2, 9 + 3 bytes a row.
     std::vector<uint8_t> padded(24, 0);

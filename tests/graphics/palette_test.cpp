@@ -1,5 +1,5 @@
-// Palette tests: the 16-bit packings, the palette text file and its odd inputs (irregular files in
-// its place among them), and the entry operations on the display palette and its shadow copy.
+// Palette tests: the palette text file and its odd inputs (irregular files in its place among
+// them), and the entry operations on the display palette and its shadow copy.
 #include "graphics/palette.h"
 #include "tests/graphics/irregular_files.h"
 #include "tests/temp_dir.h"
@@ -29,17 +29,6 @@ std::string Entry(const PALETTEENTRY& e)
 }
 
 } // namespace
-
-TEST(Palette, SixteenBitPackings)
-{
-    // Each part keeps its top bits, masked to its width.
-    EXPECT_EQ((std::array{Rgb16From565(255, 255, 255), Rgb16From565(0, 4, 0), Rgb16From565(8, 0, 0),
-                          Rgb16From565(7, 3, 7), Rgb16From565(0x1F8, 0, 0)}),
-              (std::array<int, 5>{0xFFFF, 0x0020, 0x0800, 0, 0xF800}));
-    EXPECT_EQ((std::array{Rgb16From555(255, 255, 255), Rgb16From555(8, 0, 0), Rgb16From555(0, 4, 0),
-                          Rgb16From555(0, 8, 1)}),
-              (std::array<int, 4>{0x7FFF, 0x0400, 0, 0x0020}));
-}
 
 TEST(Palette, FileRoundTripAndOddInputs)
 {
