@@ -3,8 +3,10 @@
 // generator's output the same on every run.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdlib>
-#include <tuple>
+#include <string>
 
 #include "graphics/palette.h"
 #include "tests/temp_dir.h"
