@@ -1,12 +1,11 @@
-// Display tests: set-up and its log lines, clippers, fills, keyed, clipped and stretched copies,
-// locks, the flip's colour conversion, the scale modes and the full-screen toggle.
+// Display tests: set-up and the full-screen toggle, clippers, fills, keyed and clipped copies, the
+// flip's colour conversion and its wait for a lock, the scale modes and the redraw of changed
+// tiles.
 #include "graphics/display.h"
 
 #include "graphics/palette.h"
 #include "platform/message.h"
-#include "platform/time.h"
 #include "platform/window_sdl.h"
-#include "support/error_log.h"
 #include "tests/graphics/display_fixture.h"
 #include "tests/graphics/surface_dump.h"
 #include "tests/sdl_events.h"
@@ -16,7 +15,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -72,110 +70,39 @@ std::vector<double> StripeWidths(const std::vector<double>& light)
     return widths;
 }
 
-// "dwSize iType nCount nRgnSize left,top,right,bottom" of a clipper's region header.
-std::string Header(const DisplayClipper* c)
-{
-    const RGNDATAHEADER& h = c->header;
-    const RECT& b = h.rcBound;
-    char text[96];
-    std::snprintf(text, sizeof text, "%u %u %u %u %d,%d,%d,%d", h.dwSize, h.iType, h.nCount,
-                  h.nRgnSize, b.left, b.top, b.right, b.bottom);
-    return text;
-}
-
-// "red green blue flags" of a palette entry.
-std::string Entry(const PALETTEENTRY& e)
-{
-    return std::to_string(e.peRed) + " " + std::to_string(e.peGreen) + " " +
-           std::to_string(e.peBlue) + " " + std::to_string(e.peFlags);
-}
-
 } // namespace
 
-TEST_F(DisplayTest, SetUpLogsThePixelFormatReadsThePaletteAndClipsToTheScreen)
+TEST_F(DisplayTest, SetUpReadsThePaletteFileRunsAgainAfterAShutdownAndAltEnterTogglesFullScreen)
 {
-    std::ofstream pal("mainPalette.PAL");
-    pal << "\n255 0 0 4\n1 2 3 0\n9 9 9 0";
-    for (int i = 3; i < 12; ++i) {
-        pal << "\n" << i << " 0 0 0";
-    }
-    pal.close();
-    ASSERT_EQ(ErrorLogOpen("display.log", nullptr), 1);
+    std::ofstream("mainPalette.PAL") << "\n255 0 0 4\n1 2 3 0\n9 9 9 0";
     ASSERT_EQ(DisplayInit(640, 480, 8, 1), 1);
-    ErrorLogClose();
-    std::stringstream log;
-    log << std::ifstream("display.log", std::ios::binary).rdbuf();
-    EXPECT_NE(log.str().find("\npixel format = 8\npixel format = 5.6.5"), std::string::npos)
-        << log.str();
-
-    EXPECT_EQ((std::array{PixelFormat, Windowed, ClipMinX, ClipMinY, ClipMaxX, ClipMaxY}),
-              (std::array{8, 1, 0, 0, 639, 479}));
-    EXPECT_EQ(Rgb16Builder, &Rgb16From565);
-    ASSERT_NE(PrimarySurface, nullptr);
-    EXPECT_EQ(BackSurface->format->format, SDL_PIXELFORMAT_INDEX8);
+    EXPECT_EQ((std::array{ClipMinX, ClipMinY, ClipMaxX, ClipMaxY}), (std::array{0, 0, 639, 479}));
     EXPECT_EQ(BackSurface->format->palette, DisplayPalette);
-    EXPECT_EQ(PrimarySurface->format->palette, DisplayPalette);
-
-    // The file's entries, with the window's reserved entries marked explicit.
-    EXPECT_EQ(Entry(PaletteEntries[0]), "255 0 0 2");
-    EXPECT_EQ(Entry(PaletteEntries[1]), "1 2 3 2");
-    EXPECT_EQ(Entry(PaletteEntries[9]) + ", " + Entry(PaletteEntries[10]), "9 0 0 2, 10 0 0 0");
-    EXPECT_EQ(Entry(PaletteEntries[12]), "0 0 0 0");
-    EXPECT_EQ(Entry(PaletteEntries[250]), "0 0 0 2");
+    EXPECT_EQ(PaletteEntries[1].peGreen, 2);
     EXPECT_EQ(DisplayPalette->colors[2].r, 9);
 
-    ASSERT_NE(BackClipper, nullptr);
-    EXPECT_EQ(Header(BackClipper), "32 1 1 16 0,0,640,480");
-    EXPECT_NE(WindowClipper, nullptr);
-
-    // Set-up runs again after a shutdown: without a palette file everything is black, and full
-    // screen is the desktop's full screen.
+    // Again without a palette file: everything black, full screen the desktop's full screen,
+    // which Alt+Enter and DisplayToggleFullScreen switch to a window and back.
     std::remove("mainPalette.PAL");
     DisplayShutdown();
     EXPECT_EQ(BackSurface, nullptr);
-    EXPECT_EQ(BackClipper, nullptr);
     ASSERT_EQ(DisplayInit(640, 480, 8, 0), 1);
-    EXPECT_EQ(Entry(PaletteEntries[0]), "0 0 0 0");
-    EXPECT_EQ(WindowClipper, nullptr);
-    EXPECT_TRUE(SDL_GetWindowFlags(PlatformSdlWindow(MainWindow)) & SDL_WINDOW_FULLSCREEN_DESKTOP);
-}
-
-TEST_F(DisplayTest, SixteenBitDisplayPacksFiveSixFiveAndFillsWithTheLow16Bits)
-{
-    ASSERT_EQ(DisplayInit(640, 480, 16, 1), 1);
-    EXPECT_EQ(PixelFormat, 16);
-    EXPECT_EQ(Rgb16Builder, &Rgb16From565);
-    EXPECT_EQ(DisplayPalette, nullptr);
-    EXPECT_EQ(BackSurface->format->BytesPerPixel, 2);
-
-    EXPECT_EQ(DisplayFill(BackSurface, 0x12345, nullptr), 1);
-    EXPECT_TRUE(SurfaceRegionIs(BackSurface, 0, 0, 640, 480, [](int, int) { return 0x2345; }));
-    const RECT part{10, 20, 30, 25};
-    DisplayFill(BackSurface, 0xFFFF0007, &part);
-    EXPECT_TRUE(SurfaceRegionIs(BackSurface, 0, 0, 40, 30, [](int x, int y) {
-        return x >= 10 && x < 30 && y >= 20 && y < 25 ? 7 : 0x2345;
-    }));
+    EXPECT_EQ(DisplayPalette->colors[2].r, 0);
+    SDL_Window* window = PlatformSdlWindow(MainWindow);
+    EXPECT_TRUE(SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP);
+    PushKey(MainWindow, SDL_SCANCODE_RETURN, SDLK_RETURN, true, KMOD_LALT);
+    MSG m;
+    while (PeekMessage(&m, nullptr, 0, 0, PM_REMOVE)) {
+    }
+    EXPECT_EQ(Windowed, 1);
+    EXPECT_FALSE(SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP);
+    EXPECT_EQ(DisplayToggleFullScreen(), 1);
+    EXPECT_EQ(Windowed, 0);
+    EXPECT_TRUE(SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP);
     EXPECT_EQ(DisplayFlip(), 1);
-    // On screen each channel widens to 8 bits, its top bits repeated below: 0x2345 is 4, 26, 5.
-    const std::vector<Uint32> screen = ReadScreen();
-    EXPECT_EQ(screen[0] | 0xFF000000u, 0xFF216929u);
-    EXPECT_EQ(screen[20 * 640 + 10] | 0xFF000000u, 0xFF000039u);
-
-    // A 16-bit keyed copy skips the key, which is the colour key's low 16 bits.
-    DisplaySurface sprite = DisplayCreateSurface(3, 1, DDSCAPS_SYSTEMMEMORY, 0x10F81F);
-    ASSERT_NE(sprite, nullptr);
-    auto* p = static_cast<uint16_t*>(sprite->pixels);
-    p[0] = 0xF81F;
-    p[1] = 0x1234;
-    p[2] = 0xF81F;
-    const RECT at{0, 0, 3, 1};
-    ASSERT_EQ(DisplayBlit(sprite, nullptr, BackSurface, &at, 1), 1);
-    EXPECT_TRUE(SurfaceRegionIs(BackSurface, 0, 0, 3, 1,
-                                [](int x, int) { return x == 1 ? 0x1234 : 0x2345; }));
-    DisplayDestroySurface(sprite);
 }
 
-TEST_F(DisplayTest, ClippersKeepTheirRegionHeaderAndTrimFills)
+TEST_F(DisplayTest, ClippersTrimFillsToTheirRectangles)
 {
     ASSERT_EQ(DisplayInit(640, 480, 8, 1), 1);
     DisplaySurface s = DisplayCreateSurface(64, 48, DDSCAPS_OFFSCREENPLAIN, 0);
@@ -183,14 +110,12 @@ TEST_F(DisplayTest, ClippersKeepTheirRegionHeaderAndTrimFills)
 
     DisplayClipper* none = DisplayAttachClipper(s, 0, nullptr);
     ASSERT_NE(none, nullptr);
-    EXPECT_EQ(Header(none), "32 1 0 0 64000,64000,-64000,-64000");
     DisplayFill(s, 9, nullptr); // an empty region lets nothing through
     EXPECT_TRUE(SurfaceRegionIs(s, 0, 0, 64, 48, [](int, int) { return 0; }));
 
     const RECT two[] = {{4, 6, 10, 8}, {30, 2, 70, 5}};
     DisplayClipper* c = DisplayAttachClipper(s, 2, two);
     ASSERT_NE(c, nullptr);
-    EXPECT_EQ(Header(c), "32 1 2 32 4,2,70,8");
     DisplayFillRect(0, 0, 40, 48, 0x107, s); // an 8-bit pixel keeps the low byte
     EXPECT_TRUE(SurfaceRegionIs(s, 0, 0, 64, 48, [](int x, int y) {
         const bool inFirst = x >= 4 && x < 10 && y >= 6 && y < 8;
@@ -216,7 +141,7 @@ TEST_F(DisplayTest, KeyedCopiesSkipTheKeyAndStayInsideTheClipRegion)
     Paint(BackSurface, [](int x, int y) { return 100 + (x + y) % 3; });
     const auto back = [](int x, int y) { return 100 + (x + y) % 3; };
 
-    // Keyed at (50, 60), then the same unkeyed at (50, 100).
+    // Keyed, only the key lets the back surface through; unkeyed below, everything is copied.
     RECT at{50, 60, 71, 70};
     ASSERT_EQ(DisplayBlit(sprite, nullptr, BackSurface, &at, 1), 1);
     EXPECT_TRUE(SurfaceRegionIs(BackSurface, 45, 55, 31, 20, [&](int x, int y) {
@@ -224,12 +149,8 @@ TEST_F(DisplayTest, KeyedCopiesSkipTheKeyAndStayInsideTheClipRegion)
         const int p = in ? pattern(x - 50, y - 60) : 200;
         return in && p != 200 ? p : back(x, y);
     }));
-    at = RECT{50, 100, 71, 110};
-    ASSERT_EQ(DisplayBlit(sprite, nullptr, BackSurface, &at, 0), 1);
-    EXPECT_TRUE(SurfaceRegionIs(BackSurface, 50, 100, 21, 10,
-                                [&](int x, int y) { return pattern(x - 50, y - 100); }));
 
-    // Hanging over each of the four edges of a clip region: only the inside changes.
+    // Hanging unkeyed over each of the four edges of a clip region: only the inside changes.
     const RECT region{100, 100, 300, 200};
     DisplayAttachClipper(BackSurface, 1, &region);
     Paint(BackSurface, [](int, int) { return 0; });
@@ -268,115 +189,21 @@ TEST_F(DisplayTest, KeyedCopiesSkipTheKeyAndStayInsideTheClipRegion)
     DisplayDestroySurface(sprite);
 }
 
-TEST_F(DisplayTest, StretchedCopiesPickTheNearestSourcePixel)
+TEST_F(DisplayTest, AFlipWaitsForTheLockToBeGivenBackAndEndsWithTheWindow)
 {
     ASSERT_EQ(DisplayInit(640, 480, 8, 1), 1);
-    DisplaySurface sprite = DisplayCreateSurface(4, 4, 0, 0);
-    ASSERT_NE(sprite, nullptr);
-    const auto pattern = [](int x, int y) { return x == y ? 0 : 10 * y + x + 1; };
-    Paint(sprite, pattern);
-    DisplayFill(BackSurface, 99, nullptr);
-
-    // Twice the size, keyed: every source pixel becomes a 2 x 2 block, the key stays see-through.
-    RECT at{10, 10, 18, 18};
-    ASSERT_EQ(DisplayBlit(sprite, nullptr, BackSurface, &at, 1), 1);
-    EXPECT_TRUE(SurfaceRegionIs(BackSurface, 10, 10, 8, 8, [&](int x, int y) {
-        const int p = pattern((x - 10) / 2, (y - 10) / 2);
-        return p == 0 ? 99 : p;
-    }));
-    // Half the size: every other pixel; three wide: columns 0, 1, 2 of 4 (x * 4 / 3).
-    at = RECT{30, 10, 32, 12};
-    ASSERT_EQ(DisplayBlit(sprite, nullptr, BackSurface, &at, 0), 1);
-    EXPECT_TRUE(SurfaceRegionIs(BackSurface, 30, 10, 2, 2,
-                                [&](int x, int y) { return pattern((x - 30) * 2, (y - 10) * 2); }));
-    at = RECT{40, 10, 43, 14};
-    ASSERT_EQ(DisplayBlit(sprite, nullptr, BackSurface, &at, 0), 1);
-    EXPECT_TRUE(SurfaceRegionIs(BackSurface, 40, 10, 3, 4,
-                                [&](int x, int y) { return pattern((x - 40) * 4 / 3, y - 10); }));
-    // Grown across the screen's left edge: the visible part keeps its place in the picture.
-    at = RECT{-4, 20, 4, 28};
-    ASSERT_EQ(DisplayBlit(sprite, nullptr, BackSurface, &at, 0), 1);
-    EXPECT_TRUE(SurfaceRegionIs(BackSurface, 0, 20, 4, 8,
-                                [&](int x, int y) { return pattern((x + 4) / 2, (y - 20) / 2); }));
-    DisplayDestroySurface(sprite);
-}
-
-TEST_F(DisplayTest, FlipShowsTheBackSurfaceInThePaletteColoursOfTheMoment)
-{
-    ASSERT_EQ(DisplayInit(640, 480, 8, 1), 1);
-    std::vector<PALETTEENTRY> colours(PALETTE_SIZE);
-    for (int i = 0; i < PALETTE_SIZE; ++i) {
-        colours[i] = PALETTEENTRY{static_cast<uint8_t>(i), static_cast<uint8_t>(255 - i),
-                                  static_cast<uint8_t>(i * 7), 0};
-    }
-    PaletteSetAll(colours.data());
-    Paint(BackSurface, [](int x, int y) { return (x + 3 * y) & 0xFF; });
-    ASSERT_EQ(DisplayFlip(), 1);
-    std::vector<Uint32> screen = ReadScreen();
-    int wrong = 0;
-    for (int y = 0; y < 480; ++y) {
-        for (int x = 0; x < 640; ++x) {
-            const int i = (x + 3 * y) & 0xFF;
-            const Uint32 want =
-                0xFF000000u | Uint32(i) << 16 | Uint32(255 - i) << 8 | ((i * 7) & 0xFF);
-            wrong += (screen[y * 640 + x] | 0xFF000000u) != want;
-        }
-    }
-    EXPECT_EQ(wrong, 0) << SurfaceDump(BackSurface, "flipped");
-    // The primary holds what is on screen.
-    EXPECT_TRUE(SurfaceRegionIs(PrimarySurface, 0, 0, 640, 480,
-                                [](int x, int y) { return (x + 3 * y) & 0xFF; }));
-
-    // A changed entry shows from the next flip on; the display palette alone counts.
-    const PALETTEENTRY white{255, 255, 255, 0};
-    PaletteSetDisplayEntries(5, 1, &white);
-    EXPECT_EQ(PaletteEntries[5].peRed, 5);
-    ASSERT_EQ(DisplayFlip(), 1);
-    screen = ReadScreen();
-    EXPECT_EQ(screen[5] | 0xFF000000u, 0xFFFFFFFFu);
-    EXPECT_EQ(screen[6] | 0xFF000000u, 0xFF06F92Au);
-
-    // Drawing into the locked primary appears when it is unlocked.
-    uint8_t* primary = DisplayLockPrimary();
-    ASSERT_NE(primary, nullptr);
-    primary[0] = 5;
-    EXPECT_EQ(DisplayUnlockPrimary(), 1);
-    EXPECT_EQ(ReadScreen()[0] | 0xFF000000u, 0xFFFFFFFFu);
-}
-
-TEST_F(DisplayTest, LocksAreHeldOnceAndAFlipWaitsForTheUnlock)
-{
-    ASSERT_EQ(DisplayInit(640, 480, 8, 1), 1);
-    uint8_t* first = DisplayLockPrimary();
-    ASSERT_NE(first, nullptr);
-    EXPECT_EQ(DisplayLockPrimary(), first);
-    EXPECT_EQ(PrimaryMemory, first);
-    EXPECT_GE(PrimaryPitch, 640);
-    EXPECT_EQ(DisplayFlip(), 0);
-    EXPECT_EQ(DisplayUnlockPrimary(), 1);
-    EXPECT_EQ(PrimaryMemory, nullptr);
-    EXPECT_EQ(PrimaryPitch, 0);
-    EXPECT_EQ(DisplayUnlockPrimary(), 0);
-
-    Paint(BackSurface, [](int, int) { return 3; });
-    ASSERT_NE(DisplayLockBack(), nullptr);
-    // Presenting nothing: the screen keeps the black picture of the set-up.
-    EXPECT_EQ(DisplayFlip(), 0);
-    const Uint32 black = ReadScreen()[0];
-    EXPECT_EQ(DisplayUnlockBack(), 1);
-    EXPECT_EQ(DisplayUnlockBack(), 0);
-    EXPECT_EQ(BackMemory, nullptr);
-
-    int pitch = 0;
-    ASSERT_NE(DisplayLockSurface(BackSurface, &pitch), nullptr);
-    EXPECT_EQ(DisplayFlip(), 0); // held through the plain lock as well
-    EXPECT_EQ(DisplayUnlockSurface(BackSurface), 1);
-    EXPECT_EQ(DisplayLockSurface(nullptr, &pitch), nullptr);
-    EXPECT_EQ(DisplayUnlockSurface(nullptr), 0);
     const PALETTEENTRY red{255, 0, 0, 0};
     PaletteSetEntry(3, &red);
+    DisplayFill(BackSurface, 3, nullptr);
+    // While the back surface is locked a flip presents nothing: the screen keeps the black
+    // picture of the set-up.
+    int pitch = 0;
+    ASSERT_NE(DisplayLockSurface(BackSurface, &pitch), nullptr);
+    EXPECT_EQ(DisplayFlip(), 0);
+    EXPECT_EQ(ReadScreen()[0] & 0xFFFFFFu, 0u);
+    EXPECT_EQ(DisplayUnlockSurface(BackSurface), 1);
     EXPECT_EQ(DisplayFlip(), 1);
-    EXPECT_NE(ReadScreen()[0], black);
+    EXPECT_EQ(ReadScreen()[0] & 0xFFFFFFu, 0xFF0000u);
 
     // The window destroyed before the display is shut down: nothing is drawn into it any more.
     ASSERT_EQ(DestroyWindow(MainWindow), 1);
@@ -384,38 +211,7 @@ TEST_F(DisplayTest, LocksAreHeldOnceAndAFlipWaitsForTheUnlock)
     EXPECT_EQ(DisplayShutdown(), 1);
 }
 
-TEST_F(DisplayTest, AltEnterTogglesFullScreenAndVBlankWaitsOneRefresh)
-{
-    ASSERT_EQ(DisplayInit(640, 480, 8, 1), 1);
-    SDL_Window* window = PlatformSdlWindow(MainWindow);
-    EXPECT_FALSE(SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP);
-
-    PushKey(MainWindow, SDL_SCANCODE_RETURN, SDLK_RETURN, true, KMOD_LALT);
-    MSG m;
-    while (PeekMessage(&m, nullptr, 0, 0, PM_REMOVE)) {
-    }
-    EXPECT_EQ(Windowed, 0);
-    EXPECT_TRUE(SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP);
-    EXPECT_EQ(DisplayFlip(), 1);
-
-    EXPECT_EQ(DisplayToggleFullScreen(), 1);
-    EXPECT_EQ(Windowed, 1);
-    EXPECT_FALSE(SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP);
-    EXPECT_EQ(DisplayFlip(), 1);
-
-    // The vertical blank comes within one refresh period (at least 1 ms, at most 1/24 s).
-    PlatformUseFakeClock(1000);
-    EXPECT_EQ(DisplayWaitVBlank(), 1);
-    EXPECT_GT(PlatformTicks(), 1000u);
-    EXPECT_LE(PlatformTicks(), 1000u + 1000u / 24u);
-    PlatformUseRealClock();
-
-    DisplayShutdown();
-    EXPECT_EQ(DisplayToggleFullScreen(), 0);
-    EXPECT_EQ(DisplayFlip(), 0);
-}
-
-TEST_F(DisplayTest, ScaleModesKeepEveryColumnOfTheStripesAtOnePointSixTimes)
+TEST_F(DisplayTest, ScaleModesKeepEveryColumnAndShowThePalettesColours)
 {
     // One-pixel vertical stripes of a dark and a light grey (neither is the bars' black), shown
     // in a window that grows to 1024 x 768 after set-up: the default sharp mode follows it.
@@ -458,20 +254,33 @@ TEST_F(DisplayTest, ScaleModesKeepEveryColumnOfTheStripesAtOnePointSixTimes)
     EXPECT_EQ(std::count(widths.begin(), widths.end(), 2.0), 384);
     EXPECT_EQ(std::count(widths.begin(), widths.end(), 1.0), 256);
 
-    // Integer: one to one in the middle, black around.
+    // Integer: one to one in the middle, black around, each pixel in its colour in the display
+    // palette of the moment (PaletteEntries, the shadow copy, does not count).
     EXPECT_EQ(DisplaySetScaleMode(3), 0);
     ASSERT_EQ(DisplaySetScaleMode(DISPLAY_SCALE_INTEGER), 1);
+    std::vector<PALETTEENTRY> colours(PALETTE_SIZE);
+    for (int i = 0; i < PALETTE_SIZE; ++i) {
+        colours[i] = PALETTEENTRY{static_cast<uint8_t>(i), static_cast<uint8_t>(255 - i),
+                                  static_cast<uint8_t>(i * 7), 0};
+    }
+    PaletteSetAll(colours.data());
+    const PALETTEENTRY white{255, 255, 255, 0};
+    PaletteSetDisplayEntries(5, 1, &white);
+    EXPECT_EQ(PaletteEntries[5].peRed, 5);
+    Paint(BackSurface, [](int x, int y) { return (x + 3 * y) & 0xFF; });
     ASSERT_EQ(DisplayFlip(), 1);
     const std::vector<Uint32> screen = ReadScreen(1024, 768);
     int wrong = 0;
     for (int y = 0; y < 768; ++y) {
         for (int x = 0; x < 1024; ++x) {
             const bool inside = x >= 192 && x < 832 && y >= 144 && y < 624;
-            const Uint32 want = !inside ? 0 : (x - 192) & 1 ? 0xDCDCDC : 0x141414;
+            const int i = (x - 192 + 3 * (y - 144)) & 0xFF;
+            const Uint32 colour = Uint32(i) << 16 | Uint32(255 - i) << 8 | ((i * 7) & 0xFF);
+            const Uint32 want = !inside ? 0 : i == 5 ? 0xFFFFFF : colour;
             wrong += (screen[y * 1024 + x] & 0xFFFFFF) != want;
         }
     }
-    EXPECT_EQ(wrong, 0);
+    EXPECT_EQ(wrong, 0) << SurfaceDump(BackSurface, "flipped");
 }
 
 TEST_F(DisplayTest, FlipsRedrawJustTheChangedTilesAndAllAfterAPaletteChange)

@@ -1,9 +1,10 @@
-// Readability at play size, measured on the generated sheets: the bases' letters and the genome
-// log's, and the verdict badges against the panel they are drawn over.
+// Readability at play size, measured on the generated sheets: the bases' letters, the genome log's
+// pages, and the verdict badges, which animate, against the panel they are drawn over.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -37,7 +38,7 @@ struct Box {
     }
 };
 
-TEST(Readability, LettersOfThePiecesAndTheGenomeLogReadAtPlaySize)
+TEST(Readability, LettersOfThePiecesReadAtPlaySize)
 {
     // A piece's letter is the dark ink reached from the middle of its button: at least 8 pixels
     // high, clear of the rim, bordered only by pixels that stand out from it, and a T has a bar
@@ -85,28 +86,46 @@ TEST(Readability, LettersOfThePiecesAndTheGenomeLogReadAtPlaySize)
         EXPECT_EQ(stem.back() - stem.front() + 1, int(stem.size())) << "more than one stem";
         EXPECT_TRUE(stem.front() >= box.left + width / 3 && stem.back() <= box.right - width / 3);
     }
+}
 
-    // A log entry's letters are the dark shades of its bases' colours, at least 8 rows high; what
-    // else is not the box's wash (its commonest colour) is the tick, which keeps off the letters.
+TEST(Readability, GenomeLogPagesShowTheirLettersAndTickInTheirOwnBoxOnly)
+{
+    // Each page fills only its own box, which the notebook page (cell 0 of row 4), drawn over
+    // the pages found, leaves see-through inside its rule lines; no two entries look alike.
     const DataSheet memo("memoTile.bmp");
-    ASSERT_FALSE(memo.pixels.empty());
+    ASSERT_TRUE(memo.width >= 10 * 129 && memo.height >= 5 * 257);
     ArtPaletteBuild();
+    std::set<std::vector<int>> entries;
     for (int page = 0; page < 40; ++page) {
         SCOPED_TRACE("log page " + std::to_string(page));
         int codon[3];
         ASSERT_EQ(MemoCodonOfPage(page, codon), 1);
+        const int x0 = MemoBoxLeft(page / 10), y0 = MemoBoxTop(page % 10);
+        auto at = [&](int x, int y) { return memo.CellAt(page % 10, page / 10, 128, 256, x, y); };
+        std::vector<int> box, count(PALETTE_SIZE, 0);
+        for (int y = 0; y < 256; ++y)
+            for (int x = 0; x < 128; ++x) {
+                if (x < x0 || x >= x0 + MEMO_BOX_WIDTH || y < y0 || y >= y0 + MEMO_BOX_HEIGHT) {
+                    ASSERT_EQ(at(x, y), ART_KEY_SPRITE) << x << ", " << y;
+                    continue;
+                }
+                box.push_back(at(x, y));
+                ++count[size_t(at(x, y))];
+                ASSERT_NE(at(x, y), ART_KEY_SPRITE);
+                ASSERT_EQ(memo.CellAt(0, 4, 128, 256, x, y), ART_KEY_SPRITE) << x << ", " << y;
+            }
+        EXPECT_NE(memo.CellAt(0, 4, 128, 256, x0 - 1, y0 + 5), ART_KEY_SPRITE);
+        EXPECT_NE(memo.CellAt(0, 4, 128, 256, x0 + 5, y0 - 1), ART_KEY_SPRITE);
+        entries.insert(box);
+
+        // The letters are the dark shades of the bases' colours, at least 8 rows high; what else
+        // is not the box's wash (its commonest colour) is the tick, which keeps off the letters.
         auto isLetter = [&](int index) {
             return std::any_of(codon, codon + 3, [&](int kind) {
                 const ArtRamp r = PieceRamp(kind);
                 return index >= ArtRampFirst[r] && index < ArtRampFirst[r] + ArtRampLength[r] / 2;
             });
         };
-        const int x0 = MemoBoxLeft(page / 10), y0 = MemoBoxTop(page % 10);
-        auto at = [&](int x, int y) { return memo.CellAt(page % 10, page / 10, 128, 256, x, y); };
-        std::vector<int> count(PALETTE_SIZE, 0);
-        for (int y = y0; y < y0 + MEMO_BOX_HEIGHT; ++y)
-            for (int x = x0; x < x0 + MEMO_BOX_WIDTH; ++x)
-                ++count[size_t(at(x, y))];
         const int wash = int(std::max_element(count.begin(), count.end()) - count.begin());
         Box letters, tick;
         for (int y = y0; y < y0 + MEMO_BOX_HEIGHT; ++y)
@@ -122,20 +141,25 @@ TEST(Readability, LettersOfThePiecesAndTheGenomeLogReadAtPlaySize)
                     tick.top > letters.bottom || tick.bottom < letters.top)
             << "the tick is drawn over the letters";
     }
+    EXPECT_EQ(entries.size(), 40u) << "two entries show the same letters";
 }
 
-TEST(Readability, VerdictBadgesStandOutFromThePanelBehindThem)
+TEST(Readability, VerdictBadgesAnimateAndStandOutFromThePanelBehindThem)
 {
     // The game draws the badges at (513, 48), over the top of the face box and the panel above.
     // Every pixel of a badge's edge, and the dark ink of its name across its middle, must reach
-    // 3:1 against the background picture at the same place on every shown frame.
+    // 3:1 against the background picture at the same place on every shown frame. A row's 25
+    // frames all show the badge, at full size in mid-animation and gone small by the last; the
+    // sprites' sequence 0 shows cell 25 of rows 0 and 8, which must be blank.
     const DataSheet bonus("bonusTile.BMP"), background("background.bmp");
-    ASSERT_FALSE(bonus.pixels.empty() || background.pixels.empty());
+    ASSERT_TRUE(bonus.width >= 26 * 65 && bonus.height >= 13 * 65);
+    ASSERT_FALSE(background.pixels.empty());
     auto behind = [&](int x, int y) {
         return Luminance(background.palette[background.At(513 + x + 1, 48 + y + 1)]);
     };
-    for (int row = 0; row < 13; ++row)
-        for (int cell = 0; cell < 25; ++cell) {
+    for (int row = 0; row < 13; ++row) {
+        std::vector<int> opaque(26, 0);
+        for (int cell = 0; cell < 26; ++cell) {
             SCOPED_TRACE("verdict " + std::to_string(row + 1) + " cell " + std::to_string(cell));
             auto index = [&](int x, int y) {
                 const bool inside = x >= 0 && y >= 0 && x < 64 && y < 64;
@@ -147,6 +171,7 @@ TEST(Readability, VerdictBadgesStandOutFromThePanelBehindThem)
                 for (int x = 0; x < 64; ++x) {
                     if (index(x, y) == ART_KEY_SPRITE)
                         continue;
+                    ++opaque[size_t(cell)];
                     const double lum = Luminance(bonus.palette[index(x, y)]);
                     const bool edge =
                         index(x + 1, y) == ART_KEY_SPRITE || index(x - 1, y) == ART_KEY_SPRITE ||
@@ -157,10 +182,14 @@ TEST(Readability, VerdictBadgesStandOutFromThePanelBehindThem)
                         first = std::to_string(x) + ", " + std::to_string(y);
                 }
             EXPECT_EQ(weak, 0) << "pixels that melt into the panel, the first at " << first;
+            EXPECT_TRUE(cell == 25 || opaque[size_t(cell)] > 0) << "a frame shows nothing";
             if (cell >= 8 && cell <= 20) {
                 EXPECT_GE(ink, 30) << "no dark name across the badge";
             }
         }
+        EXPECT_GT(opaque[12], 2 * opaque[24]) << "verdict " << row + 1;
+        EXPECT_TRUE((row != 0 && row != 8) || opaque[25] == 0) << "verdict " << row + 1;
+    }
 }
 
 } // namespace
