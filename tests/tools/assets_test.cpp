@@ -14,31 +14,29 @@
 
 namespace {
 
-// A sheet as the game cuts it: cells of w x h framed by one-pixel lines, `cells` of them counted
-// row by row over `columns`; the key is where a sprite shows nothing. Runs of `loop` cells (the
-// last run may be shorter) are animations the game shows round and round: the logo's 13 frames,
-// the pieces' five loops, the catcher's 20 rows of 7.
-struct SheetLayout {
-    const char* name;
-    int cellWidth, cellHeight, columns, cells;
-    int key, loop;
+// A sheet the game cuts into `cells` sprite frames, counted row by row; the key is where a sprite
+// shows nothing. Runs of `loop` cells (the last run may be shorter) are animations the game shows
+// round and round: the logo's 13 frames, the pieces' five loops, the catcher's 20 rows of 7.
+struct CutSheet {
+    const SheetLayout& layout;
+    int cells, key, loop;
 };
 
-constexpr SheetLayout SHEETS[] = {
-    {"BrindleTile.BMP", 640, 480, 3, 13, 0, 13},  {"TitleBack.bmp", 640, 480, 1, 1, 0, 0},
-    {"background.bmp", 640, 480, 1, 1, 0, 0},     {"DNAStrand2.BMP", 16, 480, 1, 1, 0, 0},
-    {"chromoTile.bmp", 32, 32, 25, 244, 215, 50}, {"CatcherTile.BMP", 64, 64, 7, 140, 215, 7},
+const CutSheet SHEETS_CUT[] = {
+    {BRINDLE_SHEET, 13, 0, 13}, {TITLE_SHEET, 1, 0, 0},       {BACKGROUND_SHEET, 1, 0, 0},
+    {STRAND_SHEET, 1, 0, 0},    {CHROMO_SHEET, 244, 215, 50}, {CATCHER_SHEET, 140, 215, 7},
 };
 
 TEST(GeneratedAssets, SheetsFrameTheirCellsWhereTheGameCutsThemKeepTheirKeysAndAnimate)
 {
     PALETTEENTRY palette[PALETTE_SIZE] = {};
     ASSERT_EQ(PaletteLoadFile(DataPath("mainPalette.PAL").c_str(), palette), 1);
-    for (const char* name : {"FaceTile.BMP", "memoTile.bmp", "bonusTile.BMP"})
-        EXPECT_TRUE(SameColours(DataSheet(name).palette, palette)) << name;
-    for (const SheetLayout& s : SHEETS) {
-        SCOPED_TRACE(s.name);
-        const DataSheet l(s.name);
+    for (const SheetLayout* sheet : {&FACE_SHEET, &MEMO_SHEET, &BONUS_SHEET})
+        EXPECT_TRUE(SameColours(DataSheet(*sheet).palette, palette)) << sheet->fileName;
+    for (const CutSheet& c : SHEETS_CUT) {
+        const SheetLayout& s = c.layout;
+        SCOPED_TRACE(s.fileName);
+        const DataSheet l(s);
         ASSERT_FALSE(l.pixels.empty());
         EXPECT_EQ(l.bitCount, 8);
         EXPECT_TRUE(SameColours(l.palette, palette));
@@ -47,17 +45,16 @@ TEST(GeneratedAssets, SheetsFrameTheirCellsWhereTheGameCutsThemKeepTheirKeysAndA
             std::vector<uint8_t> out;
             for (int y = 0; y < s.cellHeight; ++y)
                 for (int x = 0; x < s.cellWidth; ++x)
-                    out.push_back(uint8_t(
-                        l.CellAt(n % s.columns, n / s.columns, s.cellWidth, s.cellHeight, x, y)));
+                    out.push_back(uint8_t(l.CellAt(n % s.columns, n / s.columns, x, y)));
             return out;
         };
         // Every cell lies inside, framed by lines of one colour on each side the image has room
         // for, so a cell drawn one pixel off would cover a line.
         const int line = l.At(0, 0);
-        EXPECT_NE(line, s.key);
-        for (int n = 0; n < s.cells; ++n) {
-            const int left = (n % s.columns) * (s.cellWidth + 1) + 1;
-            const int top = (n / s.columns) * (s.cellHeight + 1) + 1;
+        EXPECT_NE(line, c.key);
+        for (int n = 0; n < c.cells; ++n) {
+            const int left = SheetCellLeft(s, n % s.columns);
+            const int top = SheetCellTop(s, n / s.columns);
             const int right = left + s.cellWidth, bottom = top + s.cellHeight;
             ASSERT_LE(right, l.width) << n;
             ASSERT_LE(bottom, l.height) << n;
@@ -71,28 +68,28 @@ TEST(GeneratedAssets, SheetsFrameTheirCellsWhereTheGameCutsThemKeepTheirKeysAndA
             }
             // The face key and the other sheets' key never appear; 0 never in an opaque picture;
             // a sprite cell shows something, and has key round it.
-            const bool opaque = std::string(s.name) != "BrindleTile.BMP" && s.key == 0;
+            const bool opaque = &s != &BRINDLE_SHEET && c.key == 0;
             int keyed = 0;
             for (uint8_t p : cell(n)) {
                 ASSERT_NE(p, 6);
-                ASSERT_TRUE(s.key == 215 || p != 215);
+                ASSERT_TRUE(c.key == 215 || p != 215);
                 ASSERT_FALSE(opaque && p == 0) << "cell " << n;
-                keyed += p == s.key;
+                keyed += p == c.key;
             }
-            if (s.key == 215) {
+            if (c.key == 215) {
                 EXPECT_GT(keyed, 0) << n;
                 EXPECT_LT(keyed, s.cellWidth * s.cellHeight * 9 / 10) << n;
             }
         }
         // Each frame of a loop differs from the next, the last from the first.
-        for (int first = 0; s.loop > 0 && first < s.cells; first += s.loop) {
-            const int count = std::min(s.loop, s.cells - first);
+        for (int first = 0; c.loop > 0 && first < c.cells; first += c.loop) {
+            const int count = std::min(c.loop, c.cells - first);
             for (int i = 0; i < count; ++i)
                 EXPECT_NE(cell(first + i), cell(first + (i + 1) % count)) << "cell " << first + i;
         }
         // The catcher rows facing one way start from the same plain pose (the game shows it
         // still).
-        for (int d = 0; std::string(s.name) == "CatcherTile.BMP" && d < 4; ++d)
+        for (int d = 0; &s == &CATCHER_SHEET && d < 4; ++d)
             for (int k = 1; k < 4; ++k)
                 EXPECT_EQ(cell(28 * d), cell(28 * d + 7 * k)) << d << k;
     }
@@ -102,7 +99,7 @@ TEST(GeneratedAssets, ThePlayScreensTextPlatesAreLightWhereTheGameWritesItsText)
 {
     // The field's band (title and help line), and the panel's score lines right of the strand
     // (which covers x 448-463). Magenta text (luminance 105) needs the lightest ground.
-    const DataSheet l("background.bmp");
+    const DataSheet l(BACKGROUND_SHEET);
     ASSERT_FALSE(l.pixels.empty());
     for (auto [left, top, right, bottom] : {std::array{0, 0, 447, 22}, {464, 0, 639, 44}}) {
         SCOPED_TRACE(left);

@@ -43,12 +43,13 @@ TEST(Readability, LettersOfThePiecesReadAtPlaySize)
     // A piece's letter is the dark ink reached from the middle of its button: at least 8 pixels
     // high, clear of the rim, bordered only by pixels that stand out from it, and a T has a bar
     // over the middle half of its top and one stem under it, not the "II" the font gave.
-    const DataSheet chromo("chromoTile.bmp");
+    const DataSheet chromo(CHROMO_SHEET);
     ASSERT_FALSE(chromo.pixels.empty());
     for (int n = 0; n < 200; ++n) {
         SCOPED_TRACE("piece cell " + std::to_string(n));
         auto lum = [&](int x, int y) {
-            return Luminance(chromo.palette[chromo.CellAt(n % 25, n / 25, 32, 32, x, y)]);
+            return Luminance(chromo.palette[chromo.CellAt(n % CHROMO_SHEET.columns,
+                                                          n / CHROMO_SHEET.columns, x, y)]);
         };
         std::vector<bool> ink(32 * 32, false);
         std::vector<std::pair<int, int>> todo;
@@ -92,7 +93,7 @@ TEST(Readability, GenomeLogPagesShowTheirLettersAndTickInTheirOwnBoxOnly)
 {
     // Each page fills only its own box, which the notebook page (cell 0 of row 4), drawn over
     // the pages found, leaves see-through inside its rule lines; no two entries look alike.
-    const DataSheet memo("memoTile.bmp");
+    const DataSheet memo(MEMO_SHEET);
     ASSERT_TRUE(memo.width >= 10 * 129 && memo.height >= 5 * 257);
     ArtPaletteBuild();
     std::set<std::vector<int>> entries;
@@ -101,7 +102,9 @@ TEST(Readability, GenomeLogPagesShowTheirLettersAndTickInTheirOwnBoxOnly)
         int codon[3];
         ASSERT_EQ(MemoCodonOfPage(page, codon), 1);
         const int x0 = MemoBoxLeft(page / 10), y0 = MemoBoxTop(page % 10);
-        auto at = [&](int x, int y) { return memo.CellAt(page % 10, page / 10, 128, 256, x, y); };
+        auto at = [&](int x, int y) {
+            return memo.CellAt(page % MEMO_SHEET.columns, page / MEMO_SHEET.columns, x, y);
+        };
         std::vector<int> box, count(PALETTE_SIZE, 0);
         for (int y = 0; y < 256; ++y)
             for (int x = 0; x < 128; ++x) {
@@ -112,10 +115,10 @@ TEST(Readability, GenomeLogPagesShowTheirLettersAndTickInTheirOwnBoxOnly)
                 box.push_back(at(x, y));
                 ++count[size_t(at(x, y))];
                 ASSERT_NE(at(x, y), ART_KEY_SPRITE);
-                ASSERT_EQ(memo.CellAt(0, 4, 128, 256, x, y), ART_KEY_SPRITE) << x << ", " << y;
+                ASSERT_EQ(memo.CellAt(0, 4, x, y), ART_KEY_SPRITE) << x << ", " << y;
             }
-        EXPECT_NE(memo.CellAt(0, 4, 128, 256, x0 - 1, y0 + 5), ART_KEY_SPRITE);
-        EXPECT_NE(memo.CellAt(0, 4, 128, 256, x0 + 5, y0 - 1), ART_KEY_SPRITE);
+        EXPECT_NE(memo.CellAt(0, 4, x0 - 1, y0 + 5), ART_KEY_SPRITE);
+        EXPECT_NE(memo.CellAt(0, 4, x0 + 5, y0 - 1), ART_KEY_SPRITE);
         entries.insert(box);
 
         // The letters are the dark shades of the bases' colours, at least 8 rows high; what else
@@ -151,7 +154,7 @@ TEST(Readability, VerdictBadgesAnimateAndStandOutFromThePanelBehindThem)
     // 3:1 against the background picture at the same place on every shown frame. A row's 25
     // frames all show the badge, at full size in mid-animation and gone small by the last; the
     // sprites' sequence 0 shows cell 25 of rows 0 and 8, which must be blank.
-    const DataSheet bonus("bonusTile.BMP"), background("background.bmp");
+    const DataSheet bonus(BONUS_SHEET), background(BACKGROUND_SHEET);
     ASSERT_TRUE(bonus.width >= 26 * 65 && bonus.height >= 13 * 65);
     ASSERT_FALSE(background.pixels.empty());
     auto behind = [&](int x, int y) {
@@ -163,7 +166,7 @@ TEST(Readability, VerdictBadgesAnimateAndStandOutFromThePanelBehindThem)
             SCOPED_TRACE("verdict " + std::to_string(row + 1) + " cell " + std::to_string(cell));
             auto index = [&](int x, int y) {
                 const bool inside = x >= 0 && y >= 0 && x < 64 && y < 64;
-                return inside ? bonus.CellAt(cell, row, 64, 64, x, y) : int(ART_KEY_SPRITE);
+                return inside ? bonus.CellAt(cell, row, x, y) : int(ART_KEY_SPRITE);
             };
             int weak = 0, ink = 0;
             std::string first;

@@ -1,5 +1,5 @@
 // The generated data as the game reads it: a sheet through the game's BMP loader, its cells cut as
-// the game cuts them (cells of w x h framed by one-pixel lines), and whole files.
+// the game cuts them (by the game's own layout of the sheet), and whole files.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "game/sheet_layout.h"
 #include "graphics/bitmap.h"
 
 inline std::string DataPath(const std::string& name)
@@ -25,10 +26,15 @@ inline std::vector<uint8_t> ReadAll(const std::filesystem::path& path)
 }
 
 struct DataSheet {
+    const SheetLayout* layout = nullptr; // null for a file read as a whole picture
     int width = 0, height = 0, bitCount = 0;
     std::vector<uint8_t> pixels; // empty when the loader refused the file
     PALETTEENTRY palette[PALETTE_SIZE] = {};
 
+    explicit DataSheet(const SheetLayout& sheet) : DataSheet(std::string(sheet.fileName))
+    {
+        layout = &sheet;
+    }
     explicit DataSheet(const std::string& name)
     {
         BitmapImage image{};
@@ -46,10 +52,10 @@ struct DataSheet {
     {
         return pixels[size_t(y) * size_t(width) + size_t(x)];
     }
-    // The pixel (x, y) of the cell (column, row) of cells w x h.
-    int CellAt(int column, int row, int w, int h, int x, int y) const
+    // The pixel (x, y) of the cell (column, row), where the game cuts it.
+    int CellAt(int column, int row, int x, int y) const
     {
-        return At(column * (w + 1) + 1 + x, row * (h + 1) + 1 + y);
+        return At(SheetCellLeft(*layout, column) + x, SheetCellTop(*layout, row) + y);
     }
 };
 

@@ -16,7 +16,7 @@ constexpr int TEXT_LEFT = 316;
 
 int Luma(const DataSheet& sheet, int x, int y)
 {
-    const PALETTEENTRY& e = sheet.palette[sheet.CellAt(0, 0, 640, 480, x, y)];
+    const PALETTEENTRY& e = sheet.palette[sheet.CellAt(0, 0, x, y)];
     return (299 * e.peRed + 587 * e.peGreen + 114 * e.peBlue) / 1000;
 }
 
@@ -48,7 +48,7 @@ int GlyphHeight(const DataSheet& sheet, int x, int y, int lit)
 
 TEST(TitleSheet, ThePromptsPlateIsClearAndEveryPanelLineStartsWithALegibleCapital)
 {
-    const DataSheet title("TitleBack.bmp");
+    const DataSheet title(TITLE_SHEET);
     ASSERT_FALSE(title.pixels.empty());
     // Where the game writes "Spacebar to continue!" nothing else is drawn: each row of the plate
     // is one light shade, give or take the dithering.

@@ -7,14 +7,14 @@
 
 namespace {
 
-TEST(Artwork2, FaceLayersStackOnEveryHeadAndTheBlankLayerIsKey)
+TEST(FaceSheet, FaceLayersStackOnEveryHeadAndTheBlankLayerIsKey)
 {
     // Ten cells of 128 x 128 across; rows 0-3 the ordinary pictures' layers, 4-7 the special
     // ones', row 8 the blank layer.
-    const DataSheet face("FaceTile.BMP");
+    const DataSheet face(FACE_SHEET);
     ASSERT_TRUE(face.width >= 10 * 129 && face.height >= 9 * 129);
     auto at = [&](int layer, int frame, int x, int y) {
-        return face.CellAt(frame % 10, frame < 10 ? layer : layer + 4, 128, 128, x, y);
+        return face.CellAt(frame % 10, frame < 10 ? layer : layer + 4, x, y);
     };
     // Where every one of the twenty heads is opaque: the eyes, noses and mouths must keep to it,
     // or some head would show a feature floating off its face.
@@ -38,7 +38,7 @@ TEST(Artwork2, FaceLayersStackOnEveryHeadAndTheBlankLayerIsKey)
         }
     for (int y = 0; y < 128; ++y)
         for (int x = 0; x < 128; ++x)
-            ASSERT_EQ(face.CellAt(0, 8, 128, 128, x, y), ART_KEY_FACE) << "blank layer at " << x;
+            ASSERT_EQ(face.CellAt(0, 8, x, y), ART_KEY_FACE) << "blank layer at " << x;
 }
 
 } // namespace
