@@ -1,10 +1,7 @@
-// Piece placement: the zone around the catcher, the order of the random draws, and the respawn
-// timer's refills and stop.
+// Piece placement: the zone around the catcher, and the respawn timer's refills and stop.
 #include "game/placement.h"
 
 #include <cstdlib>
-#include <tuple>
-#include <vector>
 
 #include "platform/timer.h"
 #include "tests/game/world_fixture.h"
@@ -21,7 +18,6 @@ TEST_F(PlacementTest, ZoneRefusesItsLeftEdgeButNotItsTopEdge)
     // follows the catcher: at (200, 300) it is x 168 .. 296, y 268 .. 396.
     auto check = [](bool atStart, int left, int top, int right, int bottom) {
         const Case cases[] = {
-            {left + 10, top + 10, false},
             {left, top + 10, false}, // the left edge belongs to the zone
             {left - 1, top + 10, true},
             {left + 10, top, true}, // the top edge does not
@@ -40,40 +36,6 @@ TEST_F(PlacementTest, ZoneRefusesItsLeftEdgeButNotItsTopEdge)
     SpriteSetPosition(&CatcherSprite, 200, 300);
     check(false, 168, 268, 296, 396);
     check(true, 68, 68, 196, 196); // the start zone ignores where the catcher is
-}
-
-// The draws of a seeded start, replayed from the same seed by the documented order: per slot one
-// draw for the kind (a second unless it chose the special kind), two per place tried, one for the
-// starting frame.
-TEST_F(PlacementTest, StartingPlacementTakesItsDrawsInOrder)
-{
-    for (unsigned seed : {1u, 77u, 2026u}) {
-        std::srand(seed);
-        std::vector<int> draws(4000);
-        for (int& d : draws) {
-            d = std::rand();
-        }
-        std::srand(seed);
-        PlaceStartingPieces();
-
-        size_t next = 0;
-        for (int slot = 0; slot < PIECE_SLOTS; ++slot) {
-            int kind = draws[next++] % 12 == 7 ? KIND_SPECIAL : draws[next++] % 4;
-            int x, y;
-            do {
-                x = draws[next++] % 413;
-                y = draws[next++] % 445;
-            } while (x >= 68 && x + 32 < 196 && y > 68 && y + 32 < 196);
-            int frame = draws[next++] % 44;
-            const Sprite& p = Pieces[slot];
-            EXPECT_EQ(std::tuple(PieceKind[slot], p.x, p.y, p.frameIndex, p.frameCount),
-                      std::tuple(kind, float(x), float(y), frame, kind == KIND_SPECIAL ? 44 : 50))
-                << "slot " << slot;
-            EXPECT_NE(p.attributes & SPRITE_CLONE, 0u);
-            EXPECT_EQ(SlotEmpty[slot], 0);
-        }
-        EXPECT_EQ(std::rand(), draws[next]) << "no draw more or less than the order says";
-    }
 }
 
 using RespawnTest = WindowedWorldTest;
