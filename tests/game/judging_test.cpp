@@ -64,6 +64,7 @@ TEST_F(JudgingTest, VerdictScoresStartsItsBonusAndPlaysItsSound)
         {{10, 0, 0, 10}, 50, 1, 0, ID_FACE_SCORED},    // verdict 1
         {{19, 19, 19, 0}, 100, 0, 3, ID_FACE_SCORED},  // verdict 11
         {{12, 14, 18, 14}, 100, 8, 0, ID_FACE_SCORED}, // verdict 8
+        {{0, 12, 11, 10}, 75, 5, 0, ID_FACE_SCORED},   // verdict 5
         {{0, 0, 0, 10}, 0, 7, 2, ID_FACE_NOTHING},     // verdict 0 leaves the bonus sprites
     };
     for (const Face& f : faces) {
