@@ -54,29 +54,15 @@ static bool CodonGivesPicture(int b0, int b1, int b2)
     return frame != BLANK_FACE_FRAME;
 }
 
-// Whether a live piece other than the one in `slot` would complete (b0, b1) to a picture.
-static bool PictureWithinReach(int slot, int b0, int b1)
-{
-    for (int other = 0; other < PIECE_SLOTS; ++other) {
-        if (other != slot && SlotEmpty[other] == 0 && CodonGivesPicture(b0, b1, PieceKind[other])) {
-            return true;
-        }
-    }
-    return false;
-}
-
-// A piece helps when it starts a codon for a layer still missing, keeps a picture within reach of
-// the pieces on the field, or completes a codon that gives a picture.
+// A piece helps when it starts a codon for a layer still missing, is the codon's second (every
+// pair has some third kind that gives a picture), or completes a codon that gives a picture.
 static bool HelpsCodon(int slot)
 {
     const int kind = PieceKind[slot];
     if (CodonLength == 0) {
         return kind != KIND_SPECIAL && FaceLayerSet[kind] == 0;
     }
-    if (CodonLength == 1) {
-        return PictureWithinReach(slot, Codon[0], kind);
-    }
-    return CodonGivesPicture(Codon[0], Codon[1], kind);
+    return CodonLength == 1 || CodonGivesPicture(Codon[0], Codon[1], kind);
 }
 
 int BotArrowKey()
