@@ -10,7 +10,6 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -21,13 +20,6 @@
 #include "tests/temp_dir.h"
 
 namespace fs = std::filesystem;
-
-static const char* const DATA_FILES[] = {
-    "BrindleTile.BMP", "TitleBack.bmp",   "background.bmp",  "FaceTile.BMP",  "memoTile.bmp",
-    "DNAStrand2.BMP",  "chromoTile.bmp",  "CatcherTile.BMP", "bonusTile.BMP", "Untitled4.WAV",
-    "untitled.WAV",    "untitled2.WAV",   "untitled3.WAV",   "untitled5.WAV", "untitled6.WAV",
-    "untitled7.WAV",   "mainPalette.PAL",
-};
 
 // One run of the program in a folder of its own, and how it ended.
 struct GameRun {
@@ -51,34 +43,6 @@ static std::string ReadText(const fs::path& path)
 static void WriteText(const fs::path& path, const std::string& text)
 {
     std::ofstream(path, std::ios::binary) << text;
-}
-
-static uint32_t Get32(const std::string& b, size_t at)
-{
-    uint32_t value = 0;
-    for (int i = 3; i >= 0; --i) {
-        value = value << 8 | static_cast<uint8_t>(b[at + i]);
-    }
-    return value;
-}
-
-static void Put32(std::string& b, size_t at, uint32_t value)
-{
-    for (int i = 0; i < 4; ++i) {
-        b[at + i] = static_cast<char>(value >> (8 * i));
-    }
-}
-
-// A well-formed picture of the same file with only its bottom half of rows: valid, but too small
-// for the cells the game cuts from it.
-static std::string BottomHalf(std::string bmp)
-{
-    const uint32_t height = Get32(bmp, 22), stride = Get32(bmp, 34) / height;
-    bmp.resize(Get32(bmp, 10) + stride * (height / 2));
-    Put32(bmp, 2, static_cast<uint32_t>(bmp.size()));
-    Put32(bmp, 22, height / 2);
-    Put32(bmp, 34, stride * (height / 2));
-    return bmp;
 }
 
 // Starts the game in the run's folder, its standard output and error into files there. The
@@ -171,11 +135,11 @@ protected:
         run.what = what;
         run.folder = base / std::to_string(runs.size());
         fs::create_directories(run.folder);
-        for (const char* name : DATA_FILES) {
+        for (const fs::directory_entry& file : fs::directory_iterator(HELIX_DATA_DIR)) {
             if (!withData) {
                 break;
             }
-            fs::create_symlink(fs::path(HELIX_DATA_DIR) / name, run.folder / name);
+            fs::create_symlink(file.path(), run.folder / file.path().filename());
         }
         return run;
     }
@@ -208,7 +172,9 @@ TEST_F(GameProgramTest, EachKindOfBadDataOrStartEndsTheGameWithItsStatusAndOneLi
     } damaged[] = {
         {"memoTile.bmp", "", "missing file\n"},
         {"FaceTile.BMP", face.substr(0, face.size() / 2), "cut short\n"},
-        {"FaceTile.BMP", BottomHalf(face), "too small for its cells ("},
+        // A well-formed picture, too small for the cells the game cuts from this one.
+        {"FaceTile.BMP", ReadText(fs::path(HELIX_DATA_DIR) / "background.bmp"),
+         "too small for its cells ("},
         // Cut inside its format record; a file cut inside its sound data still plays.
         {"untitled5.WAV", sound.substr(0, 30), "not a valid WAV ("},
         {"chromoTile.bmp", FIFO, "not a regular file\n"},
