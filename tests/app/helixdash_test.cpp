@@ -242,62 +242,38 @@ TEST_F(GameProgramTest, EachKindOfBadDataOrStartEndsTheGameWithItsStatusAndOneLi
     }
 }
 
-TEST_F(GameProgramTest, ScoresAndSettingsLiveInThePlayersFoldersAndOutlastTheRun)
+TEST_F(GameProgramTest, RemembersTheDisplayInThePlayersFolderAndTheCommandLineWins)
 {
     // Each run is asked to end well after its set-up (SIGTERM, as the desktop does at log-out)
     // and shuts down through the window's close road; the next round runs in the same folders.
     const fs::file_time_type dataBefore = fs::last_write_time(HELIX_DATA_DIR);
-    AddRun("--data-dir from another folder", false).args = {"--window", "--scale=integer",
-                                                            "--data-dir", HELIX_DATA_DIR};
-    const std::string oldScores = "Ada\nGenius\n100\n";
-    const fs::path old = AddRun("old scores beside the data, damaged settings", true).folder;
-    WriteText(old / "scores.brd", oldScores);
-    fs::create_directories(old / "player-config/helixdash");
-    WriteText(old / "player-config/helixdash/settings.ini", "volume = 11\n");
-    const fs::path fifo = base / "fifo.brd";
-    ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
-    AddRun("a FIFO for a score file", true).args = {"--scores", fifo.string()};
     const auto settings = [&](int run) {
         return ReadText(runs[run].folder / "player-config/helixdash/settings.ini");
     };
-    const auto scores = [&](int run) {
-        return runs[run].folder / "player-data/helixdash/scores.brd";
+    const auto runAll = [&] {
+        for (GameRun& run : runs) {
+            run.stopAfterMs = 1000;
+        }
+        RunAll(runs);
+        for (const GameRun& run : runs) {
+            EXPECT_TRUE(run.exited && run.status == 0 && run.errors.empty())
+                << run.what << ": " << run.status << " " << run.errors;
+        }
     };
-    const std::string errors[] = {
-        "",
-        "helixdash: ignoring the settings in " +
-            (old / "player-config/helixdash/settings.ini").string() +
-            " (line 1); they will be written anew\n",
-        "helixdash: cannot read the score file " + fifo.string() + ": not a regular file\n",
-    };
-    for (GameRun& run : runs) {
-        run.stopAfterMs = 1000;
-    }
-    RunAll(runs);
-    for (size_t i = 0; i < runs.size(); ++i) {
-        EXPECT_TRUE(runs[i].exited) << runs[i].what << ": the game crashed";
-        EXPECT_EQ(runs[i].status, 0) << runs[i].what;
-        EXPECT_EQ(runs[i].errors, errors[i]) << runs[i].what;
-    }
+    AddRun("windowed", false).args = {"--window", "--scale=integer", "--data-dir", HELIX_DATA_DIR};
+    AddRun("full screen", false).args = {"--data-dir", HELIX_DATA_DIR};
+    runAll();
     EXPECT_EQ(settings(0), "# HELIX DASH settings, written when the game ends.\n[display]\n"
                            "fullscreen = no\nwindow = 640x480\nscale = integer\n");
-    EXPECT_EQ(ReadText(scores(0)), "") << "a first run makes an empty score file";
-    EXPECT_EQ(ReadText(scores(1)), oldScores) << "old scores are copied, not lost";
-    EXPECT_EQ(ReadText(runs[1].folder / "scores.brd"), oldScores);
-    EXPECT_NE(settings(1).find("[display]\n"), std::string::npos) << "written anew";
-    EXPECT_FALSE(fs::exists(runs[2].folder / "player-data")) << "--scores makes no folder";
+    EXPECT_NE(settings(1).find("fullscreen = yes\n"), std::string::npos) << settings(1);
+    EXPECT_EQ(ReadText(runs[0].folder / "player-data/helixdash/scores.brd"), "")
+        << "a first run makes an empty score file";
     EXPECT_EQ(fs::last_write_time(HELIX_DATA_DIR), dataBefore) << "a file made in the data folder";
 
-    // The next run starts as the last one ended; the command line wins.
-    runs.pop_back();
     runs[0].args = {"--data-dir", HELIX_DATA_DIR};
-    runs[1].args = {"--fullscreen"};
-    for (GameRun& run : runs) {
-        run.stopAfterMs = 1000;
-    }
-    RunAll(runs);
+    runs[1].args = {"--window", "--data-dir", HELIX_DATA_DIR};
+    runAll();
     EXPECT_NE(settings(0).find("fullscreen = no\n"), std::string::npos) << settings(0);
     EXPECT_NE(settings(0).find("scale = integer\n"), std::string::npos) << settings(0);
-    EXPECT_EQ(runs[1].errors, "");
-    EXPECT_NE(settings(1).find("fullscreen = yes\n"), std::string::npos) << settings(1);
+    EXPECT_NE(settings(1).find("fullscreen = no\n"), std::string::npos) << settings(1);
 }
