@@ -16,20 +16,25 @@
 
 using Calls = std::vector<std::string>;
 
-TEST_F(AppTest, MakesTheWindowThenRunsGameInitAndTheLoopUntilQuit)
+TEST_F(AppTest, MakesTheWindowThenRunsGameInitAndTheLoopUntilTheCloseButton)
 {
     bool windowReady = false;
+    RECT r{};
     Doubles.onGameInit = [&] { windowReady = IsWindow(MainWindow) != 0; };
-    Doubles.frameLimit = 3;
+    Doubles.onOpening = [] {
+        if (Doubles.frames == 3) {
+            PushWindowClose(MainWindow);
+        }
+    };
+    Doubles.onShutdown = [&] { GetWindowRect(MainWindow, &r); };
 
     EXPECT_EQ(RunWinMain(), 0);
 
     EXPECT_TRUE(windowReady) << "MainWindow must exist before GameInit runs";
-    RECT r{};
-    ASSERT_TRUE(GetWindowRect(MainWindow, &r)) << "posting WM_DESTROY does not destroy the window";
-    EXPECT_EQ(std::pair(r.right - r.left, r.bottom - r.top), std::pair(640, 480));
-    // Frame 3 posts WM_DESTROY; pass 4 dispatches it, the procedure posts the quit behind it,
-    // and the same pass takes WM_QUIT and leaves before any frame.
+    EXPECT_EQ(std::pair(r.right - r.left, r.bottom - r.top), std::pair(640, 480))
+        << "the display is shut down while its window exists";
+    // Pass 4 takes the close, whose destroy posts the quit behind it; the same pass takes WM_QUIT
+    // and leaves before any frame.
     EXPECT_EQ(Doubles.calls, (Calls{"GameInit", "Opening", "Opening", "Opening", "GameShutdown"}));
 }
 
@@ -85,31 +90,6 @@ TEST_F(AppTest, RunsTheFrameOfTheScreenThatGameStateNames)
     ASSERT_GE(Doubles.calls.size(), 3u);
     EXPECT_EQ(Doubles.calls[1], "Scores");
     EXPECT_EQ(Doubles.calls[2], "Title");
-}
-
-TEST_F(AppTest, EscapeOrTheCloseButtonEndsTheProgramWithTheWindowKeptUntilShutdown)
-{
-    for (bool escape : {true, false}) {
-        SCOPED_TRACE(escape ? "Escape" : "close button");
-        SetUp();
-        Doubles.onGameInit = [escape] {
-            if (escape) {
-                PushKey(MainWindow, SDL_SCANCODE_ESCAPE, SDLK_ESCAPE, true);
-            } else {
-                PushWindowClose(MainWindow);
-            }
-        };
-        bool windowAtShutdown = false;
-        Doubles.onShutdown = [&] { windowAtShutdown = IsWindow(MainWindow); };
-        Doubles.frameLimit = 50;
-
-        EXPECT_EQ(RunWinMain(), 0);
-
-        EXPECT_TRUE(windowAtShutdown) << "the display is shut down while its window exists";
-        EXPECT_EQ(Doubles.calls.back(), "GameShutdown");
-        EXPECT_LT(Doubles.frames, 10) << "the frame budget, not the key, ended the run";
-        TearDown();
-    }
 }
 
 TEST_F(AppTest, OnlyTheRespawnTimerReachesRespawnTickAndDestroyStopsItOnlyWhileItRuns)
