@@ -1,12 +1,12 @@
 // The play screen (steering, the freeze after a catch, several catches a frame, the respawn
-// timer's start, a face built, judged and slid out, the end of the game) and the score screen.
+// timer's start) and the score screen. Faces built, judged and slid out, and the end of the game,
+// are the golden run's.
 #include "game/play.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "game/score_file.h"
@@ -25,7 +25,6 @@
 // frames draw nothing, which the rules do not notice).
 class PlayTest : public WindowedWorldTest {
 protected:
-    static constexpr int ID_GAME_OVER = 207;
     // Where pieces not to be caught wait: a corner the steering here never reaches.
     static constexpr int PARK_X = 400, PARK_Y = 440;
 
@@ -47,7 +46,6 @@ protected:
         RankTitle = "Nothing";
         FaceExitSettled = 1;
         GameState = STATE_PLAY;
-        SoundGameOver = ID_GAME_OVER;
         for (int slot = 0; slot < PIECE_SLOTS; ++slot) {
             PutPiece(slot, 0, PARK_X, PARK_Y);
         }
@@ -81,11 +79,6 @@ protected:
         PutPiece(0, kind, x + 16, y + 16);
         PlayFrame();
         ASSERT_EQ(SlotEmpty[0], 1) << "the piece under the catcher was not caught";
-    }
-
-    static bool CatcherVisible()
-    {
-        return (CatcherSprite.attributes & SPRITE_VISIBLE) != 0;
     }
 };
 
@@ -152,74 +145,6 @@ TEST_F(PlayTest, EveryPieceUnderTheCatcherIsCaughtAndTheSixthEmptySlotStartsTheR
     EXPECT_EQ(CodonLength, 0);
     EXPECT_EQ(FaceLayerFrame[2], 8) << "codon (2, 3, 0) gives layer 2 picture 8";
     EXPECT_EQ(MemoShown[28], 1);
-}
-
-TEST_F(PlayTest,
-       TwelveCatchesBuildAFaceThatIsJudgedScoredAndSlidesOutIn85FramesAndTheNinthEndsTheGame)
-{
-    for (int layer = 0; layer < FACE_LAYER_COUNT; ++layer) {
-        for (int catchNo = 0; catchNo < CODON_LENGTH; ++catchNo) {
-            CatchNext(layer);
-        }
-        EXPECT_EQ(FaceLayers[layer].frameIndex, 0);
-        EXPECT_EQ(MemoShown[10 * layer], 1);
-        if (layer < FACE_LAYER_COUNT - 1) {
-            EXPECT_EQ(FaceLayerSet[layer], 1);
-            EXPECT_EQ(FacesCompleted, 0);
-        }
-    }
-    // (0, 0, 0, 0): ten points, bonus B's fourth animation, the scoring sound.
-    EXPECT_EQ(GameScore, 10);
-    EXPECT_EQ(FacesCompleted, 1);
-    EXPECT_EQ(BonusSpriteB.sequenceIndex, 4);
-    EXPECT_EQ(RuleSoundLast, ID_FACE_SCORED);
-    EXPECT_STREQ(TextBuffer, "Face Score: 10") << "the judged face's points show at once";
-    EXPECT_FALSE(CatcherVisible()) << "the catch that completes the face hides the catcher";
-    EXPECT_EQ(FaceExitActive, 1);
-    EXPECT_EQ(std::count(std::begin(FaceLayerSet), std::end(FaceLayerSet), 0), FACE_LAYER_COUNT);
-
-    KeyboardSetKey(VK_LEFT, true);
-    int frames = 0;
-    while (FaceExitActive == 1 && frames < 200) {
-        PlayFrame();
-        ++frames;
-        if (FaceExitActive == 1) {
-            EXPECT_FALSE(CatcherVisible());
-            EXPECT_EQ(CatcherSprite.x, 100) << "the catcher stands still behind the sliding face";
-        }
-    }
-    EXPECT_EQ(frames, 84) << "85 frames of sliding, counting the one that judged the face";
-    EXPECT_TRUE(CatcherVisible());
-    for (const Sprite& layer : FaceLayers) {
-        EXPECT_EQ(std::tuple(layer.x, layer.y, layer.frameIndex),
-                  std::tuple(480.0f, float(FACE_TOP), BLANK_FACE_FRAME));
-    }
-    EXPECT_EQ(GameState, STATE_PLAY);
-    KeyboardClear();
-    PlayFrame();
-    EXPECT_EQ(CatcherSprite.x, 100) << "after the exit the catcher waits for a direction key";
-    EXPECT_STREQ(TextBuffer, "Face Score: 10") << "shown until the next face is judged";
-
-    // The next face, made the ninth: its points replace the last one's on the label, the game
-    // score adds them up, and the game ends once it has left the panel.
-    FacesCompleted = 8;
-    for (int layer = 0; layer < FACE_LAYER_COUNT; ++layer) {
-        for (int catchNo = 0; catchNo < CODON_LENGTH; ++catchNo) {
-            CatchNext(layer);
-        }
-    }
-    EXPECT_STREQ(TextBuffer, "Face Score: 10");
-    EXPECT_EQ(GameScore, 20);
-    for (int frame = 1; frame < 84; ++frame) {
-        PlayFrame();
-    }
-    EXPECT_EQ(GameState, STATE_PLAY);
-    EXPECT_EQ(NameEntryOpen, 0) << "typing before the end of the game goes nowhere";
-    PlayFrame();
-    EXPECT_EQ(GameState, STATE_SCORES);
-    EXPECT_STREQ(RankTitle, "Quack Scientist");
-    EXPECT_EQ(NameEntryOpen, 1);
-    EXPECT_EQ(RuleSoundLast, ID_GAME_OVER);
 }
 
 // The score screen on a headless display whose palette starts with the text colours, so each line
