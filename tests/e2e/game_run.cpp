@@ -65,7 +65,9 @@ static bool HelpsCodon(int slot)
     return CodonLength == 1 || CodonGivesPicture(Codon[0], Codon[1], kind);
 }
 
-int BotArrowKey()
+// The play screen's bot: heads for the nearest piece that helps the codon being collected, the
+// nearest of any kind when none helps. Returns the arrow key to hold.
+static int BotArrowKey()
 {
     int cx = 0, cy = 0, bestCost = -1, dx = 0, dy = 0;
     SpriteGetPosition(&CatcherSprite, &cx, &cy);
@@ -147,9 +149,10 @@ static void BotKeys()
 
 static void ScriptKeys()
 {
-    auto [first, last] = ThisRun.script.equal_range(ThisRun.log.passes);
-    for (auto it = first; it != last; ++it) {
-        SetKey(it->second.first, it->second.second);
+    static size_t next = 0;
+    for (; next < ThisRun.script.size() && ThisRun.script[next].pass == ThisRun.log.passes;
+         ++next) {
+        SetKey(ThisRun.script[next].vk, ThisRun.script[next].down);
     }
 }
 
@@ -171,7 +174,7 @@ static void ScoreScreenKeys()
 static void PassHook()
 {
     WatchPass();
-    if (ThisRun.useScript) {
+    if (!ThisRun.script.empty()) {
         ScriptKeys();
     } else {
         BotKeys();
@@ -219,13 +222,13 @@ std::string KeyScriptText(const std::vector<KeyChange>& keys)
     return out.str();
 }
 
-std::multimap<int, std::pair<int, bool>> KeyScriptParse(const std::string& text)
+std::vector<KeyChange> KeyScriptParse(const std::string& text)
 {
-    std::multimap<int, std::pair<int, bool>> script;
+    std::vector<KeyChange> script;
     std::istringstream in(text);
     int pass = 0, vk = 0, down = 0;
     while (in >> pass >> vk >> down) {
-        script.emplace(pass, std::pair{vk, down != 0});
+        script.push_back({pass, vk, down != 0});
     }
     return script;
 }
