@@ -1,7 +1,9 @@
-// The game set-up on the generated data and the opening and title screens: what is built, what a
-// missing file changes, and that shutdown gives everything back.
+// The game set-up on the generated data and the screens around the play screen: what is built,
+// what a missing file changes, that shutdown gives everything back, the opening, the title and
+// the score screen.
 #include "game/front_screens.h"
 #include "game/score_file.h"
+#include "game/score_screen.h"
 #include "game/setup.h"
 #include "game/world.h"
 #include "graphics/bitmap.h"
@@ -13,14 +15,18 @@
 #include "platform/window.h"
 #include "sound/sound.h"
 #include "support/clock.h"
+#include "support/text.h"
 #include "tests/temp_dir.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -60,6 +66,24 @@ protected:
         SetupSeed = -1;
         fs::current_path(previousDir);
         fs::remove_all(workDir);
+    }
+
+    // The pixels of a w x h area of an 8-bit surface, row by row.
+    static std::vector<uint8_t> Pixels(SDL_Surface* surface, int x, int y, int w, int h)
+    {
+        std::vector<uint8_t> area;
+        for (int row = y; row < y + h; ++row) {
+            const uint8_t* start = static_cast<uint8_t*>(surface->pixels) + row * surface->pitch;
+            area.insert(area.end(), start + x, start + x + w);
+        }
+        return area;
+    }
+
+    // How many pixels of a band of the screen something was drawn on (the fill is index 0).
+    static long Drawn(int y, int height)
+    {
+        const std::vector<uint8_t> band = Pixels(BackSurface, 0, y, 640, height);
+        return static_cast<long>(band.size()) - std::count(band.begin(), band.end(), 0);
     }
 
     // Whether the sprite's frame holds exactly the cell (column, row) of the picture.
@@ -145,21 +169,55 @@ TEST_F(SetupTest, OpeningShowsFortyFourFramesThenTheTitleWaitsForSpaceAndEscapeE
 
     TitleFrame();
     EXPECT_EQ(GameState, STATE_TITLE);
-    // The prompt is drawn over the title picture.
-    const SDL_Surface *drawn = BackSurface, *title = TitleSprite.frames[0];
-    int differing = 0;
-    for (int y = 420; y < 440; ++y) {
-        for (int x = 240; x < 400; ++x) {
-            differing += static_cast<uint8_t*>(drawn->pixels)[y * drawn->pitch + x] !=
-                         static_cast<uint8_t*>(title->pixels)[y * title->pitch + x];
-        }
-    }
-    EXPECT_GT(differing, 100);
+    EXPECT_NE(Pixels(BackSurface, 240, 420, 160, 20),
+              Pixels(TitleSprite.frames[0], 240, 420, 160, 20))
+        << "the prompt is drawn over the title picture";
     EXPECT_FALSE(MessageQueueHas(MainWindow, WM_DESTROY, 0));
 
     KeyboardSetKey(VK_SPACE, true);
     KeyboardSetKey(VK_ESCAPE, true);
     TitleFrame();
     EXPECT_EQ(GameState, STATE_PLAY);
+    EXPECT_TRUE(MessageQueueHas(MainWindow, WM_DESTROY, 0));
+}
+
+TEST_F(SetupTest, TheScoreScreenShowsTheMostRecentFourteenRecordsOnlyOnceTheRecordIsSaved)
+{
+    constexpr int ROW_0 = 120, ROW_HEIGHT = 25;
+    ASSERT_EQ(GameInit(), SETUP_DONE);
+    PlatformUseFakeClock(0);
+    GameState = STATE_SCORES;
+    NameEntryOpen = 1;
+    ScoreCount = SCORE_TABLE_SIZE;
+    for (int i = 0; i < SCORE_TABLE_SIZE; ++i) {
+        ScoreRecord& r = ScoreTable[i];
+        std::snprintf(r.name, sizeof r.name, "player%d", i);
+        std::snprintf(r.rank, sizeof r.rank, "Quack Scientist");
+        std::snprintf(r.score, sizeof r.score, "%d", 20 + i);
+    }
+    ScoreScreenFrame();
+    EXPECT_EQ(Drawn(100, 340), 0) << "no table before the record is saved";
+    EXPECT_EQ(PlatformTicks(), SCORE_FRAME_MS) << "the score screen keeps the frame time too";
+
+    // A failed save says so under the name until a save succeeds.
+    NameEntryOpen = 0;
+    std::strcpy(ScoreFileError, "read-only");
+    ScoreScreenFrame();
+    EXPECT_GT(Drawn(90, 10), 200) << "the failed save's line";
+    ScoreFileError[0] = '\0';
+
+    // The oldest of the 15 records falls off the top: the first row shows the second record.
+    ScoreSaved = 1;
+    ScoreScreenFrame();
+    EXPECT_GT(Drawn(ROW_0 + 13 * ROW_HEIGHT, ROW_HEIGHT), 0) << "the fourteenth row";
+    const std::vector<uint8_t> firstRow = Pixels(BackSurface, 0, ROW_0, 640, ROW_HEIGHT);
+    DisplayFill(BackSurface, 0, nullptr);
+    DrawTextRGB("player1", 30, ROW_0, RGB(255, 0, 0), BackSurface);
+    DrawTextRGB("Quack Scientist", 200, ROW_0, RGB(255, 0, 0), BackSurface);
+    DrawTextRGB("21", 400, ROW_0, RGB(255, 0, 0), BackSurface);
+    EXPECT_EQ(Pixels(BackSurface, 0, ROW_0, 640, ROW_HEIGHT), firstRow);
+
+    KeyboardSetKey(VK_ESCAPE, true);
+    ScoreScreenFrame();
     EXPECT_TRUE(MessageQueueHas(MainWindow, WM_DESTROY, 0));
 }
