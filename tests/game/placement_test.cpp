@@ -38,7 +38,7 @@ TEST_F(PlacementTest, ZoneRefusesItsLeftEdgeButNotItsTopEdge)
     check(true, 68, 68, 196, 196); // the start zone ignores where the catcher is
 }
 
-using RespawnTest = WindowedWorldTest;
+using RespawnTest = WorldTest;
 
 TEST_F(RespawnTest, RefillsLowestSlotFirstAwayFromTheCatcherThenStops)
 {

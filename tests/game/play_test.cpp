@@ -2,75 +2,22 @@
 // timer's start. Faces built, judged and slid out, and the end of the game, are the golden run's.
 #include "game/play.h"
 
-#include <cstring>
-
-#include "platform/keyboard.h"
-#include "platform/message.h"
-#include "platform/time.h"
 #include "platform/timer.h"
-#include "platform/window.h"
 #include "tests/game/world_fixture.h"
 
-// A world on its first play frame in a live window, on the fake clock, without a display (the
-// frames draw nothing, which the rules do not notice).
-class PlayTest : public WindowedWorldTest {
-protected:
-    // Where pieces not to be caught wait: a corner the steering here never reaches.
-    static constexpr int PARK_X = 400, PARK_Y = 440;
+// The world on its first play frame, without a display (the frames draw nothing, which the rules
+// do not notice).
+using PlayTest = WorldTest;
 
-    void SetUp() override
-    {
-        WindowedWorldTest::SetUp();
-        for (int layer = 0; layer < FACE_LAYER_COUNT; ++layer) {
-            FaceLayers[layer] = PlainSprite(WorldPanelX(), FACE_TOP, PANEL_PICTURE_WIDTH,
-                                            FACE_FRAME_COUNT, SPRITE_VISIBLE);
-            FaceLayers[layer].frameIndex = BLANK_FACE_FRAME;
-        }
-        std::memset(MemoShown, 0, sizeof MemoShown);
-        MemoShown[MEMO_BASE_PAGE] = 1;
-        std::memset(Codon, 0, sizeof Codon);
-        CodonLength = 0;
-        std::memset(FaceLayerFrame, 0, sizeof FaceLayerFrame);
-        std::memset(FaceLayerSet, 0, sizeof FaceLayerSet);
-        GameScore = FacesCompleted = FaceExitActive = FaceExitDone = NameEntryOpen = 0;
-        RankTitle = "Nothing";
-        FaceExitSettled = 1;
-        GameState = STATE_PLAY;
-        for (int slot = 0; slot < PIECE_SLOTS; ++slot) {
-            PutPiece(slot, 0, PARK_X, PARK_Y);
-        }
-        KeyboardClear();
-        PlatformUseFakeClock(0);
-    }
-
-    void TearDown() override
-    {
-        KeyboardClear();
-        PlatformUseRealClock();
-        WindowedWorldTest::TearDown();
-    }
-
-    static void PutPiece(int slot, int kind, int x, int y)
-    {
-        Pieces[slot] = PlainSprite(x, y, PIECE_SIZE, PieceTemplates[kind].frameCount,
-                                   SPRITE_CYCLE_FRAMES | SPRITE_VISIBLE);
-        PieceKind[slot] = kind;
-        if (SlotEmpty[slot] == 1) {
-            SlotEmpty[slot] = 0;
-            --EmptySlotCount;
-        }
-    }
-
-    // A piece of this kind in slot 0, right under the catcher, caught by the next frame.
-    static void CatchNext(int kind)
-    {
-        int x, y;
-        SpriteGetPosition(&CatcherSprite, &x, &y);
-        PutPiece(0, kind, x + 16, y + 16);
-        PlayFrame();
-        ASSERT_EQ(SlotEmpty[0], 1) << "the piece under the catcher was not caught";
-    }
-};
+// A piece of this kind in slot 0, right under the catcher, caught by the next frame.
+static void CatchNext(int kind)
+{
+    int x, y;
+    SpriteGetPosition(&CatcherSprite, &x, &y);
+    WorldTest::PutPiece(0, kind, x + 16, y + 16);
+    PlayFrame();
+    ASSERT_EQ(SlotEmpty[0], 1) << "the piece under the catcher was not caught";
+}
 
 TEST_F(PlayTest, ArrowsSteerTheCatcherWhichKeepsMovingUntilTheEdgeAndFreezesAfterACatch)
 {
