@@ -3,8 +3,6 @@
 #include "tests/e2e/game_run.h"
 
 #include "app/winmain.h"
-#include "game/catching.h"
-#include "game/rule_sound.h"
 #include "game/score_file.h"
 #include "game/setup.h"
 #include "game/world.h"
@@ -32,37 +30,12 @@ static constexpr int NO_HELP_COST = 10000;
 
 // ---- the bot ----
 
-// Whether the codon (b0, b1, b2) gives its layer a picture. The rules answer, with the bad-codon
-// sound silenced and its note left as it was, so asking changes nothing in the game. Codons with a
-// special piece after the first are never asked: they draw a random picture.
-static bool CodonGivesPicture(int b0, int b1, int b2)
-{
-    if (b0 == KIND_SPECIAL) {
-        return false;
-    }
-    if (b1 == KIND_SPECIAL || b2 == KIND_SPECIAL) {
-        return true;
-    }
-    const int sound = SoundBadCodon, last = RuleSoundLast, count = RuleSoundCount;
-    SoundBadCodon = -1;
-    const int codon[CODON_LENGTH] = {b0, b1, b2};
-    int frame = BLANK_FACE_FRAME, page = MEMO_BASE_PAGE;
-    DecodeCodon(codon, &frame, &page);
-    SoundBadCodon = sound;
-    RuleSoundLast = last;
-    RuleSoundCount = count;
-    return frame != BLANK_FACE_FRAME;
-}
-
-// A piece helps when it starts a codon for a layer still missing, is the codon's second (every
-// pair has some third kind that gives a picture), or completes a codon that gives a picture.
+// A piece helps when it starts a codon for a layer still missing; once a codon is started, any
+// piece goes on with it (most codons give a picture).
 static bool HelpsCodon(int slot)
 {
     const int kind = PieceKind[slot];
-    if (CodonLength == 0) {
-        return kind != KIND_SPECIAL && FaceLayerSet[kind] == 0;
-    }
-    return CodonLength == 1 || CodonGivesPicture(Codon[0], Codon[1], kind);
+    return CodonLength != 0 || (kind != KIND_SPECIAL && FaceLayerSet[kind] == 0);
 }
 
 // The play screen's bot: heads for the nearest piece that helps the codon being collected, the
