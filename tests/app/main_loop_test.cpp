@@ -8,7 +8,7 @@
 #include "platform/message.h"
 #include "platform/timer.h"
 
-#include <functional>
+#include <array>
 #include <string>
 #include <utility>
 #include <vector>
@@ -129,59 +129,48 @@ TEST_F(AppTest, AFailedSetUpRunsNoFrameButUnreadableScoresLeaveAPlayableGame)
     EXPECT_EQ(Doubles.calls, (Calls{"GameInit", "Opening", "GameShutdown"}));
 }
 
+// What a pass saw: the frames run, the game time and the respawn ticks so far.
+static std::vector<std::array<int, 3>> Seen;
+
 TEST_F(AppTest, TheGameStandsStillWhileItsWindowIsInTheBackground)
 {
-    const struct {
-        Uint8 away, back;
-        int pauseWhenInactive;
-    } cases[] = {
-        {SDL_WINDOWEVENT_FOCUS_LOST, SDL_WINDOWEVENT_FOCUS_GAINED, 1},
-        {SDL_WINDOWEVENT_FOCUS_LOST, SDL_WINDOWEVENT_FOCUS_GAINED, 0}, // --no-pause
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.away);
+    for (int pauseWhenInactive : {1, 0}) { // 0: --no-pause
+        SCOPED_TRACE(pauseWhenInactive);
         SetUp();
-        PauseWhenInactive = c.pauseWhenInactive;
+        PauseWhenInactive = pauseWhenInactive;
         // The respawn timer runs with a second to go; each pass lets 100 ms of real time go by.
-        // The window goes away after pass 3 and comes back after pass 23.
+        // The focus goes after pass 3 and comes back after pass 23; pass 40 ends the run.
         Doubles.onGameInit = [] { SetTimer(MainWindow, RESPAWN_TIMER_ID, 1000, nullptr); };
-        int passes = 0;
-        std::vector<int> frameAtPass, ticksAtPass, respawnsAtPass;
-        static std::function<void()> hook; // the pass hook is a plain function
-
-        hook = [&] {
-            ++passes;
-            frameAtPass.push_back(Doubles.frames);
-            ticksAtPass.push_back(static_cast<int>(PlatformTicks()));
-            respawnsAtPass.push_back(Doubles.respawnTicks);
+        Seen.clear();
+        MainLoopPassHook = [] {
+            Seen.push_back({Doubles.frames, int(PlatformTicks()), Doubles.respawnTicks});
             PlatformFakeClockAdvance(100);
-            if (passes == 3) {
-                PushWindowEvent(MainWindow, c.away);
-            } else if (passes == 23) {
-                PushWindowEvent(MainWindow, c.back);
-            } else if (passes == 40) {
+            if (Seen.size() == 3) {
+                PushWindowEvent(MainWindow, SDL_WINDOWEVENT_FOCUS_LOST);
+            } else if (Seen.size() == 23) {
+                PushWindowEvent(MainWindow, SDL_WINDOWEVENT_FOCUS_GAINED);
+            } else if (Seen.size() == 40) {
                 PostMessage(MainWindow, WM_DESTROY, 0, 0);
             }
         };
-        MainLoopPassHook = [] { hook(); };
         RunWinMain();
         MainLoopPassHook = nullptr;
         PauseWhenInactive = 1;
 
-        ASSERT_EQ(passes, 40);
-        if (c.pauseWhenInactive == 0) {
-            EXPECT_EQ(frameAtPass[39], 40) << "a frame on every pass";
-            EXPECT_EQ(respawnsAtPass[12], 1) << "the timer ran on";
+        ASSERT_EQ(Seen.size(), 40u);
+        if (pauseWhenInactive == 0) {
+            EXPECT_EQ(Seen[39][0], 40) << "a frame on every pass";
+            EXPECT_EQ(Seen[12][2], 1) << "the timer ran on";
         } else {
             // Passes 4 to 23 run no frame and see neither time nor a timer tick go by; then the
             // game goes on from the tick where it stopped, and the timer has its time left.
-            EXPECT_EQ(frameAtPass[22], frameAtPass[3]);
-            EXPECT_EQ(frameAtPass[23], frameAtPass[22] + 1);
-            EXPECT_EQ(ticksAtPass[22], ticksAtPass[3]);
-            EXPECT_EQ(ticksAtPass[24] - ticksAtPass[23], 100);
-            EXPECT_EQ(respawnsAtPass[22], 0);
-            EXPECT_EQ(respawnsAtPass[39], 1) << "a second of game time: 10 passes, 3 before";
-            EXPECT_EQ(respawnsAtPass[29], 0);
+            EXPECT_EQ(Seen[22][0], Seen[3][0]);
+            EXPECT_EQ(Seen[23][0], Seen[22][0] + 1);
+            EXPECT_EQ(Seen[22][1], Seen[3][1]);
+            EXPECT_EQ(Seen[24][1] - Seen[23][1], 100);
+            EXPECT_EQ(Seen[22][2], 0);
+            EXPECT_EQ(Seen[29][2], 0);
+            EXPECT_EQ(Seen[39][2], 1) << "a second of game time: 10 passes, 3 before";
         }
         TearDown();
     }
