@@ -60,24 +60,3 @@ TEST_F(NameEntryTest, EnterClosesEntryAndSavesOnceRetryingAFailedSave)
     Type("\r");
     EXPECT_EQ(Doubles.saveCalls, 2) << "at most one record a run";
 }
-
-TEST_F(NameEntryTest, KeyboardTypingAndEnterThroughTheRealLoop)
-{
-    GameState = STATE_SCORES;
-    NameEntryOpen = 1;
-    Doubles.onGameInit = [] {
-        PushText(MainWindow, "Zoë");
-        PushKey(MainWindow, SDL_SCANCODE_BACKSPACE, SDLK_BACKSPACE, true);
-        PushKey(MainWindow, SDL_SCANCODE_BACKSPACE, SDLK_BACKSPACE, false);
-        PushText(MainWindow, "e!");
-        PushKey(MainWindow, SDL_SCANCODE_RETURN, SDLK_RETURN, true);
-        PushKey(MainWindow, SDL_SCANCODE_RETURN, SDLK_RETURN, false);
-    };
-    Doubles.frameLimit = 30;
-
-    RunWinMain();
-
-    EXPECT_STREQ(PlayerName, "Zoe!");
-    EXPECT_EQ(Doubles.saveCalls, 1);
-    EXPECT_EQ(ScoreSaved, 1);
-}
