@@ -1,10 +1,10 @@
-// The entry point and main loop: every waiting message and one frame per pass, the frame chosen by
-// the screen state, and the roads that end the program.
+// The entry point and main loop: the window before the set-up, every waiting message and one frame
+// per pass, no frame while the window is in the background, and the roads that end the program.
+// Which screen's frame a pass runs, and the respawn timer's ticks, are the golden run's.
 #include "tests/app/app_fixture.h"
 
 #include "game/setup.h"
 
-#include "platform/keyboard.h"
 #include "platform/message.h"
 #include "platform/timer.h"
 
@@ -61,58 +61,6 @@ TEST_F(AppTest, EachPassHandlesEveryWaitingMessageSoTypingAndEscapeNeverLag)
     // handles it and the quit it brings, and leaves.
     EXPECT_EQ(lengths, (std::vector<int>{NAME_MAX_LENGTH}));
     EXPECT_EQ(Doubles.calls, (Calls{"GameInit", "Scores", "GameShutdown"}));
-}
-
-TEST_F(AppTest, RunsTheFrameOfTheScreenThatGameStateNames)
-{
-    Doubles.onOpening = [] {
-        if (Doubles.frames == 2) {
-            GameState = STATE_TITLE;
-        }
-    };
-    Doubles.onTitle = [] { GameState = STATE_PLAY; };
-    Doubles.onPlay = [] { GameState = STATE_SCORES; };
-    Doubles.frameLimit = 6;
-
-    RunWinMain();
-
-    EXPECT_EQ(Doubles.calls, (Calls{"GameInit", "Opening", "Opening", "Title", "Play", "Scores",
-                                    "Scores", "GameShutdown"}));
-
-    // The score screen is asked first, and the same pass runs the frame of the state it leaves.
-    TearDown();
-    SetUp();
-    GameState = STATE_SCORES;
-    Doubles.onScores = [] { GameState = STATE_TITLE; };
-    Doubles.onTitle = [] { PostMessage(MainWindow, WM_DESTROY, 0, 0); };
-    RunWinMain();
-    ASSERT_GE(Doubles.calls.size(), 3u);
-    EXPECT_EQ(Doubles.calls[1], "Scores");
-    EXPECT_EQ(Doubles.calls[2], "Title");
-}
-
-TEST_F(AppTest, OnlyTheRespawnTimerReachesRespawnTickAndDestroyStopsItOnlyWhileItRuns)
-{
-    for (unsigned char idle : {0, 1}) {
-        SetUp();
-        RespawnTimerIdle = idle;
-        // Frames of 30 ms on the fake clock; the respawn timer ticks every 1000 ms, and a second
-        // timer with another id must never reach RespawnTick.
-        Doubles.onGameInit = [] {
-            SetTimer(MainWindow, RESPAWN_TIMER_ID, 1000, nullptr);
-            SetTimer(MainWindow, 2, 1000, nullptr);
-        };
-        Doubles.onOpening = [] { PlatformFakeClockAdvance(30); };
-        Doubles.frameLimit = 100; // 3000 ms of frames
-
-        RunWinMain();
-
-        EXPECT_EQ(Doubles.respawnTicks, 2);
-        // When the flag says the timer is idle the procedure makes no KillTimer call, so the
-        // timer is still there to be killed afterwards.
-        EXPECT_EQ(KillTimer(MainWindow, RESPAWN_TIMER_ID), idle ? 1 : 0) << "idle=" << int(idle);
-        TearDown();
-    }
 }
 
 TEST_F(AppTest, AFailedSetUpRunsNoFrameButUnreadableScoresLeaveAPlayableGame)
