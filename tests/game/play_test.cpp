@@ -1,8 +1,8 @@
-// The play screen: steering, the freeze after a catch, several catches a frame, the respawn
-// timer's start. Faces built, judged and slid out, and the end of the game, are the golden run's.
+// The play screen's frame: steering, the edge, the freeze after a catch, Escape. Several catches in
+// a frame, the respawn timer's start, faces built, judged and slid out, and the end of the game
+// are the golden run's.
 #include "game/play.h"
 
-#include "platform/timer.h"
 #include "tests/game/world_fixture.h"
 
 // The world on its first play frame, without a display (the frames draw nothing, which the rules
@@ -57,29 +57,4 @@ TEST_F(PlayTest, ArrowsSteerTheCatcherWhichKeepsMovingUntilTheEdgeAndFreezesAfte
     PlayFrame();
     EXPECT_TRUE(MessageQueueHas(MainWindow, WM_DESTROY, 0));
     EXPECT_EQ(CatcherSprite.y, 18) << "the frame that sees Escape still runs";
-}
-
-TEST_F(PlayTest, EveryPieceUnderTheCatcherIsCaughtAndTheSixthEmptySlotStartsTheRespawnTimer)
-{
-    SlotEmpty[9] = SlotEmpty[10] = SlotEmpty[11] = 1; // caught earlier
-    EmptySlotCount = 3;
-    PutPiece(2, 2, 110, 110);
-    PutPiece(5, 3, 120, 100);
-
-    PlayFrame();
-    EXPECT_EQ(SlotEmpty[2], 1);
-    EXPECT_EQ(SlotEmpty[5], 1);
-    EXPECT_EQ(EmptySlotCount, 5);
-    EXPECT_EQ(CodonLength, 2);
-    EXPECT_EQ(Codon[0] * 10 + Codon[1], 23);
-    EXPECT_EQ(RespawnTimerIdle, 1) << "five empty slots do not start the timer";
-    EXPECT_EQ(KillTimer(MainWindow, RESPAWN_TIMER_ID), 0);
-
-    CatchNext(0);
-    EXPECT_EQ(EmptySlotCount, 6);
-    EXPECT_EQ(RespawnTimerIdle, 0) << "the sixth empty slot starts the refills";
-    EXPECT_EQ(KillTimer(MainWindow, RESPAWN_TIMER_ID), 1);
-    EXPECT_EQ(CodonLength, 0);
-    EXPECT_EQ(FaceLayerFrame[2], 8) << "codon (2, 3, 0) gives layer 2 picture 8";
-    EXPECT_EQ(MemoShown[28], 1);
 }
