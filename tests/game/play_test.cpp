@@ -9,16 +9,6 @@
 // do not notice).
 using PlayTest = WorldTest;
 
-// A piece of this kind in slot 0, right under the catcher, caught by the next frame.
-static void CatchNext(int kind)
-{
-    int x, y;
-    SpriteGetPosition(&CatcherSprite, &x, &y);
-    WorldTest::PutPiece(0, kind, x + 16, y + 16);
-    PlayFrame();
-    ASSERT_EQ(SlotEmpty[0], 1) << "the piece under the catcher was not caught";
-}
-
 TEST_F(PlayTest, ArrowsSteerTheCatcherWhichKeepsMovingUntilTheEdgeAndFreezesAfterACatch)
 {
     PlayFrame();
@@ -39,8 +29,11 @@ TEST_F(PlayTest, ArrowsSteerTheCatcherWhichKeepsMovingUntilTheEdgeAndFreezesAfte
     EXPECT_EQ(CatcherSprite.y, 0) << "released keys leave it moving until the edge holds it";
     EXPECT_EQ(CatcherSprite.x, 100);
 
+    // A piece right under the catcher is caught by the next frame.
     KeyboardSetKey(VK_DOWN, true);
-    CatchNext(1);
+    PutPiece(0, 1, 116, 16);
+    PlayFrame();
+    ASSERT_EQ(SlotEmpty[0], 1);
     EXPECT_EQ(CatcherActive, 0);
     EXPECT_EQ(CatcherSprite.sequenceIndex, 4 * DIR_DOWN + 1) << "the catch animation plays";
     for (int frame = 1; frame < CATCHER_FREEZE_FRAMES; ++frame) {

@@ -74,15 +74,7 @@ protected:
                                     SPRITE_SEQUENCES | SPRITE_PLAY_ONCE | SPRITE_VISIBLE);
         BonusSpriteA = PlainSprite(513, 48, 64, 208, SPRITE_SEQUENCES | SPRITE_PLAY_ONCE);
         BonusSpriteB = PlainSprite(513, 48, 64, 130, SPRITE_SEQUENCES | SPRITE_PLAY_ONCE);
-        for (Sprite& layer : FaceLayers) {
-            layer = PlainSprite(WorldPanelX(), FACE_TOP, PANEL_PICTURE_WIDTH, FACE_FRAME_COUNT,
-                                SPRITE_VISIBLE);
-            layer.frameIndex = BLANK_FACE_FRAME;
-        }
         std::memset(SlotEmpty, 0, sizeof SlotEmpty);
-        std::memset(MemoShown, 0, sizeof MemoShown);
-        MemoShown[MEMO_BASE_PAGE] = 1;
-        std::memset(FaceLayerFrame, 0, sizeof FaceLayerFrame);
         std::memset(FaceLayerSet, 0, sizeof FaceLayerSet);
         EmptySlotCount = RespawnSlot = FramesSinceCatch = FaceScore = RuleSoundCount = 0;
         CodonLength = GameScore = FacesCompleted = FaceExitActive = FaceExitDone = 0;
