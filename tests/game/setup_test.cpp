@@ -147,7 +147,7 @@ TEST_F(SetupTest, WithoutScoreOrPaletteFileTheGameIsBuiltButTheStartSoundAndCurs
     EXPECT_EQ(ShowCursor(0), -1) << "the cursor was still shown";
 }
 
-TEST_F(SetupTest, OpeningShowsFortyFourFramesThenTheTitleWaitsForSpaceAndEscapeEndsEither)
+TEST_F(SetupTest, OpeningTitleAndScoreScreensRunTheirFramesAndEachEndsOnEscape)
 {
     ASSERT_EQ(GameInit(), SETUP_DONE);
     PlatformUseFakeClock(5000);
@@ -179,12 +179,11 @@ TEST_F(SetupTest, OpeningShowsFortyFourFramesThenTheTitleWaitsForSpaceAndEscapeE
     TitleFrame();
     EXPECT_EQ(GameState, STATE_PLAY);
     EXPECT_TRUE(MessageQueueHas(MainWindow, WM_DESTROY, 0));
-}
 
-TEST_F(SetupTest, TheScoreScreenShowsTheMostRecentFourteenRecordsOnlyOnceTheRecordIsSaved)
-{
+    // The score screen shows the most recent fourteen records only once the record is saved.
     constexpr int ROW_0 = 120, ROW_HEIGHT = 25;
-    ASSERT_EQ(GameInit(), SETUP_DONE);
+    KeyboardClear();
+    MessageQueueClear();
     PlatformUseFakeClock(0);
     GameState = STATE_SCORES;
     NameEntryOpen = 1;
