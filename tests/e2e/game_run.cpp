@@ -38,9 +38,7 @@ static bool HelpsCodon(int slot)
     return CodonLength != 0 || (kind != KIND_SPECIAL && FaceLayerSet[kind] == 0);
 }
 
-// The play screen's bot: heads for the nearest piece that helps the codon being collected, the
-// nearest of any kind when none helps. Returns the arrow key to hold.
-static int BotArrowKey()
+int BotArrowKey()
 {
     int cx = 0, cy = 0, bestCost = -1, dx = 0, dy = 0;
     SpriteGetPosition(&CatcherSprite, &cx, &cy);

@@ -41,6 +41,10 @@ struct GameRun {
 
 extern GameRun ThisRun;
 
+// The play screen's bot: heads for the nearest piece that helps the codon being collected, the
+// nearest of any kind when none helps. Returns the arrow key to hold.
+int BotArrowKey();
+
 // The state dump of a finished run: seed, play frames, game score, rank, faces and codon log.
 std::string GameDump(long seed);
 
