@@ -1,4 +1,4 @@
-// Catching: the catcher's animation and sound after a catch, the clamp, and codon decoding.
+// Catching: the clamp, and codon decoding. The catch itself is the play test's.
 #include "game/catching.h"
 
 #include <cstdlib>
@@ -9,30 +9,6 @@
 #include "tests/game/world_fixture.h"
 
 using CatchingTest = WorldTest;
-
-// The catch's freeze and the ordinary animation are the play test's; here the special piece's.
-TEST_F(CatchingTest, CatchChoosesAnimationAndSoundBySideAndKind)
-{
-    const struct {
-        int direction, kind, animation, sound;
-    } cases[] = {
-        {DIR_UP, 1, 9, ID_CATCH},
-        {DIR_LEFT, KIND_SPECIAL, 23, ID_CATCH_SPECIAL},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.kind);
-        PieceKind[2] = c.kind;
-        CatcherDirection = c.direction;
-        CatcherSprite.sequencePos = 5;
-        CatchPiece(2);
-        EXPECT_EQ(CatcherSprite.sequenceIndex, c.animation);
-        EXPECT_EQ(CatcherSprite.sequencePos, 0);
-        EXPECT_EQ(SlotEmpty[2], 1);
-        EXPECT_EQ(RuleSoundLast, c.sound);
-        SetCatcherIdleAnimation();
-        EXPECT_EQ(CatcherSprite.sequenceIndex, CATCHER_ANIM_IDLE + c.direction);
-    }
-}
 
 TEST_F(CatchingTest, ClampPutsTheCatcherBackOnlyWhenABoundIsReached)
 {

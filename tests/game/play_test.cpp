@@ -36,6 +36,7 @@ TEST_F(PlayTest, ArrowsSteerTheCatcherWhichKeepsMovingUntilTheEdgeAndFreezesAfte
     ASSERT_EQ(SlotEmpty[0], 1);
     EXPECT_EQ(CatcherActive, 0);
     EXPECT_EQ(CatcherSprite.sequenceIndex, 4 * DIR_DOWN + 1) << "the catch animation plays";
+    EXPECT_EQ(RuleSoundLast, ID_CATCH);
     for (int frame = 1; frame < CATCHER_FREEZE_FRAMES; ++frame) {
         PlayFrame();
         EXPECT_EQ(CatcherSprite.y, 6) << "still frozen " << frame << " frames after the catch";
