@@ -1,9 +1,8 @@
 // The entry point and main loop: the window before the set-up, every waiting message and one frame
 // per pass, no frame while the window is in the background, and the roads that end the program.
-// Which screen's frame a pass runs, and the respawn timer's ticks, are the golden run's.
+// Which screen's frame a pass runs and the respawn timer's ticks are the golden run's; a failed
+// set-up's status is the game program tests'.
 #include "tests/app/app_fixture.h"
-
-#include "game/setup.h"
 
 #include "platform/message.h"
 #include "platform/timer.h"
@@ -61,20 +60,6 @@ TEST_F(AppTest, EachPassHandlesEveryWaitingMessageSoTypingAndEscapeNeverLag)
     // handles it and the quit it brings, and leaves.
     EXPECT_EQ(lengths, (std::vector<int>{NAME_MAX_LENGTH}));
     EXPECT_EQ(Doubles.calls, (Calls{"GameInit", "Scores", "GameShutdown"}));
-}
-
-TEST_F(AppTest, AFailedSetUpRunsNoFrameButUnreadableScoresLeaveAPlayableGame)
-{
-    Doubles.initResult = SETUP_FAILED;
-    EXPECT_EQ(RunWinMain(), WINMAIN_SETUP_FAILED);
-    EXPECT_EQ(Doubles.calls, (Calls{"GameInit", "GameShutdown"}));
-
-    TearDown();
-    SetUp();
-    Doubles.initResult = SETUP_NO_SCORES;
-    Doubles.frameLimit = 1;
-    EXPECT_EQ(RunWinMain(), 0);
-    EXPECT_EQ(Doubles.calls, (Calls{"GameInit", "Opening", "GameShutdown"}));
 }
 
 // What a pass saw: the frames run, the game time and the respawn ticks so far.
