@@ -12,7 +12,6 @@
 #include "tests/sdl_events.h"
 #include "tests/temp_dir.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -80,7 +79,6 @@ static void WatchPass()
 {
     GameLog& log = ThisRun.log;
     ++log.passes;
-    log.openingFrames += PreviousState == STATE_OPENING;
     log.playFrames += PreviousState == STATE_PLAY;
     for (int slot = 0; slot < PIECE_SLOTS; ++slot) {
         if (PreviousEmpty[slot] == 0 && SlotEmpty[slot] == 1) {

@@ -13,7 +13,7 @@
 // What a watched game did.
 struct GameLog {
     int passes = 0;                        // passes of the main loop
-    int openingFrames = 0, playFrames = 0; // passes that ran the opening, the play screen
+    int playFrames = 0;                    // passes that ran the play screen
     int refills = 0;                       // empty slots filled again by the respawn timer
     std::vector<int> kinds;                // kinds of the caught pieces, in the order caught
     std::vector<std::array<int, 4>> faces; // the four layer frames of each judged face
