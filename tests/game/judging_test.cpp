@@ -58,8 +58,7 @@ TEST_F(JudgingTest, TheFirstMatchingVerdictScoresStartsItsBonusAndPlaysItsSound)
         EXPECT_EQ(FaceScore, 5 + f.points);
         EXPECT_EQ(BonusSpriteA.sequenceIndex, f.sequenceA);
         EXPECT_EQ(BonusSpriteB.sequenceIndex, f.sequenceB);
-        bool restarted = f.sound == ID_FACE_SCORED;
-        EXPECT_EQ(BonusSpriteA.sequencePos, restarted ? 0 : 29);
+        EXPECT_EQ(BonusSpriteA.sequencePos, f.sound == ID_FACE_SCORED ? 0 : 29) << "restarted";
         EXPECT_EQ(RuleSoundLast, f.sound);
         EXPECT_EQ(RuleSoundCount, 1);
     }

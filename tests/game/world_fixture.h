@@ -18,8 +18,8 @@
 class WorldTest : public ::testing::Test {
 public:
     // Ids of no loaded sound: SoundPlay refuses them, the rules' note still names them.
-    static constexpr int ID_CATCH = 201, ID_CATCH_SPECIAL = 202, ID_FACE_NOTHING = 203,
-                         ID_FACE_SCORED = 204, ID_BAD_CODON = 205;
+    static constexpr int ID_CATCH = 201, ID_FACE_NOTHING = 203, ID_FACE_SCORED = 204,
+                         ID_BAD_CODON = 205;
     // Where pieces wait that are not to be caught: a corner the steering here never reaches.
     static constexpr int PARK_X = 400, PARK_Y = 440;
 
@@ -85,7 +85,6 @@ protected:
         CatcherActive = RespawnTimerIdle = FaceExitSettled = 1;
         GameState = STATE_PLAY;
         SoundCatch = ID_CATCH;
-        SoundCatchSpecial = ID_CATCH_SPECIAL;
         SoundFaceNothing = ID_FACE_NOTHING;
         SoundFaceScored = ID_FACE_SCORED;
         SoundBadCodon = ID_BAD_CODON;
