@@ -45,7 +45,7 @@ static int Frame(const char* name, const std::function<void()>& work)
 
 int GameInit()
 {
-    return Call("GameInit", Doubles.onGameInit, Doubles.initResult);
+    return Call("GameInit", Doubles.onGameInit);
 }
 
 int GameShutdown()

@@ -8,7 +8,6 @@
 
 struct GameDoubles {
     std::vector<std::string> calls; // every call in order: "GameInit", "Opening", ...
-    int initResult = 1;             // what GameInit answers (SETUP_DONE)
     int saveResult = 1;             // what SaveScore answers
     int saveCalls = 0, respawnTicks = 0;
     // Run inside the named call (after it is recorded), when set.

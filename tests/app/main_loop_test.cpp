@@ -1,42 +1,38 @@
-// The entry point and main loop: every waiting message and one frame per pass, the frame chosen by
-// the screen state, and the roads that end the program.
+// The entry point and main loop: the window before the set-up, every waiting message and one frame
+// per pass, no frame while the window is in the background, and the roads that end the program.
+// Which screen's frame a pass runs and the respawn timer's ticks are the golden run's; a failed
+// set-up's status is the game program tests'.
 #include "tests/app/app_fixture.h"
 
-#include "game/setup.h"
-
-#include "platform/keyboard.h"
 #include "platform/message.h"
 #include "platform/timer.h"
-#include "support/error_log.h"
 
-#include <cstdlib>
-#include <functional>
+#include <array>
 #include <string>
 #include <utility>
 #include <vector>
 
 using Calls = std::vector<std::string>;
 
-TEST_F(AppTest, MakesTheWindowThenRunsGameInitAndTheLoopUntilQuit)
+TEST_F(AppTest, MakesTheWindowThenRunsGameInitAndTheLoopUntilTheCloseButton)
 {
-    WNDCLASSEX seen{};
     bool windowReady = false;
-    Doubles.onGameInit = [&] {
-        windowReady = IsWindow(MainWindow) != 0;
-        GetClassInfoEx(PlatformInstance(), "WINCLASS1", &seen);
+    RECT r{};
+    Doubles.onGameInit = [&] { windowReady = IsWindow(MainWindow) != 0; };
+    Doubles.onOpening = [] {
+        if (Doubles.frames == 3) {
+            PushWindowClose(MainWindow);
+        }
     };
-    Doubles.frameLimit = 3;
+    Doubles.onShutdown = [&] { GetWindowRect(MainWindow, &r); };
 
     EXPECT_EQ(RunWinMain(), 0);
 
     EXPECT_TRUE(windowReady) << "MainWindow must exist before GameInit runs";
-    EXPECT_EQ(seen.style, 0x2Bu);
-    EXPECT_TRUE(seen.hIcon && seen.hIcon == seen.hIconSm && seen.hCursor && seen.hbrBackground);
-    RECT r{};
-    ASSERT_TRUE(GetWindowRect(MainWindow, &r)) << "posting WM_DESTROY does not destroy the window";
-    EXPECT_EQ(std::pair(r.right - r.left, r.bottom - r.top), std::pair(640, 480));
-    // Frame 3 posts WM_DESTROY; pass 4 dispatches it, the procedure posts the quit behind it,
-    // and the same pass takes WM_QUIT and leaves before any frame.
+    EXPECT_EQ(std::pair(r.right - r.left, r.bottom - r.top), std::pair(640, 480))
+        << "the display is shut down while its window exists";
+    // Pass 4 takes the close, whose destroy posts the quit behind it; the same pass takes WM_QUIT
+    // and leaves before any frame.
     EXPECT_EQ(Doubles.calls, (Calls{"GameInit", "Opening", "Opening", "Opening", "GameShutdown"}));
 }
 
@@ -66,194 +62,48 @@ TEST_F(AppTest, EachPassHandlesEveryWaitingMessageSoTypingAndEscapeNeverLag)
     EXPECT_EQ(Doubles.calls, (Calls{"GameInit", "Scores", "GameShutdown"}));
 }
 
-TEST_F(AppTest, RunsTheFrameOfTheScreenThatGameStateNames)
-{
-    Doubles.onOpening = [] {
-        if (Doubles.frames == 2) {
-            GameState = STATE_TITLE;
-        }
-    };
-    Doubles.onTitle = [] { GameState = STATE_PLAY; };
-    Doubles.onPlay = [] { GameState = STATE_SCORES; };
-    Doubles.frameLimit = 6;
-
-    RunWinMain();
-
-    EXPECT_EQ(Doubles.calls, (Calls{"GameInit", "Opening", "Opening", "Title", "Play", "Scores",
-                                    "Scores", "GameShutdown"}));
-
-    // The score screen is asked first, and the same pass runs the frame of the state it leaves.
-    TearDown();
-    SetUp();
-    GameState = STATE_SCORES;
-    Doubles.onScores = [] { GameState = STATE_TITLE; };
-    Doubles.onTitle = [] { PostMessage(MainWindow, WM_DESTROY, 0, 0); };
-    RunWinMain();
-    ASSERT_GE(Doubles.calls.size(), 3u);
-    EXPECT_EQ(Doubles.calls[1], "Scores");
-    EXPECT_EQ(Doubles.calls[2], "Title");
-}
-
-TEST_F(AppTest, EscapeOrTheCloseButtonEndsTheProgramWithTheWindowKeptUntilShutdown)
-{
-    for (bool escape : {true, false}) {
-        SCOPED_TRACE(escape ? "Escape" : "close button");
-        SetUp();
-        Doubles.onGameInit = [escape] {
-            if (escape) {
-                PushKey(MainWindow, SDL_SCANCODE_ESCAPE, SDLK_ESCAPE, true);
-            } else {
-                PushWindowClose(MainWindow);
-            }
-        };
-        bool windowAtShutdown = false;
-        Doubles.onShutdown = [&] { windowAtShutdown = IsWindow(MainWindow); };
-        Doubles.frameLimit = 50;
-
-        EXPECT_EQ(RunWinMain(), 0);
-
-        EXPECT_TRUE(windowAtShutdown) << "the display is shut down while its window exists";
-        EXPECT_EQ(Doubles.calls.back(), "GameShutdown");
-        EXPECT_LT(Doubles.frames, 10) << "the frame budget, not the key, ended the run";
-        TearDown();
-    }
-}
-
-TEST_F(AppTest, DestroyStopsTheRespawnTimerOnlyWhileItRuns)
-{
-    for (unsigned char idle : {0, 1}) {
-        SetUp();
-        RespawnTimerIdle = idle;
-        Doubles.onGameInit = [] { SetTimer(MainWindow, RESPAWN_TIMER_ID, 1000, nullptr); };
-        Doubles.frameLimit = 1;
-
-        RunWinMain();
-
-        // When the flag says the timer is idle the procedure makes no KillTimer call, so the
-        // timer is still there to be killed afterwards.
-        EXPECT_EQ(KillTimer(MainWindow, RESPAWN_TIMER_ID), idle ? 1 : 0) << "idle=" << int(idle);
-        TearDown();
-    }
-}
-
-TEST_F(AppTest, TimerTicksArriveThroughTheQueueOnlyForTheRespawnTimer)
-{
-    // Frames of 30 ms on the fake clock; the respawn timer ticks every 1000 ms, and a second
-    // timer with another id must never reach RespawnTick.
-    Doubles.onGameInit = [] {
-        SetTimer(MainWindow, RESPAWN_TIMER_ID, 1000, nullptr);
-        SetTimer(MainWindow, 2, 1000, nullptr);
-    };
-    Doubles.onOpening = [] { PlatformFakeClockAdvance(30); };
-    Doubles.frameLimit = 100; // 3000 ms of frames
-
-    RunWinMain();
-
-    EXPECT_EQ(Doubles.respawnTicks, 2);
-}
-
-TEST_F(AppTest, TicksMissedDuringALongStallAreCoalescedIntoOne)
-{
-    Doubles.onGameInit = [] { SetTimer(MainWindow, RESPAWN_TIMER_ID, 1000, nullptr); };
-    Doubles.onOpening = [] {
-        if (Doubles.frames == 1) {
-            PlatformFakeClockAdvance(5000);
-        }
-    };
-    Doubles.frameLimit = 10;
-
-    RunWinMain();
-
-    EXPECT_EQ(Doubles.respawnTicks, 1);
-}
-
-TEST_F(AppTest, AFailedSetUpRunsNoFrameAndEndsWithStatusOneAfterShutdown)
-{
-    Doubles.initResult = SETUP_FAILED;
-    EXPECT_EQ(RunWinMain(), EXIT_CANNOT_START);
-    EXPECT_EQ(Doubles.calls, (Calls{"GameInit", "GameShutdown"}));
-
-    // A score file that cannot be read leaves a playable game: the loop runs.
-    TearDown();
-    SetUp();
-    Doubles.initResult = SETUP_NO_SCORES;
-    Doubles.frameLimit = 1;
-    EXPECT_EQ(RunWinMain(), 0);
-    EXPECT_EQ(Doubles.calls, (Calls{"GameInit", "Opening", "GameShutdown"}));
-}
-
-TEST_F(AppTest, ReturnsZeroWithoutGameInitWhenTheClassOrWindowCannotBeMade)
-{
-    WNDCLASSEX taken{};
-    taken.cbSize = sizeof taken;
-    taken.lpfnWndProc = DefWindowProc;
-    taken.lpszClassName = "WINCLASS1";
-    ASSERT_NE(RegisterClassEx(&taken), 0);
-    EXPECT_EQ(RunWinMain(), 0);
-    EXPECT_TRUE(Doubles.calls.empty());
-
-    PlatformShutdown();
-    setenv("SDL_VIDEODRIVER", "nosuchdriver", 1);
-    int result = RunWinMain();
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    EXPECT_EQ(result, 0);
-    EXPECT_TRUE(Doubles.calls.empty());
-}
+// What a pass saw: the frames run, the game time and the respawn ticks so far.
+static std::vector<std::array<int, 3>> Seen;
 
 TEST_F(AppTest, TheGameStandsStillWhileItsWindowIsInTheBackground)
 {
-    const struct {
-        Uint8 away, back;
-        int pauseWhenInactive;
-    } cases[] = {
-        {SDL_WINDOWEVENT_FOCUS_LOST, SDL_WINDOWEVENT_FOCUS_GAINED, 1},
-        {SDL_WINDOWEVENT_MINIMIZED, SDL_WINDOWEVENT_RESTORED, 1},
-        {SDL_WINDOWEVENT_FOCUS_LOST, SDL_WINDOWEVENT_FOCUS_GAINED, 0}, // --no-pause
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.away);
+    for (int pauseWhenInactive : {1, 0}) { // 0: --no-pause
+        SCOPED_TRACE(pauseWhenInactive);
         SetUp();
-        PauseWhenInactive = c.pauseWhenInactive;
+        PauseWhenInactive = pauseWhenInactive;
         // The respawn timer runs with a second to go; each pass lets 100 ms of real time go by.
-        // The window goes away after pass 3 and comes back after pass 23.
+        // The focus goes after pass 3 and comes back after pass 23; pass 40 ends the run.
         Doubles.onGameInit = [] { SetTimer(MainWindow, RESPAWN_TIMER_ID, 1000, nullptr); };
-        int passes = 0;
-        std::vector<int> frameAtPass, ticksAtPass, respawnsAtPass;
-        static std::function<void()> hook; // the pass hook is a plain function
-
-        hook = [&] {
-            ++passes;
-            frameAtPass.push_back(Doubles.frames);
-            ticksAtPass.push_back(static_cast<int>(PlatformTicks()));
-            respawnsAtPass.push_back(Doubles.respawnTicks);
+        Seen.clear();
+        MainLoopPassHook = [] {
+            Seen.push_back({Doubles.frames, int(PlatformTicks()), Doubles.respawnTicks});
             PlatformFakeClockAdvance(100);
-            if (passes == 3) {
-                PushWindowEvent(MainWindow, c.away);
-            } else if (passes == 23) {
-                PushWindowEvent(MainWindow, c.back);
-            } else if (passes == 40) {
+            if (Seen.size() == 3) {
+                PushWindowEvent(MainWindow, SDL_WINDOWEVENT_FOCUS_LOST);
+            } else if (Seen.size() == 23) {
+                PushWindowEvent(MainWindow, SDL_WINDOWEVENT_FOCUS_GAINED);
+            } else if (Seen.size() == 40) {
                 PostMessage(MainWindow, WM_DESTROY, 0, 0);
             }
         };
-        MainLoopPassHook = [] { hook(); };
         RunWinMain();
         MainLoopPassHook = nullptr;
         PauseWhenInactive = 1;
 
-        ASSERT_EQ(passes, 40);
-        if (c.pauseWhenInactive == 0) {
-            EXPECT_EQ(frameAtPass[39], 40) << "a frame on every pass";
-            EXPECT_EQ(respawnsAtPass[12], 1) << "the timer ran on";
+        ASSERT_EQ(Seen.size(), 40u);
+        if (pauseWhenInactive == 0) {
+            EXPECT_EQ(Seen[39][0], 40) << "a frame on every pass";
+            EXPECT_EQ(Seen[12][2], 1) << "the timer ran on";
         } else {
             // Passes 4 to 23 run no frame and see neither time nor a timer tick go by; then the
             // game goes on from the tick where it stopped, and the timer has its time left.
-            EXPECT_EQ(frameAtPass[22], frameAtPass[3]);
-            EXPECT_EQ(frameAtPass[23], frameAtPass[22] + 1);
-            EXPECT_EQ(ticksAtPass[22], ticksAtPass[3]);
-            EXPECT_EQ(ticksAtPass[24] - ticksAtPass[23], 100);
-            EXPECT_EQ(respawnsAtPass[22], 0);
-            EXPECT_EQ(respawnsAtPass[39], 1) << "a second of game time: 10 passes, 3 before";
-            EXPECT_EQ(respawnsAtPass[29], 0);
+            EXPECT_EQ(Seen[22][0], Seen[3][0]);
+            EXPECT_EQ(Seen[23][0], Seen[22][0] + 1);
+            EXPECT_EQ(Seen[22][1], Seen[3][1]);
+            EXPECT_EQ(Seen[24][1] - Seen[23][1], 100);
+            EXPECT_EQ(Seen[22][2], 0);
+            EXPECT_EQ(Seen[29][2], 0);
+            EXPECT_EQ(Seen[39][2], 1) << "a second of game time: 10 passes, 3 before";
         }
         TearDown();
     }

@@ -3,8 +3,6 @@
 #include "tests/e2e/game_run.h"
 
 #include "app/winmain.h"
-#include "game/catching.h"
-#include "game/rule_sound.h"
 #include "game/score_file.h"
 #include "game/setup.h"
 #include "game/world.h"
@@ -15,7 +13,6 @@
 #include "tests/sdl_events.h"
 #include "tests/temp_dir.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -33,51 +30,12 @@ static constexpr int NO_HELP_COST = 10000;
 
 // ---- the bot ----
 
-// Whether the codon (b0, b1, b2) gives its layer a picture. The rules answer, with the bad-codon
-// sound silenced and its note left as it was, so asking changes nothing in the game. Codons with a
-// special piece after the first are never asked: they draw a random picture.
-static bool CodonGivesPicture(int b0, int b1, int b2)
-{
-    if (b0 == KIND_SPECIAL) {
-        return false;
-    }
-    if (b1 == KIND_SPECIAL || b2 == KIND_SPECIAL) {
-        return true;
-    }
-    const int sound = SoundBadCodon, last = RuleSoundLast, count = RuleSoundCount;
-    SoundBadCodon = -1;
-    const int codon[CODON_LENGTH] = {b0, b1, b2};
-    int frame = BLANK_FACE_FRAME, page = MEMO_BASE_PAGE;
-    DecodeCodon(codon, &frame, &page);
-    SoundBadCodon = sound;
-    RuleSoundLast = last;
-    RuleSoundCount = count;
-    return frame != BLANK_FACE_FRAME;
-}
-
-// Whether a live piece other than the one in `slot` would complete (b0, b1) to a picture.
-static bool PictureWithinReach(int slot, int b0, int b1)
-{
-    for (int other = 0; other < PIECE_SLOTS; ++other) {
-        if (other != slot && SlotEmpty[other] == 0 && CodonGivesPicture(b0, b1, PieceKind[other])) {
-            return true;
-        }
-    }
-    return false;
-}
-
-// A piece helps when it starts a codon for a layer still missing, keeps a picture within reach of
-// the pieces on the field, or completes a codon that gives a picture.
+// A piece helps when it starts a codon for a layer still missing; once a codon is started, any
+// piece goes on with it (most codons give a picture).
 static bool HelpsCodon(int slot)
 {
     const int kind = PieceKind[slot];
-    if (CodonLength == 0) {
-        return kind != KIND_SPECIAL && FaceLayerSet[kind] == 0;
-    }
-    if (CodonLength == 1) {
-        return PictureWithinReach(slot, Codon[0], kind);
-    }
-    return CodonGivesPicture(Codon[0], Codon[1], kind);
+    return CodonLength != 0 || (kind != KIND_SPECIAL && FaceLayerSet[kind] == 0);
 }
 
 int BotArrowKey()
@@ -122,7 +80,6 @@ static void WatchPass()
 {
     GameLog& log = ThisRun.log;
     ++log.passes;
-    log.openingFrames += PreviousState == STATE_OPENING;
     log.playFrames += PreviousState == STATE_PLAY;
     for (int slot = 0; slot < PIECE_SLOTS; ++slot) {
         if (PreviousEmpty[slot] == 0 && SlotEmpty[slot] == 1) {
@@ -162,9 +119,10 @@ static void BotKeys()
 
 static void ScriptKeys()
 {
-    auto [first, last] = ThisRun.script.equal_range(ThisRun.log.passes);
-    for (auto it = first; it != last; ++it) {
-        SetKey(it->second.first, it->second.second);
+    static size_t next = 0;
+    for (; next < ThisRun.script.size() && ThisRun.script[next].pass == ThisRun.log.passes;
+         ++next) {
+        SetKey(ThisRun.script[next].vk, ThisRun.script[next].down);
     }
 }
 
@@ -186,7 +144,7 @@ static void ScoreScreenKeys()
 static void PassHook()
 {
     WatchPass();
-    if (ThisRun.useScript) {
+    if (!ThisRun.script.empty()) {
         ScriptKeys();
     } else {
         BotKeys();
@@ -234,13 +192,13 @@ std::string KeyScriptText(const std::vector<KeyChange>& keys)
     return out.str();
 }
 
-std::multimap<int, std::pair<int, bool>> KeyScriptParse(const std::string& text)
+std::vector<KeyChange> KeyScriptParse(const std::string& text)
 {
-    std::multimap<int, std::pair<int, bool>> script;
+    std::vector<KeyChange> script;
     std::istringstream in(text);
     int pass = 0, vk = 0, down = 0;
     while (in >> pass >> vk >> down) {
-        script.emplace(pass, std::pair{vk, down != 0});
+        script.push_back({pass, vk, down != 0});
     }
     return script;
 }

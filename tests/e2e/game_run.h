@@ -7,15 +7,13 @@
 
 #include <array>
 #include <filesystem>
-#include <map>
 #include <string>
-#include <utility>
 #include <vector>
 
 // What a watched game did.
 struct GameLog {
     int passes = 0;                        // passes of the main loop
-    int openingFrames = 0, playFrames = 0; // passes that ran the opening, the play screen
+    int playFrames = 0;                    // passes that ran the play screen
     int refills = 0;                       // empty slots filled again by the respawn timer
     std::vector<int> kinds;                // kinds of the caught pieces, in the order caught
     std::vector<std::array<int, 4>> faces; // the four layer frames of each judged face
@@ -34,9 +32,7 @@ struct KeyChange {
 struct GameRun {
     GameLog log;
     // The keys: the bot steers unless a script is given; every change is recorded in `keys`.
-    bool useScript = false;
-    std::multimap<int, std::pair<int, bool>> script;
-    std::vector<KeyChange> keys;
+    std::vector<KeyChange> script, keys;
     // On the score screen: the name typed before Enter, or empty for Escape at once.
     std::string name;
     // A run that has not reached the end after this many passes is ended with Escape.
@@ -45,8 +41,7 @@ struct GameRun {
 
 extern GameRun ThisRun;
 
-// The play screen's bot: heads for the nearest piece that helps the codon being collected (one
-// that starts a codon for a layer still missing, or completes a codon that gives a picture), the
+// The play screen's bot: heads for the nearest piece that helps the codon being collected, the
 // nearest of any kind when none helps. Returns the arrow key to hold.
 int BotArrowKey();
 
@@ -55,7 +50,7 @@ std::string GameDump(long seed);
 
 // Key scripts as text, one "pass vk down" line per change.
 std::string KeyScriptText(const std::vector<KeyChange>& keys);
-std::multimap<int, std::pair<int, bool>> KeyScriptParse(const std::string& text);
+std::vector<KeyChange> KeyScriptParse(const std::string& text);
 
 std::string FileText(const std::filesystem::path& path);
 

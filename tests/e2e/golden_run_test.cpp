@@ -19,7 +19,6 @@ TEST_F(GameRunTest, RecordedKeysGiveTheStoredStateDump)
     const std::filesystem::path golden = HELIX_GOLDEN_DIR;
     const bool rewrite = std::getenv("HELIX_GOLDEN_REWRITE") != nullptr;
     if (!rewrite) {
-        ThisRun.useScript = true;
         ThisRun.script = KeyScriptParse(FileText(golden / "keys.txt"));
         ASSERT_FALSE(ThisRun.script.empty()) << "no key script in " << golden;
     }

@@ -1,5 +1,5 @@
-// Face judging: the verdicts over every possible face, the named faces, and what a verdict does
-// to the score, the bonus sprites and the sound.
+// Face judging: the verdicts over every possible face, and what the first verdict that matches a
+// face does to the score, the bonus sprites and the sound.
 #include "game/judging.h"
 
 #include <array>
@@ -33,26 +33,7 @@ TEST_F(JudgingTest, VerdictsOverEveryFaceFallAsTheRulesSay)
     EXPECT_EQ(ordinary, wantOrdinary);
 }
 
-TEST_F(JudgingTest, NamedFacesAndTheFirstMatchingRuleWins)
-{
-    struct Face {
-        int a, b, c, d, verdict;
-    };
-    const Face faces[] = {
-        {19, 19, 19, 0, 11}, {19, 19, 19, 19, 11}, // also meets the rules of 10 and 9
-        {12, 14, 18, 14, 8}, {12, 14, 18, 19, 8},  // also meets 7 and 6
-        {10, 10, 10, 10, 3}, {10, 10, 17, 10, 3},  {10, 11, 10, 10, 3}, {10, 11, 17, 10, 3},
-        {0, 0, 0, 0, 12},    {0, 0, 0, 3, 13},     {10, 0, 0, 10, 1},   {0, 0, 0, 10, 0},
-        {0, 19, 19, 0, 10},  {17, 15, 12, 0, 10},  {0, 0, 12, 13, 9},   {0, 12, 11, 10, 5},
-        {0, 12, 11, 0, 4},   {12, 14, 0, 14, 7},   {12, 0, 0, 18, 6},   {5, 5, 5, 9, 13},
-    };
-    for (const Face& f : faces) {
-        EXPECT_EQ(JudgeVerdict(f.a, f.b, f.c, f.d), f.verdict)
-            << f.a << "," << f.b << "," << f.c << "," << f.d;
-    }
-}
-
-TEST_F(JudgingTest, VerdictScoresStartsItsBonusAndPlaysItsSound)
+TEST_F(JudgingTest, TheFirstMatchingVerdictScoresStartsItsBonusAndPlaysItsSound)
 {
     struct Face {
         int frames[4];
@@ -62,8 +43,9 @@ TEST_F(JudgingTest, VerdictScoresStartsItsBonusAndPlaysItsSound)
         {{0, 0, 0, 0}, 10, 0, 4, ID_FACE_SCORED},      // verdict 12
         {{10, 10, 10, 10}, 100, 3, 0, ID_FACE_SCORED}, // verdict 3
         {{10, 0, 0, 10}, 50, 1, 0, ID_FACE_SCORED},    // verdict 1
-        {{19, 19, 19, 0}, 100, 0, 3, ID_FACE_SCORED},  // verdict 11
-        {{12, 14, 18, 14}, 100, 8, 0, ID_FACE_SCORED}, // verdict 8
+        {{19, 19, 19, 19}, 100, 0, 3, ID_FACE_SCORED}, // verdict 11 before 10 and 9
+        {{12, 14, 18, 19}, 100, 8, 0, ID_FACE_SCORED}, // verdict 8 before 7 and 6
+        {{0, 12, 11, 10}, 75, 5, 0, ID_FACE_SCORED},   // verdict 5
         {{0, 0, 0, 10}, 0, 7, 2, ID_FACE_NOTHING},     // verdict 0 leaves the bonus sprites
     };
     for (const Face& f : faces) {
@@ -76,8 +58,7 @@ TEST_F(JudgingTest, VerdictScoresStartsItsBonusAndPlaysItsSound)
         EXPECT_EQ(FaceScore, 5 + f.points);
         EXPECT_EQ(BonusSpriteA.sequenceIndex, f.sequenceA);
         EXPECT_EQ(BonusSpriteB.sequenceIndex, f.sequenceB);
-        bool restarted = f.sound == ID_FACE_SCORED;
-        EXPECT_EQ(BonusSpriteA.sequencePos, restarted ? 0 : 29);
+        EXPECT_EQ(BonusSpriteA.sequencePos, f.sound == ID_FACE_SCORED ? 0 : 29) << "restarted";
         EXPECT_EQ(RuleSoundLast, f.sound);
         EXPECT_EQ(RuleSoundCount, 1);
     }

@@ -1,82 +1,37 @@
-// Piece placement: the zone around the catcher, the order of the random draws, and the respawn
-// timer's refills and stop.
+// Piece placement: the zone around the catcher, and the respawn timer's refills and stop.
 #include "game/placement.h"
 
 #include <cstdlib>
-#include <tuple>
-#include <vector>
 
 #include "platform/timer.h"
 #include "tests/game/world_fixture.h"
 
 using PlacementTest = WorldTest;
 
+// At start the zone is x, y in 68 .. 196 around the catcher's start (100, 100), wherever the
+// catcher is; later it follows the catcher: at (200, 300) it is x 168 .. 296, y 268 .. 396.
 TEST_F(PlacementTest, ZoneRefusesItsLeftEdgeButNotItsTopEdge)
 {
-    struct Case {
+    SpriteSetPosition(&CatcherSprite, 200, 300);
+    const struct {
+        bool atStart;
         int x, y;
         bool clear;
+    } cases[] = {
+        {true, 68, 100, false},                            // the left edge belongs to the zone
+        {true, 67, 100, true},    {true, 100, 68, true},   // the top edge does not
+        {true, 100, 69, false},   {true, 163, 100, false}, // the piece's right side just inside
+        {true, 164, 100, true},   {true, 100, 164, true},  // and its bottom side just outside
+        {false, 168, 300, false}, {false, 200, 268, true},
+        {false, 264, 300, true},  {false, 200, 363, false},
     };
-    // At start the zone is x, y in 68 .. 196 around the catcher's start (100, 100); later it
-    // follows the catcher: at (200, 300) it is x 168 .. 296, y 268 .. 396.
-    auto check = [](bool atStart, int left, int top, int right, int bottom) {
-        const Case cases[] = {
-            {left + 10, top + 10, false},
-            {left, top + 10, false}, // the left edge belongs to the zone
-            {left - 1, top + 10, true},
-            {left + 10, top, true}, // the top edge does not
-            {left + 10, top + 1, false},
-            {right - 33, top + 10, false}, // the piece's right side just inside
-            {right - 32, top + 10, true},
-            {left + 10, bottom - 33, false},
-            {left + 10, bottom - 32, true},
-        };
-        for (const Case& c : cases) {
-            EXPECT_EQ(IsClearOfCatcher(3, atStart, c.x, c.y), c.clear)
-                << (atStart ? "start " : "follow ") << c.x << "," << c.y;
-        }
-    };
-    check(true, 68, 68, 196, 196);
-    SpriteSetPosition(&CatcherSprite, 200, 300);
-    check(false, 168, 268, 296, 396);
-    check(true, 68, 68, 196, 196); // the start zone ignores where the catcher is
-}
-
-// The draws of a seeded start, replayed from the same seed by the documented order: per slot one
-// draw for the kind (a second unless it chose the special kind), two per place tried, one for the
-// starting frame.
-TEST_F(PlacementTest, StartingPlacementTakesItsDrawsInOrder)
-{
-    for (unsigned seed : {1u, 77u, 2026u}) {
-        std::srand(seed);
-        std::vector<int> draws(4000);
-        for (int& d : draws) {
-            d = std::rand();
-        }
-        std::srand(seed);
-        PlaceStartingPieces();
-
-        size_t next = 0;
-        for (int slot = 0; slot < PIECE_SLOTS; ++slot) {
-            int kind = draws[next++] % 12 == 7 ? KIND_SPECIAL : draws[next++] % 4;
-            int x, y;
-            do {
-                x = draws[next++] % 413;
-                y = draws[next++] % 445;
-            } while (x >= 68 && x + 32 < 196 && y > 68 && y + 32 < 196);
-            int frame = draws[next++] % 44;
-            const Sprite& p = Pieces[slot];
-            EXPECT_EQ(std::tuple(PieceKind[slot], p.x, p.y, p.frameIndex, p.frameCount),
-                      std::tuple(kind, float(x), float(y), frame, kind == KIND_SPECIAL ? 44 : 50))
-                << "slot " << slot;
-            EXPECT_NE(p.attributes & SPRITE_CLONE, 0u);
-            EXPECT_EQ(SlotEmpty[slot], 0);
-        }
-        EXPECT_EQ(std::rand(), draws[next]) << "no draw more or less than the order says";
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsClearOfCatcher(3, c.atStart, c.x, c.y), c.clear)
+            << (c.atStart ? "start " : "follow ") << c.x << "," << c.y;
     }
 }
 
-using RespawnTest = WindowedWorldTest;
+using RespawnTest = WorldTest;
 
 TEST_F(RespawnTest, RefillsLowestSlotFirstAwayFromTheCatcherThenStops)
 {

@@ -1,8 +1,9 @@
-// The game set-up on the generated data and the opening and title screens: what is built, what a
-// missing file changes, and that shutdown gives everything back.
+// The game set-up on the generated data and the screens around the play screen: what is built,
+// what a missing file changes, that shutdown gives everything back, the opening, the title and
+// the score screen.
 #include "game/front_screens.h"
-#include "game/placement.h"
 #include "game/score_file.h"
+#include "game/score_screen.h"
 #include "game/setup.h"
 #include "game/world.h"
 #include "graphics/bitmap.h"
@@ -15,16 +16,17 @@
 #include "sound/sound.h"
 #include "support/clock.h"
 #include "support/error_log.h"
+#include "support/text.h"
 #include "tests/temp_dir.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -67,6 +69,24 @@ protected:
         fs::remove_all(workDir);
     }
 
+    // The pixels of a w x h area of an 8-bit surface, row by row.
+    static std::vector<uint8_t> Pixels(SDL_Surface* surface, int x, int y, int w, int h)
+    {
+        std::vector<uint8_t> area;
+        for (int row = y; row < y + h; ++row) {
+            const uint8_t* start = static_cast<uint8_t*>(surface->pixels) + row * surface->pitch;
+            area.insert(area.end(), start + x, start + x + w);
+        }
+        return area;
+    }
+
+    // How many pixels of a band of the screen something was drawn on (the fill is index 0).
+    static long Drawn(int y, int height)
+    {
+        const std::vector<uint8_t> band = Pixels(BackSurface, 0, y, 640, height);
+        return static_cast<long>(band.size()) - std::count(band.begin(), band.end(), 0);
+    }
+
     // Whether the sprite's frame holds exactly the cell (column, row) of the picture.
     static bool FrameIsCell(const Sprite& sprite, int frame, const char* picture, int column,
                             int row)
@@ -90,54 +110,19 @@ TEST_F(SetupTest, BuildsEverySpriteFromItsCellsAndShutdownGivesItAllBack)
     ASSERT_EQ(GameInit(), SETUP_DONE) << StartFailure;
     EXPECT_STREQ(StartFailure, "");
 
-    // The opening logo's sequence has 44 entries; samples of the sequence tables.
-    ASSERT_NE(OpeningSprite.sequences[0], nullptr);
-    EXPECT_EQ(OpeningSprite.sequences[0][31], 12);
-    EXPECT_EQ(OpeningSprite.sequences[0][44], SEQUENCE_END);
-    ASSERT_NE(CatcherSprite.sequences[CATCHER_ANIM_SPECIAL + 3], nullptr);
-    EXPECT_EQ(CatcherSprite.sequences[CATCHER_ANIM_SPECIAL + 3][7], 133);
-    ASSERT_NE(BonusSpriteA.sequences[8], nullptr);
-    EXPECT_EQ(BonusSpriteA.sequences[8][29], 25);
-    EXPECT_EQ(BonusSpriteB.sequences[6], nullptr);
-    EXPECT_EQ(CatcherSprite.sequenceIndex, CATCHER_ANIM_IDLE + DIR_DOWN);
-
-    // Frames come from the right cells: counted row by row, ordinary and special face rows, the
-    // shared blank layer, the second bonus sprite after the first one's 208 cells.
+    // Frames come from the right cells: counted row by row, a special face row, the last cell,
+    // the second bonus sprite after the first one's 208 cells.
     EXPECT_TRUE(FrameIsCell(OpeningSprite, 7, "BrindleTile.BMP", 1, 2));
-    EXPECT_TRUE(FrameIsCell(FaceLayers[2], 3, "FaceTile.BMP", 3, 2));
     EXPECT_TRUE(FrameIsCell(FaceLayers[2], 13, "FaceTile.BMP", 3, 6));
-    EXPECT_TRUE(FrameIsCell(FaceLayers[3], BLANK_FACE_FRAME, "FaceTile.BMP", 0, 8));
-    EXPECT_TRUE(FrameIsCell(MemoPages[37], 0, "memoTile.bmp", 7, 3));
-    EXPECT_TRUE(FrameIsCell(PieceTemplates[KIND_SPECIAL], 43, "chromoTile.bmp", 18, 9));
     EXPECT_TRUE(FrameIsCell(CatcherSprite, 139, "CatcherTile.BMP", 6, 19));
     EXPECT_TRUE(FrameIsCell(BonusSpriteB, 5, "bonusTile.BMP", 5, 8));
-
-    for (const Sprite& layer : FaceLayers) {
-        EXPECT_EQ(layer.frameIndex, BLANK_FACE_FRAME);
-    }
-    EXPECT_EQ(std::count(std::begin(MemoShown), std::end(MemoShown), 1), 1);
-    EXPECT_EQ(MemoShown[MEMO_BASE_PAGE], 1);
 
     BitmapImage bonus{};
     ASSERT_EQ(BitmapLoad(&bonus, "bonusTile.BMP"), 1);
     EXPECT_EQ(std::memcmp(PaletteEntries, bonus.palette, sizeof PaletteEntries), 0);
     BitmapUnload(&bonus);
 
-    // The seeded field, laid out the same again after a shutdown.
-    auto field = [] {
-        std::vector<int> xy;
-        for (int slot = 0; slot < PIECE_SLOTS; ++slot) {
-            int x, y;
-            SpriteGetPosition(&Pieces[slot], &x, &y);
-            EXPECT_EQ(SlotEmpty[slot], 0);
-            EXPECT_TRUE(IsClearOfCatcher(slot, true, x, y));
-            xy.insert(xy.end(), {x, y});
-        }
-        return xy;
-    };
-    const std::vector<int> placed = field();
     EXPECT_EQ(SoundStatus(SoundStart) & DSBSTATUS_PLAYING, SoundDevice ? DSBSTATUS_PLAYING : 0);
-    EXPECT_EQ(SoundGameOver, SoundStart + 6);
     EXPECT_EQ(ShowCursor(1), 0) << "the cursor was hidden once";
     ShowCursor(0);
 
@@ -149,9 +134,6 @@ TEST_F(SetupTest, BuildsEverySpriteFromItsCellsAndShutdownGivesItAllBack)
     }
     EXPECT_EQ(BackSurface, nullptr);
     EXPECT_EQ(SoundStatus(SoundStart), -1);
-
-    ASSERT_EQ(GameInit(), SETUP_DONE);
-    EXPECT_EQ(field(), placed);
 }
 
 TEST_F(SetupTest, WithoutScoreOrPaletteFileTheGameIsBuiltButTheStartSoundAndCursorStay)
@@ -166,25 +148,17 @@ TEST_F(SetupTest, WithoutScoreOrPaletteFileTheGameIsBuiltButTheStartSoundAndCurs
     EXPECT_EQ(ShowCursor(0), -1) << "the cursor was still shown";
 }
 
-TEST_F(SetupTest, AFailingStepStopsAtOnceNamingItsFileAndLeavesTheRestUnmade)
-{
-    fs::remove("memoTile.bmp");
-    testing::internal::CaptureStderr();
-    EXPECT_EQ(GameInit(), SETUP_FAILED);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "helixdash: cannot load \"memoTile.bmp\": missing file\n");
-    EXPECT_STREQ(StartFailure, "cannot load \"memoTile.bmp\": missing file");
-    EXPECT_NE(FaceLayers[3].frames[20], nullptr) << "made before the failing step";
-    EXPECT_EQ(StrandSprite.frames[0], nullptr) << "made after it";
-    EXPECT_EQ(SoundStatus(0), -1) << "no sound was loaded";
-}
-
-TEST_F(SetupTest, OpeningShowsFortyFourFramesThenTheTitleWaitsForSpace)
+TEST_F(SetupTest, OpeningTitleAndScoreScreensRunTheirFramesAndEachEndsOnEscape)
 {
     ASSERT_EQ(GameInit(), SETUP_DONE);
     PlatformUseFakeClock(5000);
-    KeyboardSetKey(VK_SPACE, true); // held during the opening: nothing happens there
-    for (int frame = 1; frame < OPENING_FRAMES; ++frame) {
+    KeyboardSetKey(VK_ESCAPE, true); // ends the program, and the frame still runs
+    OpeningFrame();
+    EXPECT_TRUE(MessageQueueHas(MainWindow, WM_DESTROY, 0));
+    EXPECT_EQ(OpeningFrameCount, 1);
+    KeyboardClear();
+    MessageQueueClear();
+    for (int frame = 2; frame < OPENING_FRAMES; ++frame) {
         OpeningFrame();
     }
     EXPECT_EQ(GameState, STATE_OPENING);
@@ -194,20 +168,11 @@ TEST_F(SetupTest, OpeningShowsFortyFourFramesThenTheTitleWaitsForSpace)
     EXPECT_EQ(OpeningSprite.frames[0], nullptr) << "the opening gives its logo back";
     EXPECT_GE(ClockGet() - 5000, OPENING_FRAMES * OPENING_FRAME_MS);
 
-    KeyboardSetKey(VK_SPACE, false);
-    KeyboardEndFrame(); // as the main loop does after every frame
     TitleFrame();
     EXPECT_EQ(GameState, STATE_TITLE);
-    // The prompt is drawn over the title picture.
-    const SDL_Surface *drawn = BackSurface, *title = TitleSprite.frames[0];
-    int differing = 0;
-    for (int y = 420; y < 440; ++y) {
-        for (int x = 240; x < 400; ++x) {
-            differing += static_cast<uint8_t*>(drawn->pixels)[y * drawn->pitch + x] !=
-                         static_cast<uint8_t*>(title->pixels)[y * title->pitch + x];
-        }
-    }
-    EXPECT_GT(differing, 100);
+    EXPECT_NE(Pixels(BackSurface, 240, 420, 160, 20),
+              Pixels(TitleSprite.frames[0], 240, 420, 160, 20))
+        << "the prompt is drawn over the title picture";
     EXPECT_FALSE(MessageQueueHas(MainWindow, WM_DESTROY, 0));
 
     KeyboardSetKey(VK_SPACE, true);
@@ -215,16 +180,44 @@ TEST_F(SetupTest, OpeningShowsFortyFourFramesThenTheTitleWaitsForSpace)
     TitleFrame();
     EXPECT_EQ(GameState, STATE_PLAY);
     EXPECT_TRUE(MessageQueueHas(MainWindow, WM_DESTROY, 0));
-}
 
-TEST_F(SetupTest, EscapeInTheOpeningEndsTheProgramAndShutdownGivesBackTheLogo)
-{
-    ASSERT_EQ(GameInit(), SETUP_DONE);
+    // The score screen shows the most recent fourteen records only once the record is saved.
+    constexpr int ROW_0 = 120, ROW_HEIGHT = 25;
+    KeyboardClear();
+    MessageQueueClear();
     PlatformUseFakeClock(0);
+    GameState = STATE_SCORES;
+    NameEntryOpen = 1;
+    ScoreCount = SCORE_TABLE_SIZE;
+    for (int i = 0; i < SCORE_TABLE_SIZE; ++i) {
+        ScoreRecord& r = ScoreTable[i];
+        std::snprintf(r.name, sizeof r.name, "player%d", i);
+        std::snprintf(r.rank, sizeof r.rank, "Quack Scientist");
+        std::snprintf(r.score, sizeof r.score, "%d", 20 + i);
+    }
+    ScoreScreenFrame();
+    EXPECT_EQ(Drawn(100, 340), 0) << "no table before the record is saved";
+    EXPECT_EQ(PlatformTicks(), SCORE_FRAME_MS) << "the score screen keeps the frame time too";
+
+    // A failed save says so under the name until a save succeeds.
+    NameEntryOpen = 0;
+    std::strcpy(ScoreFileError, "read-only");
+    ScoreScreenFrame();
+    EXPECT_GT(Drawn(90, 10), 200) << "the failed save's line";
+    ScoreFileError[0] = '\0';
+
+    // The oldest of the 15 records falls off the top: the first row shows the second record.
+    ScoreSaved = 1;
+    ScoreScreenFrame();
+    EXPECT_GT(Drawn(ROW_0 + 13 * ROW_HEIGHT, ROW_HEIGHT), 0) << "the fourteenth row";
+    const std::vector<uint8_t> firstRow = Pixels(BackSurface, 0, ROW_0, 640, ROW_HEIGHT);
+    DisplayFill(BackSurface, 0, nullptr);
+    DrawTextRGB("player1", 30, ROW_0, RGB(255, 0, 0), BackSurface);
+    DrawTextRGB("Quack Scientist", 200, ROW_0, RGB(255, 0, 0), BackSurface);
+    DrawTextRGB("21", 400, ROW_0, RGB(255, 0, 0), BackSurface);
+    EXPECT_EQ(Pixels(BackSurface, 0, ROW_0, 640, ROW_HEIGHT), firstRow);
+
     KeyboardSetKey(VK_ESCAPE, true);
-    OpeningFrame();
+    ScoreScreenFrame();
     EXPECT_TRUE(MessageQueueHas(MainWindow, WM_DESTROY, 0));
-    EXPECT_EQ(OpeningFrameCount, 1);
-    GameShutdown();
-    EXPECT_EQ(OpeningSprite.frames[12], nullptr);
 }
