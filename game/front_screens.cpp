@@ -1,7 +1,7 @@
 // The opening logo and title screens, and the orderly release of everything the set-up made.
 #include "game/front_screens.h"
 
-#include "game/screen_keys.h"
+#include "game/screen.h"
 #include "game/setup.h"
 #include "game/world.h"
 #include "graphics/display.h"
@@ -14,7 +14,6 @@ int OpeningFrameCount = 0;
 
 static constexpr int TITLE_PROMPT_X = 240;
 static constexpr int TITLE_PROMPT_Y = 420;
-static constexpr COLORREF TITLE_PROMPT_COLOUR = RGB(0, 0, 255);
 
 int OpeningFrame()
 {
@@ -45,8 +44,7 @@ int TitleFrame()
     ClockStart();
     DisplayFill(BackSurface, 0, nullptr);
     SpriteDraw(&TitleSprite, BackSurface);
-    DrawTextRGB("Spacebar to continue!", TITLE_PROMPT_X, TITLE_PROMPT_Y, TITLE_PROMPT_COLOUR,
-                BackSurface);
+    DrawTextRGB("Spacebar to continue!", TITLE_PROMPT_X, TITLE_PROMPT_Y, TEXT_BLUE, BackSurface);
     DisplayFlip();
     ClockWait(TITLE_FRAME_MS);
     return 1;

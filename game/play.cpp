@@ -8,7 +8,7 @@
 #include "game/catching.h"
 #include "game/judging.h"
 #include "game/score_screen.h"
-#include "game/screen_keys.h"
+#include "game/screen.h"
 #include "game/world.h"
 #include "graphics/display.h"
 #include "graphics/sprite.h"
@@ -16,11 +16,6 @@
 #include "platform/window.h"
 #include "support/clock.h"
 #include "support/text.h"
-
-static constexpr COLORREF TEXT_MAGENTA = RGB(255, 0, 255);
-static constexpr COLORREF TEXT_BLACK = RGB(0, 0, 0);
-static constexpr COLORREF TEXT_BLUE = RGB(0, 0, 255);
-static constexpr COLORREF TEXT_RED = RGB(255, 0, 0);
 
 // The score lines along the top of the field: the name and the keys on the left, the two scores
 // stacked on the right.

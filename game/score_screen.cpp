@@ -7,16 +7,11 @@
 #include "game/rank.h"
 #include "game/rule_sound.h"
 #include "game/score_file.h"
-#include "game/screen_keys.h"
+#include "game/screen.h"
 #include "game/world.h"
 #include "graphics/display.h"
 #include "support/clock.h"
 #include "support/text.h"
-
-static constexpr COLORREF TEXT_BLUE = RGB(0, 0, 255);
-static constexpr COLORREF TEXT_GREEN = RGB(0, 255, 0);
-static constexpr COLORREF TEXT_RED = RGB(255, 0, 0);
-static constexpr COLORREF TEXT_MAGENTA = RGB(255, 0, 255);
 
 // The screen's lines, top to bottom: the player's rank, score and name, then either why the save
 // failed or, once saved, the table of recent scores under its heading.

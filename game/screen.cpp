@@ -1,5 +1,5 @@
 // The keys every screen polls: held keys and the Escape that ends the program.
-#include "game/screen_keys.h"
+#include "game/screen.h"
 
 #include "platform/keyboard.h"
 #include "platform/message.h"
