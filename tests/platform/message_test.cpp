@@ -127,6 +127,12 @@ TEST_F(MessageTest, SdlKeyEventsBecomeKeyMessagesAndHoldTheKeyTable)
         KeyboardEndFrame();
         EXPECT_EQ(GetAsyncKeyState(key.vk), 0);
     }
+    // A key held when the focus goes is let go: its release goes to the other window.
+    PushKey(window, SDL_SCANCODE_LEFT, SDLK_LEFT, true);
+    PushWindowEvent(window, SDL_WINDOWEVENT_FOCUS_LOST);
+    while (Take().message != 0) {
+    }
+    EXPECT_EQ(GetAsyncKeyState(VK_LEFT), 0);
 }
 
 TEST_F(MessageTest, TypedTextGivesLatin1CharactersAndTheCloseButtonWmClose)
