@@ -82,18 +82,7 @@ int PlayerWriteWhole(const std::string& path, const std::string& contents)
     if (fd < 0) {
         return 0;
     }
-    size_t put = 0;
-    while (put < contents.size()) {
-        const ssize_t n = write(fd, contents.data() + put, contents.size() - put);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            break;
-        }
-        put += static_cast<size_t>(n);
-    }
-    const bool written = put == contents.size() && fsync(fd) == 0;
+    const bool written = FileWriteFully(fd, contents.data(), contents.size()) && fsync(fd) == 0;
     if (close(fd) != 0 || !written || rename(partial.c_str(), path.c_str()) != 0) {
         unlink(partial.c_str());
         return 0;

@@ -47,27 +47,6 @@ static int SaveFailedWithErrno(int error)
     return SaveFailed(why);
 }
 
-// Writes all of data, going on after short writes and interruptions. 0 on any failure, with
-// errno telling why.
-static int WriteAll(int fd, const char* data, size_t size)
-{
-    while (size > 0) {
-        ssize_t written = write(fd, data, size);
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written == 0) {
-            errno = ENOSPC;
-        }
-        if (written <= 0) {
-            return 0;
-        }
-        data += written;
-        size -= static_cast<size_t>(written);
-    }
-    return 1;
-}
-
 // Counts the file's lines (a last line without its break counts too) and tells whether the last
 // byte is a line break. 0 when the file cannot be read.
 static int CountLines(int fd, off_t size, long long* lines, bool* endsWithBreak)
@@ -136,7 +115,7 @@ int SaveScore()
         return SaveFailed("record too long");
     }
     length += written;
-    int ok = WriteAll(fd, record, static_cast<size_t>(length)) && fsync(fd) == 0;
+    int ok = FileWriteFully(fd, record, static_cast<size_t>(length)) && fsync(fd) == 0;
     const int why = errno;
     if (!ok) {
         // Take back whatever part of the record got in, so the file keeps whole records and a

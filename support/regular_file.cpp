@@ -1,4 +1,4 @@
-// Regular files only, opened without blocking.
+// Regular files only, opened without blocking, and whole buffers written.
 #include "support/regular_file.h"
 
 #include <fcntl.h>
@@ -70,4 +70,24 @@ std::FILE* FileOpenRegularStream(const char* path)
 const char* FileOpenError()
 {
     return FileError;
+}
+
+int FileWriteFully(int fd, const void* data, std::size_t size)
+{
+    const char* at = static_cast<const char*>(data);
+    while (size > 0) {
+        const ssize_t written = write(fd, at, size);
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written == 0) {
+            errno = ENOSPC;
+        }
+        if (written <= 0) {
+            return 0;
+        }
+        at += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return 1;
 }

@@ -1,7 +1,9 @@
 // Opening the game's files safely: only regular files are read or written, and opening never
 // blocks, so a FIFO, a device or a folder in a file's place is refused at once with its reason.
+// Also the one loop that writes a whole buffer to a descriptor.
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
 #include <memory>
 
@@ -26,3 +28,7 @@ std::FILE* FileOpenRegularStream(const char* path);
 // Why the latest FileOpenRegular or FileOpenRegularStream failed: "missing file", "not a regular
 // file", or the system's own words ("Permission denied", ...); "" after one that succeeded.
 const char* FileOpenError();
+
+// Writes all size bytes of data to fd, going on after short writes and interruptions. 1 when all
+// were written; 0 on failure, with errno telling why (ENOSPC for a write that took nothing).
+int FileWriteFully(int fd, const void* data, std::size_t size);

@@ -16,6 +16,7 @@
 #include "platform/window.h"
 #include "sound/convert.h"
 #include "sound/wav.h"
+#include "support/regular_file.h"
 #include "tests/e2e/game_run.h"
 
 #include <sys/wait.h>
@@ -102,23 +103,6 @@ static void PassHook()
     }
 }
 
-static int WriteAll(int fd, const void* data, size_t size)
-{
-    const char* at = static_cast<const char*>(data);
-    while (size > 0) {
-        const ssize_t n = write(fd, at, size);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return 0;
-        }
-        at += n;
-        size -= static_cast<size_t>(n);
-    }
-    return 1;
-}
-
 // Plays one game in this process (the game's world lives as long as its process) and writes the
 // starts to fd: whether the game finished, then the starts. The exit status is WinMain's. With a
 // disk file the game runs on the real clock and the mixer's output goes into that file.
@@ -144,8 +128,8 @@ static int WriteAll(int fd, const void* data, size_t size)
     PlatformShutdown();
     std::filesystem::remove(scores);
     const std::uint8_t finished = Finished ? 1 : 0;
-    if (!WriteAll(fd, &finished, 1) ||
-        !WriteAll(fd, Starts.data(), Starts.size() * sizeof(EffectStart))) {
+    if (!FileWriteFully(fd, &finished, 1) ||
+        !FileWriteFully(fd, Starts.data(), Starts.size() * sizeof(EffectStart))) {
         _exit(1);
     }
     _exit(result);
