@@ -79,7 +79,7 @@ static constexpr int PARKED = -100;              // templates wait off screen, n
 static constexpr int BLANK_FACE_CELL_ROW = 8;    // cell (0, 8): the blank layer of every face layer
 static constexpr int SPECIAL_FACE_ROW_SHIFT = 4; // special pictures lie four rows below ordinary
 
-// Whether the data file can be opened for reading; fails naming it when not, so a missing file
+// Whether the sound file can be opened for reading; fails naming it when not, so a missing file
 // (or a folder or FIFO in its place) is told apart from one whose contents are wrong.
 static bool FileOpens(const std::string& path)
 {
@@ -110,9 +110,7 @@ static bool LoadSheet(LoadedSheet* sheet)
 {
     const SheetLayout& layout = sheet->layout;
     const std::string path = DataPath(layout.fileName);
-    if (!FileOpens(path)) {
-        return false;
-    }
+    // The loader names a missing file, or a folder or FIFO in its place, as FileOpens would.
     if (!BitmapLoad(&sheet->image, path.c_str())) {
         return ErrorStartFailed("cannot load \"%s\": %s", path.c_str(), BitmapLoadError());
     }
