@@ -462,14 +462,13 @@ BOOL DestroyWindow(HWND window)
 
 void PlatformShutdown()
 {
-    PlatformWindowCloseAll();
+    PlatformWindowShutdown(); // the windows go without messages
     TimerStopAll(nullptr);
     MessageQueueClear();
     PlatformSetAltEnterHandler(nullptr);
     PlatformSetExposeHandler(nullptr);
     KeyboardClear();
     GamepadStop();
-    PlatformWindowShutdown();
 }
 
 LRESULT DefWindowProc(HWND window, UINT message, WPARAM, LPARAM)

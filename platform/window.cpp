@@ -282,16 +282,11 @@ HWND PlatformWindowFromSdlId(Uint32 windowId)
     return nullptr;
 }
 
-void PlatformWindowCloseAll()
+void PlatformWindowShutdown()
 {
     for (PlatformWindow& w : Windows) {
         PlatformWindowClose(&w);
     }
-}
-
-void PlatformWindowShutdown()
-{
-    PlatformWindowCloseAll();
     for (ClassRecord& c : Classes) {
         c.used = false;
     }

@@ -60,8 +60,6 @@ WNDPROC PlatformWindowProcedure(HWND window);
 // Closes a live window's SDL window without a message; nothing for a handle that names none.
 // DestroyWindow (the message queue's) calls it after the window's WM_DESTROY.
 void PlatformWindowClose(HWND window);
-// Closes every window without messages.
-void PlatformWindowCloseAll();
 // Closes every window without messages, forgets the classes, the icon and the cursor count, and
 // stops SDL's video if a window started it. Part of PlatformShutdown.
 void PlatformWindowShutdown();
