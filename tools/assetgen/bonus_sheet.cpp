@@ -16,22 +16,20 @@ static constexpr int COLUMNS = BONUS_SHEET.columns;
 static constexpr int VERDICTS = VERDICT_COUNT - 1; // verdict v on row v - 1
 static constexpr int PLAYED_CELLS = 25;            // cell 0 (held) and cells 1 .. 24 (played once)
 
-// A verdict's badge: its word and points come from the game, so the badge says what the judging
-// pays.
+// A verdict's badge. Its word and points are filled in from the game when the sheet is drawn, so
+// the badge says what the judging pays.
 struct BonusVerdict {
-    const char* label;
-    char points[8];
-    ArtRamp badge; // the badge's colour
-    int rays;      // 0: a round badge; more rays for the richer verdicts
+    ArtRamp badge;          // the badge's colour
+    int rays;               // 0: a round badge; more rays for the richer verdicts
+    const char* label = ""; // VERDICT_BADGES
+    char points[8] = {};    // "+" and JudgeVerdictPoints
 };
 
 // Verdicts 1 .. 13: the clown's, the pirate's, the robot's and the alien's, then the plain faces.
 static constexpr BonusVerdict VERDICT_ART[VERDICTS] = {
-    {"", "", RAMP_RED, 10},  {"", "", RAMP_RED, 14},   {"", "", RAMP_GOLD, 18},
-    {"", "", RAMP_TEAL, 10}, {"", "", RAMP_BROWN, 14}, {"", "", RAMP_STEEL, 10},
-    {"", "", RAMP_BLUE, 14}, {"", "", RAMP_NAVY, 18},  {"", "", RAMP_PURPLE, 10},
-    {"", "", RAMP_LIME, 14}, {"", "", RAMP_GREEN, 18}, {"", "", RAMP_AMBER, 0},
-    {"", "", RAMP_PINK, 0},
+    {RAMP_RED, 10},   {RAMP_RED, 14},  {RAMP_GOLD, 18}, {RAMP_TEAL, 10},   {RAMP_BROWN, 14},
+    {RAMP_STEEL, 10}, {RAMP_BLUE, 14}, {RAMP_NAVY, 18}, {RAMP_PURPLE, 10}, {RAMP_LIME, 14},
+    {RAMP_GREEN, 18}, {RAMP_AMBER, 0}, {RAMP_PINK, 0},
 };
 
 static constexpr float CX = 32.0f;
