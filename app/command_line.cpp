@@ -7,6 +7,8 @@
 
 #include <cstdio>
 
+#include "support/error_log.h"
+
 #ifndef HELIX_VERSION
 #define HELIX_VERSION "0"
 #endif
@@ -45,7 +47,7 @@ enum : int {
 // One line naming what was wrong with which argument, then the usage.
 static int Refuse(const char* what, const char* argument)
 {
-    std::fprintf(stderr, "helixdash: %s '%s'\n%s", what, argument, USAGE);
+    std::fprintf(stderr, "%s: %s '%s'\n%s", ERROR_PROGRAM_NAME, what, argument, USAGE);
     return COMMAND_LINE_BAD;
 }
 
