@@ -17,9 +17,10 @@ const char* TextFontPath = nullptr;
 
 static bool TextTtfStarted = false; // TTF_Init has succeeded and TTF_Quit is still due
 static TTF_Font* TextFont = nullptr;
-static bool TextFontMissing = false; // the last attempt to open the font failed; not retried
 static char TextFoundPath[TEXT_FONT_PATH_SIZE] = ""; // what TextFindFont found for TextOpenFont
-static char TextFontError[ERROR_REPORT_SIZE] = "";   // why the font is missing; "" while it is not
+// Why the last attempt to open the font failed (it is not retried until TextShutdown); "" while
+// none did.
+static char TextFontError[ERROR_REPORT_SIZE] = "";
 
 // Rendered lines kept for reuse, with when each was last drawn.
 struct TextMaskEntry {
@@ -115,7 +116,6 @@ int TextFindFont(char* path, int size)
 // Keeps why the font cannot be had; the calls then draw nothing until TextShutdown.
 static TTF_Font* FontMissing(const std::string& why)
 {
-    TextFontMissing = true;
     std::snprintf(TextFontError, sizeof TextFontError, "%s", why.c_str());
     return nullptr;
 }
@@ -123,7 +123,7 @@ static TTF_Font* FontMissing(const std::string& why)
 // Opens the font on first use.
 static TTF_Font* TextOpenFont()
 {
-    if (TextFont != nullptr || TextFontMissing) {
+    if (TextFont != nullptr || TextFontError[0] != '\0') {
         return TextFont;
     }
     if (!TextTtfStarted) {
@@ -307,7 +307,6 @@ void TextShutdown()
         TTF_Quit();
         TextTtfStarted = false;
     }
-    TextFontMissing = false;
     TextFoundPath[0] = '\0';
     TextFontError[0] = '\0';
     NearestIndex = -1;
